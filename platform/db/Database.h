@@ -1,0 +1,63 @@
+#pragma once
+
+#include "base/Recordset.h"
+
+#include <QString>
+#include <QVariantList>
+#include <memory>
+
+namespace qor::db {
+
+// A connection to a company database. Statements take "?" placeholders bound
+// from params, in order. Failures throw DbError (a HostError) whose
+// description says what the database answered.
+class Database {
+public:
+    virtual ~Database() = default;
+
+    // "sqlite" or "postgresql".
+    virtual QString Backend() const = 0;
+    // The connection text the database was opened with (file path or URL).
+    virtual QString ConnectionText() const = 0;
+
+    // Runs a SELECT and reads every row into a recordset.
+    virtual RecordsetPtr Query(const QString& sql, const QVariantList& params = {}) = 0;
+    // Runs a statement that returns no rows; answers the number of rows changed.
+    virtual qint64 Execute(const QString& sql, const QVariantList& params = {}) = 0;
+    // Runs several statements separated by ";" (migrations, scripts).
+    virtual void ExecuteScript(const QString& sql) = 0;
+    // Key of the last row inserted on this connection.
+    virtual qint64 LastInsertId() = 0;
+
+    virtual void Begin() = 0;
+    virtual void Commit() = 0;
+    virtual void Rollback() = 0;
+};
+
+using DatabasePtr = std::shared_ptr<Database>;
+
+// Rolls back unless committed.
+class Transaction {
+public:
+    explicit Transaction(Database& db) : db_(db) { db_.Begin(); }
+    ~Transaction() {
+        if (!done_) {
+            try {
+                db_.Rollback();
+            } catch (...) {
+            }
+        }
+    }
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void Commit() {
+        db_.Commit();
+        done_ = true;
+    }
+
+private:
+    Database& db_;
+    bool done_ = false;
+};
+
+}  // namespace qor::db
