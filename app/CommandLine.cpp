@@ -1,0 +1,86 @@
+#include "CommandLine.h"
+
+namespace qor::app {
+
+namespace {
+
+bool TakeValue(const QStringList& args, int& i, QString* value, QString* error) {
+    const QString& option = args[i];
+    const int eq = option.indexOf(u'=');
+    if (option.startsWith(QLatin1String("--")) && eq > 0) {
+        *value = option.mid(eq + 1);
+        return true;
+    }
+    if (i + 1 >= args.size()) {
+        *error = QStringLiteral("选项 %1 缺少参数值。").arg(option);
+        return false;
+    }
+    *value = args[++i];
+    return true;
+}
+
+bool TakeCount(const QStringList& args, int& i, int* count, QString* error) {
+    QString text;
+    if (!TakeValue(args, i, &text, error)) return false;
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (!ok || n <= 0) {
+        *error = QStringLiteral("选项 %1 需要一个正整数，而不是“%2”。").arg(args[i - 1].section(u'=', 0, 0), text);
+        return false;
+    }
+    *count = n;
+    return true;
+}
+
+}  // namespace
+
+ParseResult ParseCommandLine(const QStringList& args) {
+    ShellOptions o;
+    QString error;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString name = args[i].section(u'=', 0, 0);
+        bool ok = true;
+        if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
+            o.command = Command::Help;
+        } else if (name == QLatin1String("--db")) {
+            ok = TakeValue(args, i, &o.database, &error);
+        } else if (name == QLatin1String("--user")) {
+            ok = TakeValue(args, i, &o.user, &error);
+        } else if (name == QLatin1String("--password")) {
+            ok = TakeValue(args, i, &o.password, &error);
+            o.passwordGiven = ok;
+        } else if (name == QLatin1String("--trace")) {
+            ok = TakeValue(args, i, &o.traceFile, &error);
+        } else if (name == QLatin1String("--create-demo")) {
+            o.command = Command::CreateDemo;
+            ok = TakeValue(args, i, &o.database, &error);
+        } else if (name == QLatin1String("--traces")) {
+            ok = TakeCount(args, i, &o.traces, &error);
+        } else if (name == QLatin1String("--items")) {
+            ok = TakeCount(args, i, &o.items, &error);
+        } else if (name == QLatin1String("--groups")) {
+            ok = TakeCount(args, i, &o.groups, &error);
+        } else {
+            error = QStringLiteral("无法识别的选项: %1。用 --help 查看用法。").arg(args[i]);
+            ok = false;
+        }
+        if (!ok) return {std::nullopt, error};
+    }
+    if (o.command != Command::CreateDemo && (o.traces || o.items || o.groups))
+        return {std::nullopt, QStringLiteral("--traces、--items 和 --groups 只能与 --create-demo 一起使用。")};
+    return {o, QString()};
+}
+
+QString UsageText() {
+    return QStringLiteral(
+        "用法:\n"
+        "  qor-erp [--db 文件] [--user 用户名] [--password 密码] [--trace 文件]\n"
+        "      登录账套并打开客户BOM批次对应表。不给 --db 时打开数据目录中的演示账套(首次运行时创建)；\n"
+        "      不给 --user 时显示登录窗口。--trace 把模块对宿主部件的每次调用按行写成 JSON。\n"
+        "  qor-erp --create-demo 文件 [--traces N] [--items M] [--groups G]\n"
+        "      创建演示账套；给出数量时按该规模生成数据(用于性能测试)。\n"
+        "  qor-erp --help\n"
+        "      显示本说明。\n");
+}
+
+}  // namespace qor::app

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace qor::app {
+
+enum class Command { Shell, CreateDemo, Help };
+
+// What the user asked the host shell to do.
+struct ShellOptions {
+    Command command = Command::Shell;
+    QString database;  // file path or connection text; empty: the demo company in the data folder
+    QString user;
+    QString password;
+    bool passwordGiven = false;
+    QString traceFile;
+    int traces = 0;  // --create-demo sizes; 0 keeps the demo company's own
+    int items = 0;
+    int groups = 0;
+};
+
+struct ParseResult {
+    std::optional<ShellOptions> options;
+    QString error;  // in Chinese, when options is empty
+};
+
+// Parses the arguments after the program name.
+ParseResult ParseCommandLine(const QStringList& arguments);
+
+QString UsageText();
+
+}  // namespace qor::app

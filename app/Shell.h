@@ -1,0 +1,23 @@
+#pragma once
+
+#include "CommandLine.h"
+
+namespace qor::app {
+
+// Exit codes of the host shell.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitUsage = 1;
+inline constexpr int kExitRefused = 2;      // database, login or trace file refused
+inline constexpr int kExitSwitchedOff = 3;  // the batch trace feature is off in the system profile
+
+// The demo company in the user's data folder, used when no --db is given.
+QString DefaultDemoDatabase();
+
+// Creates a company database with demo data (or bench-scale data).
+int RunCreateDemo(const ShellOptions& options);
+
+// Logs in, publishes the login context, creates the module by its ProgID and
+// shows it. Needs a QApplication.
+int RunShell(const ShellOptions& options);
+
+}  // namespace qor::app

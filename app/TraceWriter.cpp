@@ -1,0 +1,81 @@
+#include "TraceWriter.h"
+
+#include "base/HostError.h"
+#include "host/ProgIds.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace qor::app {
+
+TraceWriter::TraceWriter(const QString& path) : file_(path) {
+    if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        throw HostError(QStringLiteral("无法写入跟踪文件 %1: %2").arg(path, file_.errorString()));
+}
+
+QJsonValue TraceWriter::ToJson(const QVariant& value) {
+    if (!value.isValid() || value.isNull()) return QJsonValue::Null;
+    if (auto v = value.value<VectorPtr>()) {
+        QJsonArray a;
+        for (int i = 1; i <= v->Count(); ++i) a.append(ToJson(v->Item(i)));
+        return a;
+    }
+    if (auto d = value.value<DictionaryPtr>()) {
+        QJsonObject o;
+        for (int i = 0; i < d->Count(); ++i) o.insert(d->KeyAt(i), ToJson(d->ValueAt(i)));
+        return o;
+    }
+    if (auto rs = value.value<RecordsetPtr>()) return QJsonObject{{QStringLiteral("rows"), rs->RecordCount()}};
+    if (auto object = value.value<host::ObjectPtr>()) return QJsonObject{{QStringLiteral("object"), object->ProgID()}};
+    if (value.typeId() == QMetaType::QVariantList) {
+        QJsonArray a;
+        for (const QVariant& item : value.toList()) a.append(ToJson(item));
+        return a;
+    }
+    switch (value.typeId()) {
+    case QMetaType::Bool: return value.toBool();
+    case QMetaType::Int:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::Long:
+        return static_cast<qint64>(value.toLongLong());
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return value.toDouble();
+    default:
+        return value.toString();
+    }
+}
+
+void TraceWriter::OnCall(const QString& progId, const QString& member, host::CallKind kind, const QVariantList& args,
+                         const QVariant& result, const QString& error) {
+    const bool isMessageBox = progId.compare(QLatin1String(host::progid::kMessageDialog), Qt::CaseInsensitive) == 0;
+    QJsonObject line{{QStringLiteral("component"), progId}, {QStringLiteral("member"), member}};
+    QJsonArray jsonArgs;
+    for (const QVariant& a : args) jsonArgs.append(ToJson(a));
+    line.insert(QStringLiteral("args"), jsonArgs);
+    if (kind == host::CallKind::PropertyPut) {
+        line.insert(QStringLiteral("put"), true);
+        if (isMessageBox && member.compare(QLatin1String("Title"), Qt::CaseInsensitive) == 0)
+            pendingTitle_ = args.value(0).toString();
+        if (isMessageBox && member.compare(QLatin1String("Text"), Qt::CaseInsensitive) == 0)
+            pendingText_ = args.value(0).toString();
+    } else {
+        line.insert(QStringLiteral("result"), ToJson(result));
+    }
+    if (isMessageBox && member.compare(QLatin1String("Show"), Qt::CaseInsensitive) == 0) {
+        line.insert(QStringLiteral("title"), pendingTitle_);
+        line.insert(QStringLiteral("text"), pendingText_);
+        pendingTitle_.clear();
+        pendingText_.clear();
+    }
+    if (!error.isEmpty()) line.insert(QStringLiteral("error"), error);
+    file_.write(QJsonDocument(line).toJson(QJsonDocument::Compact));
+    file_.write("\n");
+    file_.flush();
+}
+
+}  // namespace qor::app
