@@ -1,0 +1,159 @@
+#include "controls/LedgerGrid.h"
+
+#include "controls/LedgerModel.h"
+#include "controls/Twips.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace qor::controls {
+
+LedgerGrid::LedgerGrid(QWidget* parent) : QWidget(parent) {
+    model_ = new LedgerModel([this](int row) { return RequestRow(row); }, this);
+    view_ = new QTableView(this);
+    view_->setObjectName(QStringLiteral("ledgerView"));
+    view_->setModel(model_);
+    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view_->setSelectionMode(QAbstractItemView::SingleSelection);
+    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view_->setWordWrap(false);
+    view_->setCornerButtonEnabled(false);
+    view_->verticalHeader()->hide();
+    view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view_->horizontalHeader()->setHighlightSections(false);
+    view_->horizontalHeader()->setStretchLastSection(false);
+    view_->installEventFilter(this);
+    connect(view_, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { Q_EMIT RowActivated(index.row() + 2); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view_);
+    ApplyRowHeight();
+}
+
+QString LedgerGrid::RequestRow(int row) {
+    QString text;
+    Q_EMIT RowData(row, &text);
+    return text;
+}
+
+double LedgerGrid::Dpi() const { return logicalDpiY() > 0 ? logicalDpiY() : 96.0; }
+
+int LedgerGrid::Rows() const { return model_->LedgerRows(); }
+
+void LedgerGrid::SetRows(int rows) {
+    const int current = CurrentRow();
+    model_->SetLedgerRows(rows);
+    if (current >= 2 && current <= Rows()) SetCurrentRow(current);
+}
+
+int LedgerGrid::Cols() const { return model_->Columns(); }
+
+void LedgerGrid::SetCols(int cols) {
+    model_->SetColumns(cols);
+    widths_.resize(static_cast<size_t>(std::max(cols, 0)), 1000);
+    hidden_.resize(static_cast<size_t>(std::max(cols, 0)), false);
+    for (int c = 1; c <= cols; ++c) ApplyColumn(c);
+}
+
+int LedgerGrid::ColWidth(int col) const {
+    return col >= 1 && col <= Cols() ? widths_[static_cast<size_t>(col - 1)] : 0;
+}
+
+void LedgerGrid::SetColWidth(int col, int twips) {
+    if (col < 1 || col > Cols()) return;
+    widths_[static_cast<size_t>(col - 1)] = std::max(twips, 0);
+    ApplyColumn(col);
+}
+
+bool LedgerGrid::ColHidden(int col) const {
+    return col >= 1 && col <= Cols() && hidden_[static_cast<size_t>(col - 1)];
+}
+
+void LedgerGrid::SetColHidden(int col, bool hidden) {
+    if (col < 1 || col > Cols() || hidden_[static_cast<size_t>(col - 1)] == hidden) return;
+    hidden_[static_cast<size_t>(col - 1)] = hidden;
+    // Row texts (the header's included) may set this while the view paints;
+    // the view takes the change after the paint.
+    QTimer::singleShot(0, this, [this, col] { ApplyColumn(col); });
+}
+
+void LedgerGrid::ApplyColumn(int col) {
+    if (col < 1 || col > Cols()) return;
+    const size_t i = static_cast<size_t>(col - 1);
+    const bool hide = hidden_[i] || widths_[i] == 0;
+    view_->setColumnHidden(col - 1, hide);
+    if (!hide) view_->setColumnWidth(col - 1, TwipsToPixels(widths_[i], Dpi()));
+}
+
+void LedgerGrid::SetRowHeight(int twips) {
+    rowHeight_ = std::max(twips, 1);
+    ApplyRowHeight();
+}
+
+void LedgerGrid::ApplyRowHeight() {
+    const int pixels = std::max(TwipsToPixels(rowHeight_, Dpi()), fontMetrics().height() + 2);
+    view_->verticalHeader()->setMinimumSectionSize(1);
+    view_->verticalHeader()->setDefaultSectionSize(pixels);
+}
+
+void LedgerGrid::SetBackColor(const QColor& color) {
+    backColor_ = color;
+    QPalette p = view_->palette();
+    p.setColor(QPalette::Base, color);
+    view_->setPalette(p);
+}
+
+void LedgerGrid::SetGridFont(const QFont& font) { setFont(font); }
+
+void LedgerGrid::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) {
+        view_->setFont(font());
+        view_->horizontalHeader()->setFont(font());
+        ApplyRowHeight();
+    }
+    QWidget::changeEvent(event);
+}
+
+int LedgerGrid::CurrentRow() const {
+    const QModelIndex index = view_->currentIndex();
+    return index.isValid() ? index.row() + 2 : 1;
+}
+
+void LedgerGrid::SetCurrentRow(int row) {
+    if (row < 2 || row > Rows()) {
+        view_->setCurrentIndex(QModelIndex());
+        return;
+    }
+    int col = 0;
+    while (col < Cols() - 1 && view_->isColumnHidden(col)) ++col;
+    const QModelIndex index = model_->index(row - 2, col);
+    view_->setCurrentIndex(index);
+    view_->scrollTo(index);
+}
+
+QString LedgerGrid::CellText(int row, int col) const { return model_->CellText(row, col); }
+
+void LedgerGrid::Refresh() {
+    const int current = CurrentRow();
+    model_->Reload();
+    if (current >= 2 && current <= Rows()) SetCurrentRow(current);
+}
+
+bool LedgerGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && CurrentRow() >= 2) {
+            Q_EMIT RowActivated(CurrentRow());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace qor::controls

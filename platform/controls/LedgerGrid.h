@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+#include <vector>
+
+class QTableView;
+
+namespace qor::controls {
+
+class LedgerModel;
+
+// A record grid that holds no data. Its owner sets the row count (row 1 is
+// the header row, so 1 means empty) and answers RowData for every row the
+// grid needs to show: the cells of the row, each followed by "|". Widths and
+// the row height are in twips.
+class LedgerGrid : public QWidget {
+    Q_OBJECT
+public:
+    explicit LedgerGrid(QWidget* parent = nullptr);
+
+    int Rows() const;
+    void SetRows(int rows);
+    int Cols() const;
+    void SetCols(int cols);
+    // Columns are 1-based.
+    int ColWidth(int col) const;
+    void SetColWidth(int col, int twips);
+    bool ColHidden(int col) const;
+    void SetColHidden(int col, bool hidden);
+    int RowHeight() const { return rowHeight_; }
+    void SetRowHeight(int twips);
+    QColor BackColor() const { return backColor_; }
+    void SetBackColor(const QColor& color);
+    // Font of cells and header; the grid's font, as QWidget::font().
+    void SetGridFont(const QFont& font);
+
+    // The selected ledger row; 1 (the header) when no record row is selected.
+    int CurrentRow() const;
+    void SetCurrentRow(int row);
+    // Text of a cell of any row, shown or not (row 1 is the header row).
+    QString CellText(int row, int col) const;
+    // Redraws; every shown row is asked for again.
+    void Refresh();
+
+    QTableView* View() const { return view_; }
+
+Q_SIGNALS:
+    // Owner fills *text with the row's cells, each followed by "|".
+    void RowData(int row, QString* text);
+    // The user activated a row (double click or Enter).
+    void RowActivated(int row);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    QString RequestRow(int row);
+    void ApplyColumn(int col);
+    void ApplyRowHeight();
+    double Dpi() const;
+
+    QTableView* view_;
+    LedgerModel* model_;
+    std::vector<int> widths_;  // twips, index col - 1
+    std::vector<bool> hidden_;
+    int rowHeight_ = 250;
+    QColor backColor_ = Qt::white;
+};
+
+}  // namespace qor::controls

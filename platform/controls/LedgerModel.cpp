@@ -1,0 +1,50 @@
+#include "controls/LedgerModel.h"
+
+namespace qor::controls {
+
+namespace {
+QString Cell(const QString& rowText, int column) {
+    // Cells end with "|"; section() walks the text once without building a list.
+    return rowText.section(u'|', column - 1, column - 1);
+}
+}  // namespace
+
+LedgerModel::LedgerModel(RowSource source, QObject* parent) : QAbstractTableModel(parent), source_(std::move(source)) {}
+
+void LedgerModel::SetLedgerRows(int rows) {
+    beginResetModel();
+    dataRows_ = rows > 1 ? rows - 1 : 0;
+    endResetModel();
+}
+
+void LedgerModel::SetColumns(int columns) {
+    beginResetModel();
+    columns_ = columns > 0 ? columns : 0;
+    endResetModel();
+}
+
+void LedgerModel::Reload() {
+    beginResetModel();
+    endResetModel();
+}
+
+QString LedgerModel::CellText(int ledgerRow, int column) const {
+    if (ledgerRow < 1 || column < 1) return {};
+    return Cell(source_(ledgerRow), column);
+}
+
+int LedgerModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : dataRows_; }
+
+int LedgerModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns_; }
+
+QVariant LedgerModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || role != Qt::DisplayRole) return {};
+    return CellText(index.row() + 2, index.column() + 1);
+}
+
+QVariant LedgerModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    return CellText(1, section + 1);
+}
+
+}  // namespace qor::controls

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <functional>
+
+namespace qor::controls {
+
+// Table model of the ledger grid. It holds no data: each cell asks the row
+// source for the text of its ledger row ("|"-separated cells) when the view
+// paints it. Ledger row 1 is the header row; model row r is ledger row r + 2.
+class LedgerModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using RowSource = std::function<QString(int ledgerRow)>;
+
+    explicit LedgerModel(RowSource source, QObject* parent = nullptr);
+
+    // Ledger rows including the header row (1 = empty).
+    int LedgerRows() const { return dataRows_ + 1; }
+    void SetLedgerRows(int rows);
+    int Columns() const { return columns_; }
+    void SetColumns(int columns);
+    // Drops every row the view has seen, so the next paint asks again.
+    void Reload();
+
+    // Cell text of a ledger row, 1-based column; empty beyond the row's cells.
+    QString CellText(int ledgerRow, int column) const;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    RowSource source_;
+    int dataRows_ = 0;
+    int columns_ = 0;
+};
+
+}  // namespace qor::controls

@@ -1,0 +1,42 @@
+#include "CommandLine.h"
+#include "PropsString.h"
+
+#include <gtest/gtest.h>
+
+using namespace qor::app;
+
+TEST(CommandLine, ReadsLoginOptionsInBothSpellings) {
+    auto r = ParseCommandLine({"--db", "d.db", "--user=clerk", "--password", "", "--trace", "t.jsonl"});
+    ASSERT_TRUE(r.options);
+    EXPECT_EQ(r.options->command, Command::Shell);
+    EXPECT_EQ(r.options->database, "d.db");
+    EXPECT_EQ(r.options->user, "clerk");
+    EXPECT_TRUE(r.options->passwordGiven);  // an empty password is still a given one
+    EXPECT_EQ(r.options->traceFile, "t.jsonl");
+}
+
+TEST(CommandLine, CreateDemoTakesSizes) {
+    auto r = ParseCommandLine({"--create-demo", "big.db", "--traces", "1000000", "--items=100000"});
+    ASSERT_TRUE(r.options);
+    EXPECT_EQ(r.options->command, Command::CreateDemo);
+    EXPECT_EQ(r.options->database, "big.db");
+    EXPECT_EQ(r.options->traces, 1000000);
+    EXPECT_EQ(r.options->items, 100000);
+    EXPECT_EQ(r.options->groups, 0);
+}
+
+TEST(CommandLine, RefusesBadInputWithAChineseReason) {
+    EXPECT_FALSE(ParseCommandLine({"--db"}).options);
+    EXPECT_FALSE(ParseCommandLine({"--bogus"}).options);
+    EXPECT_FALSE(ParseCommandLine({"--create-demo", "x.db", "--traces", "many"}).options);
+    EXPECT_FALSE(ParseCommandLine({"--create-demo", "x.db", "--traces", "-5"}).options);
+    auto r = ParseCommandLine({"--db", "d.db", "--traces", "10"});
+    EXPECT_FALSE(r.options);
+    EXPECT_TRUE(r.error.contains(QStringLiteral("--create-demo")));
+    EXPECT_TRUE(ParseCommandLine({"--help"}).options->command == Command::Help);
+}
+
+TEST(PropsString, PutsTheConnectionTextInTheFirstBracedValue) {
+    EXPECT_EQ(BuildPropsString("/data/a;b.db", 16, "abc"),
+              "ConnectString={/data/a;b.db};UserID=16;UserName=abc;LANGUAGE=chs");
+}

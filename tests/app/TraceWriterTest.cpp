@@ -1,0 +1,96 @@
+#include "TraceWriter.h"
+#include "base/HostError.h"
+#include "base/RecordsetBuilder.h"
+#include "host/Dispatch.h"
+#include "host/ProgIds.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace qor;
+
+namespace {
+
+class EchoComponent : public host::Dispatch {
+public:
+    EchoComponent() : Dispatch(QStringLiteral("Test.Echo")) {
+        Method(QStringLiteral("Save"), [](QVariantList& args) {
+            args[1] = QStringLiteral("保存成功");
+            return QVariant(1);
+        });
+        Method(QStringLiteral("Fail"), [](QVariantList&) -> QVariant { throw HostError(QStringLiteral("坏了")); });
+    }
+};
+
+QList<QJsonObject> ReadLines(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    QList<QJsonObject> lines;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (!line.isEmpty()) lines.append(QJsonDocument::fromJson(line).object());
+    return lines;
+}
+
+}  // namespace
+
+TEST(TraceWriter, WritesContainersAsJsonAndRecordsetsAsRowCounts) {
+    auto v = Vector::New();
+    v->Add(QStringLiteral("UPT"));
+    v->Add(12);
+    auto d = Dictionary::New();
+    d->Set(QStringLiteral("FBatchNo"), QStringLiteral("B1"));
+    d->Set(QStringLiteral("FForBid"), 1);
+    v->Add(QVariant::fromValue(d));
+    EXPECT_EQ(app::TraceWriter::ToJson(QVariant::fromValue(v)),
+              QJsonArray({"UPT", 12, QJsonObject{{"FBatchNo", "B1"}, {"FForBid", 1}}}));
+
+    RecordsetBuilder b;
+    b.AddField(QStringLiteral("FItemID"));
+    b.AddRow({1});
+    b.AddRow({2});
+    EXPECT_EQ(app::TraceWriter::ToJson(QVariant::fromValue(b.Finish())), QJsonObject({{"rows", 2}}));
+    EXPECT_TRUE(app::TraceWriter::ToJson(QVariant()).isNull());
+}
+
+TEST(TraceWriter, ObservesEveryCallWithArgumentsAsPassed) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.jsonl");
+    host::ComponentFactory::Register(QStringLiteral("Test.Echo"), [] { return std::make_shared<EchoComponent>(); });
+    host::ComponentFactory::SetObserver(std::make_shared<app::TraceWriter>(path));
+    auto echo = host::ComponentFactory::Create(QStringLiteral("Test.Echo"));
+    QVariantList args{QStringLiteral("SELECT 1\r\n"), QString()};
+    echo->CallRef(QStringLiteral("Save"), args);
+    EXPECT_THROW(echo->Call(QStringLiteral("Fail")), HostError);
+    host::ComponentFactory::SetObserver(nullptr);
+
+    const auto lines = ReadLines(path);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0]["component"].toString(), "Test.Echo");
+    EXPECT_EQ(lines[0]["args"].toArray()[0].toString(), "SELECT 1\r\n");
+    EXPECT_EQ(lines[0]["args"].toArray()[1].toString(), "");  // as passed, not as written back
+    EXPECT_EQ(lines[0]["result"].toInt(), 1);
+    EXPECT_EQ(args[1].toString(), "保存成功");
+    EXPECT_EQ(lines[1]["error"].toString(), "坏了");
+}
+
+TEST(TraceWriter, MessageBoxLineCarriesTitleTextAndButton) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.jsonl");
+    auto writer = std::make_shared<app::TraceWriter>(path);
+    const QString box = QString::fromLatin1(host::progid::kMessageDialog);
+    writer->OnCall(box, "Title", host::CallKind::PropertyPut, {"栎澄提示"}, {}, {});
+    writer->OnCall(box, "Text", host::CallKind::PropertyPut, {"确定删除吗？"}, {}, {});
+    writer->OnCall(box, "Show", host::CallKind::Method, {1, "", true}, 2, {});
+    writer.reset();
+    const auto lines = ReadLines(path);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0]["put"].toBool());
+    EXPECT_EQ(lines[2]["title"].toString(), "栎澄提示");
+    EXPECT_EQ(lines[2]["text"].toString(), "确定删除吗？");
+    EXPECT_EQ(lines[2]["args"].toArray()[0].toInt(), 1);
+    EXPECT_EQ(lines[2]["result"].toInt(), 2);
+}

@@ -1,0 +1,84 @@
+#include "base/HostError.h"
+#include "host/ComponentFactory.h"
+#include "host/Dispatch.h"
+#include "support/FakeObject.h"
+
+#include <gtest/gtest.h>
+
+using namespace qor;
+using namespace qor::host;
+
+namespace {
+
+class Counter : public Dispatch {
+public:
+    Counter() : Dispatch(QStringLiteral("Test.Counter")) {
+        Property(QStringLiteral("Step"), [this] { return step_; }, [this](const QVariant& v) { step_ = v.toInt(); });
+        Method(QStringLiteral("Next"), [this](QVariantList&) { return value_ += step_; });
+        Method(QStringLiteral("Child"), [](QVariantList&) { return QVariant::fromValue(ComponentFactory::Create("Test.Counter")); });
+    }
+
+private:
+    int step_ = 1;
+    int value_ = 0;
+};
+
+struct CountingObserver : CallObserver {
+    QStringList members;
+    void OnCall(const QString& progId, const QString& member, CallKind, const QVariantList&, const QVariant&,
+                const QString&) override {
+        members.append(progId + "." + member);
+    }
+};
+
+}  // namespace
+
+TEST(Dispatch, FindsMembersWithoutCaseAndRefusesUnknownOnes) {
+    Counter c;
+    c.Put(QStringLiteral("STEP"), 5);
+    EXPECT_EQ(c.Get(QStringLiteral("step")).toInt(), 5);
+    EXPECT_EQ(c.Call(QStringLiteral("next")).toInt(), 5);
+    EXPECT_EQ(c.Get(QStringLiteral("Next")).toInt(), 10);  // a method without arguments reads like a property
+    EXPECT_THROW(c.Call(QStringLiteral("Reset")), HostError);
+    EXPECT_THROW(c.Put(QStringLiteral("Next"), 1), HostError);
+}
+
+TEST(ComponentFactory, CreatesByProgIdAndRefusesUnknownOnes) {
+    ComponentFactory::Register(QStringLiteral("Test.Counter"), [] { return std::make_shared<Counter>(); });
+    auto a = ComponentFactory::Create(QStringLiteral("test.counter"));
+    auto b = ComponentFactory::Create(QStringLiteral("Test.Counter"));
+    EXPECT_NE(a.get(), b.get());
+    EXPECT_THROW(ComponentFactory::Create(QStringLiteral("Test.Missing")), HostError);
+
+    auto factory = ComponentFactory::Create(QString::fromLatin1(kObjectFactoryProgId));
+    auto viaFactory = factory->Call(QStringLiteral("CreateComponent"), {QStringLiteral("Test.Counter")}).value<ObjectPtr>();
+    ASSERT_TRUE(viaFactory);
+    EXPECT_EQ(viaFactory->ProgID(), "Test.Counter");
+
+    ComponentFactory::Unregister(QStringLiteral("Test.Counter"));
+    EXPECT_FALSE(ComponentFactory::IsRegistered(QStringLiteral("Test.Counter")));
+}
+
+TEST(ComponentFactory, ObserverSeesCallsOnCreatedAndReturnedObjects) {
+    ComponentFactory::Register(QStringLiteral("Test.Counter"), [] { return std::make_shared<Counter>(); });
+    auto observer = std::make_shared<CountingObserver>();
+    ComponentFactory::SetObserver(observer);
+    auto c = ComponentFactory::Create(QStringLiteral("Test.Counter"));
+    c->Call(QStringLiteral("Next"));
+    auto child = c->Call(QStringLiteral("Child")).value<ObjectPtr>();
+    child->Put(QStringLiteral("Step"), 2);
+    ComponentFactory::SetObserver(nullptr);
+    EXPECT_EQ(observer->members, (QStringList{"Test.Counter.Next", "Test.Counter.Child", "Test.Counter.Step"}));
+}
+
+TEST(FakeObject, RecordsCallsAndKeepsPutProperties) {
+    auto fake = test::RegisterFake(QStringLiteral("Test.Fake"));
+    fake->Returns(QStringLiteral("GetSysValue"), QStringLiteral("1"));
+    auto created = ComponentFactory::Create(QStringLiteral("Test.Fake"));
+    EXPECT_EQ(created->Call(QStringLiteral("getsysvalue"), {"props", "IC", "UseShortNumber"}).toString(), "1");
+    created->Put(QStringLiteral("Filter"), QStringLiteral("FItemID=1"));
+    EXPECT_EQ(created->Get(QStringLiteral("filter")).toString(), "FItemID=1");
+    ASSERT_EQ(fake->CallsOf(QStringLiteral("GetSysValue")).size(), 1u);
+    EXPECT_EQ(fake->CallsOf(QStringLiteral("GetSysValue"))[0].args[2].toString(), "UseShortNumber");
+    EXPECT_THROW(created->Call(QStringLiteral("Unscripted")), HostError);
+}
