@@ -7,6 +7,7 @@ int Dictionary::IndexOf(const QString& key) const {
 }
 
 void Dictionary::Set(const QString& key, const QVariant& value) {
+    ++version_;
     const int i = IndexOf(key);
     if (i >= 0) {
         entries_[static_cast<size_t>(i)].second = value;
@@ -31,6 +32,7 @@ QVariant Dictionary::GetValue(const QString& key, const QVariant& defaultValue) 
 bool Dictionary::Remove(const QString& key) {
     const int i = IndexOf(key);
     if (i < 0) return false;
+    ++version_;
     entries_.erase(entries_.begin() + i);
     index_.clear();
     for (size_t k = 0; k < entries_.size(); ++k) index_.insert(entries_[k].first.toLower(), static_cast<int>(k));

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -27,12 +28,16 @@ public:
     QStringList Keys() const;
     const QString& KeyAt(int index) const { return entries_[static_cast<size_t>(index)].first; }
     const QVariant& ValueAt(int index) const { return entries_[static_cast<size_t>(index)].second; }
+    // Changes with every Set and Remove, so readers can tell that what they
+    // derived from the dictionary is still current.
+    uint64_t Version() const { return version_; }
 
 private:
     int IndexOf(const QString& key) const;
 
     std::vector<std::pair<QString, QVariant>> entries_;
     QHash<QString, int> index_;  // lower-cased key -> position in entries_
+    uint64_t version_ = 0;
 };
 
 using DictionaryPtr = std::shared_ptr<Dictionary>;

@@ -19,6 +19,7 @@ const QVariant& Vector::Item(int i) const {
 void Vector::SetItem(int i, const QVariant& value) {
     CheckIndex(i, Count());
     items_[static_cast<size_t>(i - 1)] = value;
+    ++version_;
 }
 
 }  // namespace qor

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Recordset.h"
+#include "db/Dialect.h"
 
 #include <QString>
 #include <QVariantList>
@@ -19,6 +20,8 @@ public:
     virtual QString Backend() const = 0;
     // The connection text the database was opened with (file path or URL).
     virtual QString ConnectionText() const = 0;
+    // How SQL text differs on this back end (schema placeholders).
+    virtual const Dialect& SqlDialect() const = 0;
 
     // Runs a SELECT and reads every row into a recordset.
     virtual RecordsetPtr Query(const QString& sql, const QVariantList& params = {}) = 0;
@@ -28,10 +31,20 @@ public:
     virtual void ExecuteScript(const QString& sql) = 0;
     // Key of the last row inserted on this connection.
     virtual qint64 LastInsertId() = 0;
+    // Whether a table of that name exists (names compared without case).
+    virtual bool TableExists(const QString& name) = 0;
 
+    // Begin/Commit/Rollback nest: an inner pair commits or rolls back only
+    // the work done since its Begin.
     virtual void Begin() = 0;
     virtual void Commit() = 0;
     virtual void Rollback() = 0;
+
+    // Trades crash safety for speed while a large load runs on a database no
+    // one else uses (the demo and bench generators); off restores the normal
+    // settings. Transactions still roll back, but a crash or power loss
+    // during the load can leave the file unusable. Not inside a transaction.
+    virtual void SetBulkLoad(bool on) = 0;
 };
 
 using DatabasePtr = std::shared_ptr<Database>;

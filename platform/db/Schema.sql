@@ -1,5 +1,6 @@
 -- Version 1 of the company database. {AUTOID} becomes the back end's
--- auto-numbered integer primary key.
+-- auto-numbered integer primary key. The migrations keep the applied versions
+-- in t_SchemaVersion, which they create themselves.
 
 -- Base data: item classes share t_Item (class 4 = items, FDetail 0 = group);
 -- items carry their material data in t_ICItem under the same FItemID.
@@ -141,7 +142,9 @@ CREATE TABLE t_UserProfile (
 );
 
 -- List definitions of the host's list browser: the query's select and from
--- parts, its fixed condition, the order and the rights descriptor.
+-- parts, its fixed condition (may be empty), the order and the rights
+-- descriptor. FCaptions holds one caption per column of FSelect, in order,
+-- separated by "|".
 CREATE TABLE t_ListDefinition (
   FListID INTEGER NOT NULL PRIMARY KEY,
   FName VARCHAR(80) NOT NULL,

@@ -12,6 +12,7 @@ namespace {
 struct Registry {
     QHash<QString, ComponentFactory::Creator> creators;  // lower-cased ProgID
     std::shared_ptr<CallObserver> observer;
+    unsigned generation = 0;
 };
 
 Registry& TheRegistry() {
@@ -75,7 +76,12 @@ bool ComponentFactory::IsRegistered(const QString& progId) {
            progId.compare(QLatin1String(kObjectFactoryProgId), Qt::CaseInsensitive) == 0;
 }
 
-void ComponentFactory::Clear() { TheRegistry().creators.clear(); }
+void ComponentFactory::Clear() {
+    TheRegistry().creators.clear();
+    ++TheRegistry().generation;
+}
+
+unsigned ComponentFactory::Generation() { return TheRegistry().generation; }
 
 ObjectPtr ComponentFactory::Create(const QString& progId) {
     ObjectPtr object;

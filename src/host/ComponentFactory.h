@@ -28,6 +28,9 @@ public:
     static bool IsRegistered(const QString& progId);
     // Forgets every registration (tests start from a clean registry).
     static void Clear();
+    // Counts the Clear() calls, so instances kept across calls can tell that
+    // the registry they were created from is gone.
+    static unsigned Generation();
 
     // Throws HostError when nothing is registered under progId or its
     // creator fails.

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "db/Database.h"
+
+namespace qor::db {
+
+// Size of a generated company. The defaults make the demo company; the bench
+// company is the same generator with more of everything.
+struct DemoOptions {
+    int traces = 2400;  // trace records (ICOrderBatchTrace)
+    int items = 300;    // items; seven in ten are made to order (ERP class 7)
+    int groups = 24;    // item groups in three levels
+};
+
+// Fills a new, empty company database (OpenDatabase with OpenMode::Create)
+// with a manufacturing company: item groups and items, customer and other
+// BOMs, sales orders, trace records, stock batches, the users administrator,
+// viewer and clerk (password "demo") with their rights, the system profile,
+// user settings and the sales-order list definition. The same options give the
+// same data. Runs as one transaction in bulk-load mode (Database::SetBulkLoad).
+void CreateDemoCompany(Database& db, const DemoOptions& options = {});
+
+}  // namespace qor::db

@@ -1,0 +1,51 @@
+#include "db/Migrations.h"
+
+#include <QDateTime>
+
+namespace qor::db {
+
+extern const char kSchemaScript[];
+
+namespace {
+const QString kVersionTable = QStringLiteral("t_SchemaVersion");
+}
+
+const std::vector<Migration>& CompanyMigrations() {
+    static const std::vector<Migration> migrations{
+        {1, QString::fromUtf8(kSchemaScript)},
+    };
+    return migrations;
+}
+
+int LatestSchemaVersion(const std::vector<Migration>& migrations) {
+    return migrations.empty() ? 0 : migrations.back().version;
+}
+
+std::optional<int> SchemaVersion(Database& db) {
+    if (!db.TableExists(kVersionTable)) return std::nullopt;
+    const RecordsetPtr rs = db.Query(QStringLiteral("SELECT MAX(FVersion) AS FVersion FROM t_SchemaVersion"));
+    return rs->Fields(0).IsNull() ? 0 : rs->Fields(0).Value().toInt();
+}
+
+int MigrateDatabase(Database& db, const std::vector<Migration>& migrations) {
+    if (!db.TableExists(kVersionTable))
+        db.ExecuteScript(
+            QStringLiteral("CREATE TABLE t_SchemaVersion (\n"
+                           "  FVersion INTEGER NOT NULL PRIMARY KEY,\n"
+                           "  FAppliedAt VARCHAR(19) NOT NULL\n"
+                           ")"));
+    const int current = SchemaVersion(db).value_or(0);
+    int applied = 0;
+    for (const Migration& migration : migrations) {
+        if (migration.version <= current) continue;
+        Transaction transaction(db);
+        db.ExecuteScript(db.SqlDialect().ExpandScript(migration.script));
+        db.Execute(QStringLiteral("INSERT INTO t_SchemaVersion (FVersion, FAppliedAt) VALUES (?, ?)"),
+                   {migration.version, QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))});
+        transaction.Commit();
+        ++applied;
+    }
+    return applied;
+}
+
+}  // namespace qor::db

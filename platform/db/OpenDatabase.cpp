@@ -1,0 +1,115 @@
+#include "db/OpenDatabase.h"
+
+#include "db/DbError.h"
+#include "db/Migrations.h"
+#include "db/SqliteDatabase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace qor::db {
+
+namespace {
+const QByteArray kSqliteHeader("SQLite format 3\0", 16);
+
+[[noreturn]] void Refuse(const QString& description) { throw DbError(description); }
+
+bool IsServerConnection(const QString& text) {
+    return text.startsWith(QStringLiteral("postgres://"), Qt::CaseInsensitive) ||
+           text.startsWith(QStringLiteral("postgresql://"), Qt::CaseInsensitive);
+}
+
+QString ReadOnlyText(const QString& path) {
+    return QStringLiteral(
+               "公司数据库文件 %1 是只读的。客户端要写入公司数据库，请去掉文件的只读属性，或让当前用户可以写入它。")
+        .arg(path);
+}
+
+// Everything that can be learnt about an existing file without opening it as
+// a database.
+void CheckExistingFile(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists()) Refuse(QStringLiteral("公司数据库文件 %1 不存在。").arg(path));
+    if (info.isDir()) Refuse(QStringLiteral("%1 是文件夹，不是公司数据库文件。").arg(path));
+    QFile file(path);
+    if (!info.isReadable() || !file.open(QIODevice::ReadOnly))
+        Refuse(QStringLiteral("无法读取公司数据库文件 %1：当前用户没有读取它的权限。").arg(path));
+    if (info.size() == 0) Refuse(QStringLiteral("文件 %1 是空的，不是公司数据库。").arg(path));
+    if (file.read(kSqliteHeader.size()) != kSqliteHeader)
+        Refuse(QStringLiteral("文件 %1 不是公司数据库，或者已经损坏。").arg(path));
+    if (!info.isWritable()) Refuse(ReadOnlyText(path));
+    if (!QFileInfo(info.absolutePath()).isWritable())
+        Refuse(QStringLiteral(
+                   "公司数据库文件所在的文件夹 %1 不可写。客户端要在其中写入日志文件，请让当前用户可以写入该文件夹。")
+                   .arg(QDir::toNativeSeparators(info.absolutePath())));
+}
+
+DatabasePtr OpenExisting(const QString& path, OpenMode mode) {
+    CheckExistingFile(path);
+    const auto db = SqliteDatabase::Open(path, false);
+    if (db->IsReadOnly()) Refuse(ReadOnlyText(path));
+    std::optional<int> version;
+    try {
+        version = SchemaVersion(*db);
+    } catch (const DbError& e) {
+        Refuse(QStringLiteral("文件 %1 不是公司数据库，或者已经损坏（%2）。").arg(path, e.Description()));
+    }
+    if (!version) Refuse(QStringLiteral("文件 %1 不是本系统的公司数据库：其中没有公司数据库的结构。").arg(path));
+    const int latest = LatestSchemaVersion();
+    if (*version > latest)
+        Refuse(QStringLiteral(
+                   "公司数据库 %1 的版本是 %2，本程序只能打开版本 %3 及以前的公司数据库。请用新版本的客户端打开它。")
+                   .arg(path)
+                   .arg(*version)
+                   .arg(latest));
+    if (*version < latest && mode != OpenMode::Upgrade)
+        Refuse(QStringLiteral("公司数据库 %1 的版本是 %2，本程序需要版本 %3。请先升级公司数据库。")
+                   .arg(path)
+                   .arg(*version)
+                   .arg(latest));
+    db->UseWriteAheadLog();
+    MigrateDatabase(*db);
+    return db;
+}
+
+void RemoveDatabaseFiles(const QString& path) {
+    for (const QString& suffix :
+         {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
+        QFile::remove(path + suffix);
+}
+
+DatabasePtr CreateNew(const QString& path) {
+    const QFileInfo info(path);
+    if (info.exists())
+        Refuse(QStringLiteral("文件 %1 已经存在。新建公司数据库不会覆盖已有的文件，请换一个文件名。").arg(path));
+    if (!QFileInfo(info.absolutePath()).isDir())
+        Refuse(QStringLiteral("文件夹 %1 不存在，无法在其中新建公司数据库。")
+                   .arg(QDir::toNativeSeparators(info.absolutePath())));
+    // Creating the empty file first, exclusively, keeps a file that appears
+    // meanwhile from being taken over; SQLite treats an empty file as a new database.
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        Refuse(QStringLiteral("无法新建公司数据库文件 %1：%2").arg(path, file.errorString()));
+    file.close();
+    try {
+        const auto db = SqliteDatabase::Open(path, false);
+        db->UseWriteAheadLog();
+        MigrateDatabase(*db);
+        return db;
+    } catch (const HostError& e) {
+        RemoveDatabaseFiles(path);
+        throw DbError(QStringLiteral("无法新建公司数据库 %1：%2").arg(path, e.Description()));
+    }
+}
+}  // namespace
+
+DatabasePtr OpenDatabase(const QString& connectionText, OpenMode mode) {
+    const QString text = connectionText.trimmed();
+    if (text.isEmpty()) Refuse(QStringLiteral("没有指定公司数据库。"));
+    if (IsServerConnection(text))
+        Refuse(QStringLiteral("本版本还不能连接 PostgreSQL 服务器上的公司数据库：%1").arg(text));
+    return mode == OpenMode::Create ? CreateNew(text) : OpenExisting(text, mode);
+}
+
+}  // namespace qor::db

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "host/Dispatch.h"
+#include "services/Session.h"
+
+namespace qor::services {
+
+// QORConnection.AppConnection: runs the module's statements on the company
+// database and opens the module's help page.
+class AppConnection : public host::Dispatch {
+public:
+    explicit AppConnection(SessionPtr session);
+
+private:
+    QVariant Execute(const QString& sql);
+
+    SessionPtr session_;
+};
+
+// The help page shipped with the program: help/index.html beside the
+// executable, else the copy in the source tree. Empty when neither exists.
+QString HelpPagePath();
+
+}  // namespace qor::services

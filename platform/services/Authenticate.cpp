@@ -1,0 +1,35 @@
+#include "services/Authenticate.h"
+
+#include "base/Convert.h"
+#include "base/HostError.h"
+#include "db/Passwords.h"
+
+#include <QSysInfo>
+
+namespace qor::services {
+
+SessionPtr Authenticate(const db::DatabasePtr& database, const QString& userName, const QString& password) {
+    const QString name = userName.trimmed();
+    if (name.isEmpty()) throw HostError(QStringLiteral("请输入用户名！"));
+
+    // One answer for an unknown user and a wrong password, so that the
+    // message does not tell which user names exist.
+    const HostError refused(QStringLiteral("用户名或密码错误，请重新输入！"));
+    auto rs = database->Query(
+        QStringLiteral("SELECT FUserID, FName, FSalt, FPasswordHash, FForbidden FROM t_User WHERE FName = ?"), {name});
+    if (rs->RecordCount() == 0) throw refused;
+    if (db::HashPassword(rs->Fields(QStringLiteral("FSalt")).Text(), password) !=
+        rs->Fields(QStringLiteral("FPasswordHash")).Text())
+        throw refused;
+    if (NullToZero(rs->Fields(QStringLiteral("FForbidden")).Value()) != 0)
+        throw HostError(QStringLiteral("用户 %1 已被禁用，请与系统管理员联系！").arg(name));
+
+    auto session = std::make_shared<Session>();
+    session->database = database;
+    session->userId = ToInt32(rs->Fields(QStringLiteral("FUserID")).Value());
+    session->userName = rs->Fields(QStringLiteral("FName")).Text();
+    session->machineName = QSysInfo::machineHostName();
+    return session;
+}
+
+}  // namespace qor::services

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "services/Session.h"
+
+namespace qor::services {
+
+// Logs a user in to a company database: checks the name and the password
+// against the user store and answers the session of that user, or throws
+// HostError with the reason for the user. Writes nothing to the database.
+SessionPtr Authenticate(const db::DatabasePtr& database, const QString& userName, const QString& password);
+
+}  // namespace qor::services

@@ -1,0 +1,98 @@
+#include "services/BatchTraceWriter.h"
+
+#include "host/TraceRights.h"
+#include "services/TraceRefusal.h"
+#include "services/UserRights.h"
+
+namespace qor::services {
+
+namespace {
+
+QVariantList ColumnValues(const TraceRecord& record) {
+    return {record.itemId,       record.batchNo,      record.custBomId,
+            record.orderInterId, record.orderEntryId, record.forbid ? 1 : 0};
+}
+
+}  // namespace
+
+BatchTraceWriter::BatchTraceWriter(const Session& session)
+    : session_(session), database_(*session.database), checks_(*session.database) {}
+
+QString BatchTraceWriter::Insert(const TraceChanges& values) {
+    RunWrite([&](std::optional<TraceRecord>& written) {
+        RequireRight(kRightNew, QStringLiteral("新增"));
+        const TraceRecord record = values.AppliedTo(TraceRecord{});
+        CheckSent(record, values, true);
+        written = record;
+        database_.Execute(QStringLiteral("INSERT INTO ICOrderBatchTrace "
+                                         "(FItemID, FBatchNo, FCustBomID, FOrderInterID, FOrderEntryID, FForbid) "
+                                         "VALUES (?, ?, ?, ?, ?, ?)"),
+                          ColumnValues(record));
+    });
+    return QStringLiteral("保存成功！");
+}
+
+QString BatchTraceWriter::Update(int traceId, const TraceChanges& changes) {
+    RunWrite([&](std::optional<TraceRecord>& written) {
+        const TraceRecord stored = RequireRecord(traceId);
+        const TraceRecord record = changes.AppliedTo(stored);
+        if (record.forbid != stored.forbid)
+            RequireRight(kRightBan, record.forbid ? QStringLiteral("禁用") : QStringLiteral("反禁用"));
+        if (record.DiffersBesidesForbid(stored)) RequireRight(kRightModify, QStringLiteral("修改"));
+        CheckSent(record, changes, false);
+        written = record;
+        QVariantList params = ColumnValues(record);
+        params.append(traceId);
+        database_.Execute(QStringLiteral("UPDATE ICOrderBatchTrace SET FItemID = ?, FBatchNo = ?, FCustBomID = ?, "
+                                         "FOrderInterID = ?, FOrderEntryID = ?, FForbid = ? WHERE FTraceID = ?"),
+                          params);
+    });
+    return QStringLiteral("保存成功！");
+}
+
+QString BatchTraceWriter::Delete(int traceId) {
+    RunWrite([&](std::optional<TraceRecord>&) {
+        RequireRecord(traceId);
+        RequireRight(kRightDelete, QStringLiteral("删除"));
+        database_.Execute(QStringLiteral("DELETE FROM ICOrderBatchTrace WHERE FTraceID = ?"), {traceId});
+    });
+    return QStringLiteral("删除成功！");
+}
+
+void BatchTraceWriter::RunWrite(const std::function<void(std::optional<TraceRecord>& written)>& write) {
+    std::optional<TraceRecord> written;
+    try {
+        db::Transaction transaction(database_);
+        write(written);
+        transaction.Commit();
+    } catch (const TraceRefusal&) {
+        throw;
+    } catch (const HostError&) {
+        // The transaction is rolled back by now, so the check sees what
+        // another user committed in the meantime.
+        if (written && checks_.HasDuplicate(*written)) throw TraceRefusal(checks_.DuplicateMessage(*written));
+        throw;
+    }
+}
+
+void BatchTraceWriter::RequireRight(qint64 mask, const QString& rightName) {
+    if (!HoldsRight(database_, session_.userId, kTraceRightModule, kTraceRightDetail, mask))
+        throw TraceRefusal(QStringLiteral("当前用户没有%1权限！请与系统管理员联系！").arg(rightName));
+}
+
+TraceRecord BatchTraceWriter::RequireRecord(int traceId) {
+    auto record = LoadTraceRecord(database_, traceId);
+    if (!record) throw TraceRefusal(QStringLiteral("当前记录不存在，可能已被其他用户删除！"));
+    return *record;
+}
+
+void BatchTraceWriter::CheckSent(const TraceRecord& record, const TraceChanges& sent, bool all) {
+    const bool item = all || sent.itemId.has_value();
+    if (item) checks_.CheckItem(record.itemId);
+    if (all || sent.batchNo) checks_.CheckBatch(record.batchNo);
+    if (item || sent.custBomId) checks_.CheckCustomerBom(record);
+    if (item || sent.orderInterId || sent.orderEntryId) checks_.CheckOrderLine(record);
+    if (item || sent.batchNo) checks_.CheckUnique(record);
+}
+
+}  // namespace qor::services

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "services/Session.h"
+#include "services/TraceChanges.h"
+#include "services/TraceChecks.h"
+
+#include <functional>
+
+namespace qor::services {
+
+// Writes trace records for the session's user: checks the user's rights on
+// the batch trace function and the record's rules, then writes, all inside
+// one transaction. Each operation answers a short confirmation, or throws
+// TraceRefusal (nothing written) or HostError (the database failed).
+class BatchTraceWriter {
+public:
+    explicit BatchTraceWriter(const Session& session);
+
+    QString Insert(const TraceChanges& values);
+    QString Update(int traceId, const TraceChanges& changes);
+    QString Delete(int traceId);
+
+private:
+    // Runs write in a transaction. A write the database refuses because the
+    // item and batch are taken meanwhile gets the same answer as the check.
+    void RunWrite(const std::function<void(std::optional<TraceRecord>& written)>& write);
+    void RequireRight(qint64 mask, const QString& rightName);
+    TraceRecord RequireRecord(int traceId);
+    // Checks what the request sent; everything when all is true.
+    void CheckSent(const TraceRecord& record, const TraceChanges& sent, bool all);
+
+    const Session& session_;
+    db::Database& database_;
+    TraceChecks checks_;
+};
+
+}  // namespace qor::services

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "host/Dispatch.h"
+#include "services/Session.h"
+
+namespace qor::services {
+
+// QORMClass.ClassInfo: GetData(props, sql) answers the rows of a SELECT as a
+// Recordset.
+class ClassInfo : public host::Dispatch {
+public:
+    explicit ClassInfo(SessionPtr session);
+
+private:
+    SessionPtr session_;
+};
+
+}  // namespace qor::services

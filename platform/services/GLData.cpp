@@ -1,0 +1,31 @@
+#include "services/GLData.h"
+
+#include "base/Convert.h"
+#include "host/ProgIds.h"
+#include "services/UserRights.h"
+
+#include <QDateTime>
+
+namespace qor::services {
+
+GLData::GLData(SessionPtr session)
+    : Dispatch(QString::fromLatin1(host::progid::kGLData)), session_(std::move(session)) {
+    Method(QStringLiteral("AccessCheck"), [this](QVariantList& args) {
+        const auto mask = static_cast<qint64>(ToDouble(host::Arg(args, 2)));
+        return HoldsRight(*session_->database, session_->userId, host::ArgInt(args, 0), host::ArgInt(args, 1), mask);
+    });
+    Method(QStringLiteral("WriteLog"), [this](QVariantList& args) {
+        WriteLog(host::ArgText(args, 0), host::ArgInt(args, 1), host::ArgText(args, 2));
+        return QVariant();
+    });
+}
+
+void GLData::WriteLog(const QString& code, int kind, const QString& text) {
+    const QString time = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    session_->database->Execute(
+        QStringLiteral("INSERT INTO t_Log (FUserID, FUserName, FCode, FKind, FText, FTime, FMachine) "
+                       "VALUES (?, ?, ?, ?, ?, ?, ?)"),
+        {session_->userId, session_->userName, code, kind, text, time, session_->machineName});
+}
+
+}  // namespace qor::services

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "host/Dispatch.h"
+#include "services/Session.h"
+
+namespace qor::services {
+
+// QORBillDataAccess.GetData: ExecuteSql(props, sql) answers the rows of a
+// SELECT as a Recordset.
+class GetData : public host::Dispatch {
+public:
+    explicit GetData(SessionPtr session);
+
+private:
+    SessionPtr session_;
+};
+
+}  // namespace qor::services

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "host/Dispatch.h"
+#include "services/Session.h"
+
+namespace qor::services {
+
+// QOREBSGLItem.ItemInfo: GetDataRight(props, userId, rightKind) answers 1
+// when the user's rows of that kind are restricted, 0 otherwise (also when
+// the store has no entry).
+class ItemInfo : public host::Dispatch {
+public:
+    explicit ItemInfo(SessionPtr session);
+
+private:
+    int GetDataRight(int userId, int rightKind);
+
+    SessionPtr session_;
+};
+
+}  // namespace qor::services

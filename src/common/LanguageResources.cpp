@@ -1,0 +1,39 @@
+#include "common/LanguageResources.h"
+
+#include "base/Convert.h"
+#include "common/HostValues.h"
+#include "common/LoginContext.h"
+#include "common/ReportLines.h"
+#include "host/ComponentFactory.h"
+#include "host/ProgIds.h"
+
+namespace qor {
+
+QString UiLanguage() {
+    static QString language;
+    if (language.isEmpty()) language = GetPropValue(QStringLiteral("LANGUAGE"));
+    return language;
+}
+
+void LoadFormResources(QWidget* form, DictionaryPtr& resources, const QString& systemKey) {
+    // Forms are built with their Simplified Chinese texts and UiLanguage() is
+    // always "chs", so there is never anything to load over them.
+}
+
+DictionaryPtr GetFontProps() {
+    auto loader = host::ComponentFactory::Create(QString::fromLatin1(host::progid::kFrmResLoader));
+    return AsDictionary(loader->Call(QStringLiteral("GetZ9FontProps"), {UiLanguage()}));
+}
+
+void ApplyReportFonts(ReportLines& lines) {
+    DictionaryPtr props = GetFontProps();
+    if (!props) props = Dictionary::New();
+    const QString name = NullToEmpty(props->GetValue(QStringLiteral("Font.Name"), QStringLiteral("宋体")));
+    const int charset = ToInt32(props->GetValue(QStringLiteral("Font.Charset"), 134));
+    for (int line = 0; line < ReportLines::kLineCount; ++line) {
+        lines.SetHeaderFont(line, name, charset);
+        lines.SetFooterFont(line, name, charset);
+    }
+}
+
+}  // namespace qor

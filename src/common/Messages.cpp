@@ -1,0 +1,34 @@
+#include "common/Messages.h"
+
+#include "base/Convert.h"
+#include "common/KeptInstances.h"
+#include "host/ComponentFactory.h"
+#include "host/ProgIds.h"
+
+namespace qor {
+
+namespace {
+host::ObjectPtr NewMessageDialog() {
+    return host::ComponentFactory::Create(QString::fromLatin1(host::progid::kMessageDialog));
+}
+}  // namespace
+
+QString Translate(const QString& text) { return text; }
+
+int16_t ShowMessage(int32_t kind, const QString& text, const QVariantList& extraButtons) {
+    auto dialog = NewMessageDialog();
+    dialog->Put(QStringLiteral("Title"), Translate(kMessageTitle));
+    dialog->Put(QStringLiteral("Text"), text);
+    for (const QVariant& caption : extraButtons) dialog->Call(QStringLiteral("AddButton"), {ToText(caption)});
+    return ToInt16(dialog->Call(QStringLiteral("Show"), {kind, QString(), true}));
+}
+
+void MsgBox(const QString& text, int32_t style) {
+    NewMessageDialog()->Call(QStringLiteral("MsgBox"), {text, style, Translate(kMessageTitle)});
+}
+
+QString FormatMessage(const QString& messageTemplate, const QVariantList& values) {
+    return NullToEmpty(AppPub()->Call(QStringLiteral("FormatMessage"), {messageTemplate, QVariant(values)}));
+}
+
+}  // namespace qor

@@ -1,0 +1,29 @@
+#include "common/Query.h"
+
+#include "common/HostValues.h"
+#include "common/KeptInstances.h"
+#include "common/LoginContext.h"
+#include "common/Messages.h"
+#include "host/ComponentFactory.h"
+#include "host/ProgIds.h"
+
+namespace qor {
+
+RecordsetPtr ExecSQL(const QString& sql) {
+    auto getData = CreateComponent(QString::fromLatin1(host::progid::kGetData));
+    return AsRecordset(getData->Call(QStringLiteral("ExecuteSql"), {GetPropsString(), sql}));
+}
+
+RecordsetPtr OpenClassRecordset(const QString& sql, const QString& props, bool showError) {
+    if (sql.trimmed().isEmpty()) return nullptr;
+    try {
+        const QString propsString = props.isEmpty() ? SharedPropsString() : props;
+        auto classInfo = host::ComponentFactory::Create(QString::fromLatin1(host::progid::kClassInfo));
+        return AsRecordset(classInfo->Call(QStringLiteral("GetData"), {propsString, sql}));
+    } catch (const std::exception& e) {
+        if (showError) MsgBox(ErrorDescription(e) + QStringLiteral("\r\n") + sql, kMsgExclamation);
+        return nullptr;
+    }
+}
+
+}  // namespace qor

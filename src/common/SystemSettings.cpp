@@ -1,0 +1,19 @@
+#include "common/SystemSettings.h"
+
+#include "base/Convert.h"
+#include "common/KeptInstances.h"
+#include "common/LoginContext.h"
+#include "host/ProgIds.h"
+
+namespace qor {
+
+QString ReadSysValue(const QString& category, const QString& key, const QString& defaultValue) {
+    try {
+        auto sysInfo = CreateComponent(QString::fromLatin1(host::progid::kSysInfo));
+        return ToText(sysInfo->Call(QStringLiteral("GetSysValue"), {GetPropsString(), category, key}));
+    } catch (const std::exception&) {
+        return defaultValue;
+    }
+}
+
+}  // namespace qor

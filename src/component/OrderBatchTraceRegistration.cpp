@@ -1,0 +1,36 @@
+#include "component/OrderBatchTraceRegistration.h"
+
+#include "common/HostValues.h"
+#include "component/COrderBatchTrace.h"
+#include "host/ComponentFactory.h"
+#include "host/Dispatch.h"
+#include "host/ProgIds.h"
+
+namespace qor {
+
+namespace {
+
+// COrderBatchTrace as a late-bound host component: one instance per Create.
+class OrderBatchTraceDispatch : public host::Dispatch {
+public:
+    OrderBatchTraceDispatch() : Dispatch(QString::fromLatin1(host::progid::kOrderBatchTrace)) {
+        Property(
+            QStringLiteral("VectCol"), [this] { return QVariant::fromValue(trace_.VectCol()); },
+            [this](const QVariant& vData) { trace_.SetVectCol(AsVector(vData)); });
+        Method(QStringLiteral("IsUseOrderBatchTrace"),
+               [this](QVariantList&) { return QVariant(trace_.IsUseOrderBatchTrace()); });
+        Method(QStringLiteral("Show"), [this](QVariantList&) { return QVariant(trace_.Show()); });
+    }
+
+private:
+    COrderBatchTrace trace_;
+};
+
+}  // namespace
+
+void RegisterOrderBatchTrace() {
+    host::ComponentFactory::Register(QString::fromLatin1(host::progid::kOrderBatchTrace),
+                                     [] { return std::make_shared<OrderBatchTraceDispatch>(); });
+}
+
+}  // namespace qor

@@ -1,0 +1,99 @@
+#include <QCryptographicHash>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+// The host shell as a user starts it: the exit code, what it says, and that a
+// refused start leaves the database file as it was.
+namespace {
+
+struct ShellRun {
+    int exitCode;
+    QString output;
+};
+
+ShellRun Shell(const QStringList& args) {
+    QProcess p;
+    p.setProgram(QStringLiteral(QOR_ERP_PATH));
+    p.setArguments(args);
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p.setProcessEnvironment(env);
+    p.start();
+    p.waitForFinished(60000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError())};
+}
+
+QByteArray Digest(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+class ShellProcess : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dir_ = new QTemporaryDir;
+        const ShellRun created = Shell({"--create-demo", dir_->filePath("demo.db")});
+        ASSERT_EQ(created.exitCode, 0) << created.output.toStdString();
+    }
+    static void TearDownTestSuite() { delete dir_; }
+    static QString Demo() { return dir_->filePath("demo.db"); }
+    static QTemporaryDir* dir_;
+};
+QTemporaryDir* ShellProcess::dir_ = nullptr;
+
+}  // namespace
+
+TEST_F(ShellProcess, RefusesBadLoginsAndFilesWithoutWriting) {
+    const QByteArray before = Digest(Demo());
+    ShellRun r = Shell({"--db", Demo(), "--user", "administrator", "--password", "wrong"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.output.contains(QStringLiteral("用户名或密码错误"))) << r.output.toStdString();
+    r = Shell({"--db", Demo(), "--user", "nobody", "--password", "demo"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(Digest(Demo()), before);
+
+    const QString corrupt = dir_->filePath("corrupt.db");
+    QFile f(corrupt);
+    f.open(QIODevice::WriteOnly);
+    f.write("this is not a company database");
+    f.close();
+    const QByteArray corruptBefore = Digest(corrupt);
+    r = Shell({"--db", corrupt, "--user", "administrator", "--password", "demo"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.output.contains(QStringLiteral("不是公司数据库"))) << r.output.toStdString();
+    EXPECT_EQ(Digest(corrupt), corruptBefore);
+
+    r = Shell({"--db", dir_->filePath("missing.db"), "--user", "administrator", "--password", "demo"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_FALSE(QFile::exists(dir_->filePath("missing.db")));
+
+    EXPECT_EQ(Shell({"--create-demo", Demo()}).exitCode, 2);  // never overwrites a company
+    EXPECT_EQ(Digest(Demo()), before);
+    EXPECT_EQ(Shell({"--bogus"}).exitCode, 1);
+}
+
+TEST_F(ShellProcess, SwitchedOffFeatureIsToldAndTracedAfterTheSettingsAreRead) {
+    const QString off = dir_->filePath("off.db");
+    ASSERT_TRUE(QFile::copy(Demo(), off));
+    {
+        QProcess sqlite;
+        sqlite.start(QStringLiteral("sqlite3"),
+                     {off, "UPDATE t_SystemProfile SET FValue='0' WHERE FCategory='IC' AND FKey='UseOrderBatchTrace'"});
+        ASSERT_TRUE(sqlite.waitForFinished());
+        ASSERT_EQ(sqlite.exitCode(), 0);
+    }
+    const QString trace = dir_->filePath("t.jsonl");
+    const ShellRun r = Shell({"--db", off, "--user", "viewer", "--password", "demo", "--trace", trace});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_TRUE(r.output.contains(QStringLiteral("未启用"))) << r.output.toStdString();
+
+    QFile t(trace);
+    ASSERT_TRUE(t.open(QIODevice::ReadOnly));
+    const QString lines = QString::fromUtf8(t.readAll());
+    EXPECT_TRUE(lines.contains(QStringLiteral("\"GetSysValue\"")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("\"UseShortNumber\"")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("\"UseOrderBatchTrace\"")));
+}

@@ -1,0 +1,221 @@
+#include "base/HostError.h"
+#include "db/DemoCompany.h"
+#include "db/OpenDatabase.h"
+#include "db/Passwords.h"
+
+#include <gtest/gtest.h>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+using namespace qor;
+using namespace qor::db;
+
+namespace {
+class DemoCompanyTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dir_ = new QTemporaryDir;
+        db_ = new DatabasePtr(OpenDatabase(dir_->filePath(QStringLiteral("demo.db")), OpenMode::Create));
+        CreateDemoCompany(**db_);
+    }
+    static void TearDownTestSuite() {
+        delete db_;
+        delete dir_;
+    }
+
+    static Database& Db() { return **db_; }
+    static int Count(const QString& sql) { return Db().Query(sql)->Fields(0).Value().toInt(); }
+    static QStringList Rows(Database& db, const QString& sql) {
+        QStringList rows;
+        for (const RecordsetPtr rs = db.Query(sql); !rs->Eof(); rs->MoveNext()) {
+            QStringList cells;
+            for (int i = 0; i < rs->FieldCount(); ++i) cells << rs->Fields(i).Text();
+            rows << cells.join(u'|');
+        }
+        return rows;
+    }
+
+    static QTemporaryDir* dir_;
+    static DatabasePtr* db_;
+};
+
+QTemporaryDir* DemoCompanyTest::dir_ = nullptr;
+DatabasePtr* DemoCompanyTest::db_ = nullptr;
+}  // namespace
+
+TEST_F(DemoCompanyTest, GroupsFormThreeLevelsWhoseNumbersExtendTheirParents) {
+    EXPECT_GE(Count(QStringLiteral("SELECT COUNT(*) FROM t_Item WHERE FItemClassID=4 AND FDetail=0")), 20);
+    EXPECT_EQ(Rows(Db(), QStringLiteral("SELECT DISTINCT FLevel FROM t_Item WHERE FDetail=0 ORDER BY FLevel")),
+              QStringList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM t_Item WHERE FDetail=0 AND FLevel=1 AND FParentID<>0")), 0);
+    EXPECT_EQ(
+        Count(QStringLiteral("SELECT COUNT(*) FROM t_Item c LEFT JOIN t_Item p ON c.FParentID=p.FItemID "
+                             "WHERE c.FParentID<>0 AND (p.FItemID IS NULL OR p.FDetail<>0 OR p.FLevel<>c.FLevel-1 "
+                             "OR substr(c.FNumber,1,length(p.FNumber)+1)<>p.FNumber||'.')")),
+        0);
+}
+
+TEST_F(DemoCompanyTest, EveryItemIsInBothItemTablesUnderALowestGroup) {
+    EXPECT_GE(Count(QStringLiteral("SELECT COUNT(*) FROM t_ICItem WHERE FErpClsID=7")), 200);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(DISTINCT FErpClsID) FROM t_ICItem WHERE FErpClsID IN (1,2,3)")), 3);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM t_ICItem m LEFT JOIN t_Item i ON i.FItemID=m.FItemID "
+                                   "LEFT JOIN t_Item g ON g.FItemID=m.FParentID "
+                                   "WHERE i.FItemID IS NULL OR i.FItemClassID<>4 OR i.FDetail<>1 "
+                                   "OR i.FNumber<>m.FNumber OR i.FParentID<>m.FParentID OR g.FLevel<>3")),
+              0);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM t_Item WHERE FDetail=1")),
+              Count(QStringLiteral("SELECT COUNT(*) FROM t_ICItem")));
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(DISTINCT FShortNumber) FROM t_ICItem WHERE FShortNumber<>''")),
+              Count(QStringLiteral("SELECT COUNT(*) FROM t_ICItem")));
+}
+
+TEST_F(DemoCompanyTest, SalesOrdersAndBomsBelongToMadeToOrderItems) {
+    EXPECT_GE(Count(QStringLiteral("SELECT COUNT(*) FROM SEOrder")), 100);
+    EXPECT_GE(Count(QStringLiteral("SELECT COUNT(*) FROM SEOrderEntry")), 300);
+    EXPECT_GT(Count(QStringLiteral("SELECT COUNT(*) FROM SEOrderEntry WHERE FMrpClosed=1")), 0);
+    EXPECT_GT(Count(QStringLiteral("SELECT COUNT(*) FROM SEOrder WHERE FStatus=0")), 0);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM SEOrder WHERE FStatus NOT BETWEEN 0 AND 3")), 0);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM SEOrderEntry e JOIN t_ICItem t ON t.FItemID=e.FItemID "
+                                   "WHERE t.FErpClsID<>7")),
+              0);
+    EXPECT_GT(Count(QStringLiteral("SELECT COUNT(*) FROM SEOrderEntry WHERE FBomInterID<>0")),
+              Count(QStringLiteral("SELECT COUNT(*) FROM SEOrderEntry WHERE FBomInterID=0")));
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM SEOrderEntry e LEFT JOIN ICBom b ON b.FInterID=e.FBomInterID "
+                                   "WHERE e.FBomInterID<>0 AND (b.FItemID IS NULL OR b.FItemID<>e.FItemID "
+                                   "OR b.FBomType<>3)")),
+              0);
+    EXPECT_GE(Count(QStringLiteral("SELECT COUNT(*) FROM ICBom WHERE FBomType=3")), 150);
+    EXPECT_GT(Count(QStringLiteral("SELECT COUNT(*) FROM ICBom WHERE FBomType<>3")), 0);
+}
+
+TEST_F(DemoCompanyTest, TraceRecordsCoverBannedOrderlessAndDeletedBomCases) {
+    EXPECT_GE(Count(QStringLiteral("SELECT COUNT(*) FROM ICOrderBatchTrace")), 2000);
+    EXPECT_GT(Count(QStringLiteral("SELECT COUNT(*) FROM ICOrderBatchTrace WHERE FForbid=1")), 0);
+    EXPECT_GT(Count(QStringLiteral("SELECT COUNT(*) FROM ICOrderBatchTrace WHERE FOrderInterID=0")), 0);
+    EXPECT_GT(Count(QStringLiteral("SELECT COUNT(*) FROM ICOrderBatchTrace v LEFT JOIN ICBom b "
+                                   "ON b.FInterID=v.FCustBomID WHERE v.FCustBomID<>0 AND b.FInterID IS NULL")),
+              0);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM ICOrderBatchTrace v JOIN t_ICItem t ON t.FItemID=v.FItemID "
+                                   "WHERE t.FErpClsID<>7")),
+              0);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM ICOrderBatchTrace v LEFT JOIN SEOrderEntry e "
+                                   "ON e.FInterID=v.FOrderInterID AND e.FEntryID=v.FOrderEntryID "
+                                   "WHERE v.FOrderInterID<>0 AND (e.FItemID IS NULL OR e.FItemID<>v.FItemID)")),
+              0);
+    const QRegularExpression batch(QStringLiteral("^20\\d{6}-\\d{3}$"));
+    for (const QString& b : Rows(Db(), QStringLiteral("SELECT FBatchNo FROM ICInventory")))
+        ASSERT_TRUE(batch.match(b).hasMatch()) << b.toStdString();
+    EXPECT_GT(Count(QStringLiteral("SELECT COUNT(*) FROM ICInventory s LEFT JOIN ICOrderBatchTrace v "
+                                   "ON v.FItemID=s.FItemID AND v.FBatchNo=s.FBatchNo WHERE v.FTraceID IS NULL")),
+              0);
+}
+
+TEST_F(DemoCompanyTest, UsersHoldTheirRightsAndSettings) {
+    for (const char* name : {"administrator", "viewer", "clerk"}) {
+        const RecordsetPtr user = Db().Query(QStringLiteral("SELECT FSalt, FPasswordHash FROM t_User WHERE FName=?"),
+                                             {QString::fromLatin1(name)});
+        ASSERT_EQ(user->RecordCount(), 1) << name;
+        EXPECT_EQ(HashPassword(user->Fields(0).Text(), QStringLiteral("demo")), user->Fields(1).Text()) << name;
+    }
+    const auto mask = [](const char* user, int module, int detail) {
+        const RecordsetPtr rs =
+            Db().Query(QStringLiteral("SELECT r.FMask FROM t_UserRight r JOIN t_User u ON u.FUserID=r.FUserID "
+                                      "WHERE u.FName=? AND r.FModule=? AND r.FDetail=?"),
+                       {QString::fromLatin1(user), module, detail});
+        return rs->Eof() ? qint64(0) : rs->Fields(0).Value().toLongLong();
+    };
+    const qint64 every = 0x10 | 0x2000 | 0x8000 | 0x10000 | 0x20000 | 0x200000 | 0x400000;
+    EXPECT_EQ(mask("administrator", 1099, 20) & every, every);
+    EXPECT_EQ(mask("viewer", 1099, 20) & every, 0x200000);
+    EXPECT_EQ(mask("clerk", 1099, 20) & every, 0x20000 | 0x200000 | 0x400000);
+    EXPECT_EQ(mask("administrator", 1003, 10) & 0x200000, 0x200000);
+    EXPECT_EQ(mask("viewer", 1003, 10) & 0x200000, 0x200000);
+
+    EXPECT_EQ(Rows(Db(), QStringLiteral("SELECT FKey, FValue FROM t_SystemProfile WHERE FCategory='IC' ORDER BY FKey")),
+              QStringList({QStringLiteral("UseOrderBatchTrace|1"), QStringLiteral("UseShortNumber|0")}));
+    EXPECT_EQ(Rows(Db(), QStringLiteral("Select FValue From t_UserSetting Where FUserID=(SELECT FUserID FROM t_User "
+                                        "WHERE FName='administrator') And FCategory='QOR_APFC' "
+                                        "And FKey ='RptFontSize'")),
+              QStringList(QStringLiteral("10.5")));
+}
+
+// The module's own statements, as it passes them, run against the demo data.
+TEST_F(DemoCompanyTest, TheModulesStatementsFindDemoData) {
+    const QString traceList = QStringLiteral(
+        "SELECT v1.FItemID,v1.FBatchNo,t2.FInterID AS FCustBOMID,v2.FInterID AS FOrderInterID,v1.FForbid ,\r\n"
+        "t1.FNumber AS FItemNumber,t1.FName AS FItemName,t1.FModel,\r\n"
+        "   ISNULL(v2.FBillNo,'') AS FOrderBillNo,\r\n"
+        "   ISNULL(t2.FBOMNumber,'') AS FCustBomNo, \r\n"
+        "   v1.FTraceID \r\n"
+        "FROM ICOrderBatchTrace v1 INNER JOIN t_ICItem t1 ON v1.FItemID=t1.FItemID\r\n"
+        " LEFT JOIN SEOrder v2 ON v1.FOrderInterID=v2.FInterID\r\n"
+        " LEFT JOIN ICBom t2 ON v1.FCustBomID=t2.FInterID\r\n"
+        "\r\n"
+        "WHERE t1.FErpClsID = 7 \r\n"
+        " and t1.FItemID=%1\r\n"
+        "ORDER BY  t1.FNumber\r\n");
+    const int item = Count(QStringLiteral("SELECT MIN(FItemID) FROM ICOrderBatchTrace"));
+    const RecordsetPtr list = Db().Query(traceList.arg(item));
+    EXPECT_EQ(list->RecordCount(),
+              Count(QStringLiteral("SELECT COUNT(*) FROM ICOrderBatchTrace WHERE FItemID=%1").arg(item)));
+    EXPECT_EQ(list->FieldNames().size(), 11);
+
+    const RecordsetPtr items = Db().Query(
+        QStringLiteral(" SELECT Distinct t1.FItemID,t1.FName,t1.FNumber,t1.FParentID,1 as FDetail \r\nFROM t_ICItem t1 "
+                       " WHERE t1.FErpClsid=7 \r\n ORDER BY t1.FNumber"));
+    EXPECT_EQ(items->RecordCount(), Count(QStringLiteral("SELECT COUNT(*) FROM t_ICItem WHERE FErpClsID=7")));
+    const RecordsetPtr groups = Db().Query(QStringLiteral(
+        "SELECT Distinct t1.FItemID,t1.FName,t1.FShortNumber AS FNumber,t1.FParentID  FROM t_Item t1 "
+        " WHERE t1.FItemClassID=4 AND t1.FDetail=0  Union\r\n"
+        " SELECT Distinct t1.FItemID,t1.FName,t1.FNumber,t1.FParentID  FROM t_Item t1"
+        " Where t1.FItemClassID = 4 And t1.FDetail = 0 and fitemid in ("
+        " SELECT Distinct t1.FParentID \r\nFROM t_ICItem t1  WHERE t1.FErpClsid=7 ) ORDER BY t1.FNumber"));
+    EXPECT_GT(groups->RecordCount(), Count(QStringLiteral("SELECT COUNT(*) FROM t_Item WHERE FDetail=0")));
+
+    const QString billNo =
+        Rows(Db(),
+             QStringLiteral(
+                 "SELECT u.FBillNo FROM SEOrder u JOIN SEOrderEntry v ON u.FInterID=v.FInterID WHERE v.FMrpClosed=0 "
+                 "AND u.FStatus>0 AND v.FBomInterID<>0 ORDER BY u.FInterID LIMIT 1"))
+            .value(0);
+    const RecordsetPtr resolved = Db().Query(
+        QStringLiteral(" SELECT u1.FInterID,u1.FBillNo,v1.FItemID,t1.FName as FItemName,t1.FNumber as FItemNumber,"
+                       "t1.FModel  ,t1.FErpClsID,t2.FBomNumber,t2.FInterID AS FBomInterID FROM SEOrder u1 Inner Join "
+                       "SEOrderEntry v1  ON u1.FInterID=v1.FInterID Inner Join t_ICItem t1  ON v1.FItemID=t1.FItemID "
+                       "Inner Join ICBom t2  ON v1.FBomInterID=t2.FInterID  WHERE v1.FMrpClosed=0 AND u1.FStatus>0 "
+                       "And t1.FErpClsID=7  AND u1.FBillNo='%1' Order By u1.FInterID,v1.FEntryID")
+            .arg(billNo));
+    EXPECT_GT(resolved->RecordCount(), 0) << billNo.toStdString();
+
+    const RecordsetPtr definition =
+        Db().Query(QStringLiteral("SELECT FName, FLogicStr, FSelect, FFrom FROM t_ListDefinition WHERE FListID=32"));
+    ASSERT_EQ(definition->RecordCount(), 1);
+    EXPECT_EQ(definition->Fields(0).Text(), QStringLiteral("销售订单"));
+    EXPECT_EQ(definition->Fields(1).Text(), QStringLiteral("|FModule:1004|FModelDetail:10|"));
+    const RecordsetPtr lines =
+        Db().Query(QStringLiteral("SELECT %1 FROM %2 WHERE  v1.FStatus>0 AND u1.FMrpClosed=0 And u1.FItemID In "
+                                  "(SELECT x1.FItemID From t_ICItem x1 WHERE x1.FErpClsID=7)")
+                       .arg(definition->Fields(2).Text(), definition->Fields(3).Text()));
+    EXPECT_GT(lines->RecordCount(), 0);
+    EXPECT_GE(lines->FieldIndex(QStringLiteral("FInterID")), 0);
+    EXPECT_GE(lines->FieldIndex(QStringLiteral("FEntryID")), 0);
+}
+
+TEST_F(DemoCompanyTest, SameOptionsGiveTheSameCompanyAndOnlyIntoAnEmptyOne) {
+    QTemporaryDir dir;
+    const DemoOptions small{300, 40, 5};
+    const DatabasePtr first = OpenDatabase(dir.filePath(QStringLiteral("a.db")), OpenMode::Create);
+    const DatabasePtr second = OpenDatabase(dir.filePath(QStringLiteral("b.db")), OpenMode::Create);
+    CreateDemoCompany(*first, small);
+    CreateDemoCompany(*second, small);
+    for (const char* sql : {"SELECT * FROM t_Item ORDER BY FItemID", "SELECT * FROM t_ICItem ORDER BY FItemID",
+                            "SELECT * FROM SEOrderEntry ORDER BY FInterID, FEntryID",
+                            "SELECT * FROM ICOrderBatchTrace ORDER BY FTraceID"}) {
+        const QStringList rows = Rows(*first, QString::fromLatin1(sql));
+        EXPECT_FALSE(rows.isEmpty()) << sql;
+        EXPECT_EQ(rows, Rows(*second, QString::fromLatin1(sql))) << sql;
+    }
+    EXPECT_EQ(Rows(*first, QStringLiteral("SELECT COUNT(*) FROM ICOrderBatchTrace")),
+              QStringList(QStringLiteral("300")));
+    EXPECT_THROW(CreateDemoCompany(*first, small), HostError);
+}

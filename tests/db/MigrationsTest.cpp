@@ -1,0 +1,66 @@
+#include "db/DbError.h"
+#include "db/Migrations.h"
+#include "db/SqliteDatabase.h"
+
+#include <gtest/gtest.h>
+#include <QTemporaryDir>
+
+using namespace qor;
+using namespace qor::db;
+
+namespace {
+class MigrationsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        db_ = SqliteDatabase::Open(dir_.filePath(QStringLiteral("company.db")), true);
+    }
+
+    QTemporaryDir dir_;
+    std::shared_ptr<SqliteDatabase> db_;
+};
+}  // namespace
+
+TEST_F(MigrationsTest, CreatesTheCompanySchemaOnceAndRecordsItsVersion) {
+    EXPECT_FALSE(SchemaVersion(*db_).has_value());
+    EXPECT_EQ(MigrateDatabase(*db_), LatestSchemaVersion());
+    EXPECT_EQ(SchemaVersion(*db_), LatestSchemaVersion());
+    for (const char* table :
+         {"ICOrderBatchTrace", "t_ICItem", "t_Item", "SEOrder", "SEOrderEntry", "ICBom", "t_UserSetting", "ICInventory",
+          "t_User", "t_UserRight", "t_SystemProfile", "t_UserProfile", "t_ListDefinition", "t_Log"})
+        EXPECT_TRUE(db_->TableExists(QString::fromLatin1(table))) << table;
+
+    EXPECT_EQ(MigrateDatabase(*db_), 0);
+    EXPECT_EQ(db_->Query(QStringLiteral("SELECT COUNT(*) FROM t_SchemaVersion"))->Fields(0).Value().toInt(),
+              LatestSchemaVersion());
+}
+
+TEST_F(MigrationsTest, RunsOnlyThePendingMigrations) {
+    const std::vector<Migration> first{{1, QStringLiteral("CREATE TABLE a (FID {AUTOID});")}};
+    std::vector<Migration> both = first;
+    both.push_back({2, QStringLiteral("CREATE TABLE b (FID INTEGER); INSERT INTO b VALUES (ISNULL(NULL, 7));")});
+
+    EXPECT_EQ(MigrateDatabase(*db_, first), 1);
+    EXPECT_EQ(SchemaVersion(*db_), 1);
+    EXPECT_EQ(MigrateDatabase(*db_, both), 1);
+    EXPECT_EQ(SchemaVersion(*db_), 2);
+    EXPECT_EQ(db_->Query(QStringLiteral("SELECT FID FROM b"))->Fields(0).Value().toInt(), 7);
+    EXPECT_EQ(MigrateDatabase(*db_, both), 0);
+}
+
+TEST_F(MigrationsTest, AFailingMigrationLeavesNoTraceOfItself) {
+    const std::vector<Migration> broken{{1, QStringLiteral("CREATE TABLE a (FID INTEGER); CREATE TABLE b (")}};
+    EXPECT_THROW(MigrateDatabase(*db_, broken), DbError);
+    EXPECT_FALSE(db_->TableExists(QStringLiteral("a")));
+    EXPECT_EQ(SchemaVersion(*db_), 0);
+}
+
+TEST_F(MigrationsTest, AutoNumbersAreNeverHandedOutTwice) {
+    MigrateDatabase(*db_);
+    const QString insert = QStringLiteral("INSERT INTO ICBom (FBOMNumber, FItemID, FBomType) VALUES (?, 1, 3)");
+    db_->Execute(insert, {QStringLiteral("BOM-1")});
+    const qint64 deleted = db_->LastInsertId();
+    db_->Execute(QStringLiteral("DELETE FROM ICBom WHERE FInterID = ?"), {deleted});
+    db_->Execute(insert, {QStringLiteral("BOM-2")});
+    EXPECT_GT(db_->LastInsertId(), deleted);
+}
