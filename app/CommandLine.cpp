@@ -37,7 +37,12 @@ bool TakeCount(const QStringList& args, int& i, int* count, QString* error) {
 ParseResult ParseCommandLine(const QStringList& args) {
     ShellOptions o;
     QString error;
-    for (int i = 0; i < args.size(); ++i) {
+    int first = 0;
+    if (!args.isEmpty() && args[0] == QLatin1String("list")) {
+        o.command = Command::List;
+        first = 1;
+    }
+    for (int i = first; i < args.size(); ++i) {
         const QString name = args[i].section(u'=', 0, 0);
         bool ok = true;
         if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
@@ -60,6 +65,16 @@ ParseResult ParseCommandLine(const QStringList& args) {
             ok = TakeCount(args, i, &o.items, &error);
         } else if (name == QLatin1String("--groups")) {
             ok = TakeCount(args, i, &o.groups, &error);
+        } else if (name == QLatin1String("--item") && o.command == Command::List) {
+            ok = TakeValue(args, i, &o.item, &error);
+        } else if (name == QLatin1String("--all") && o.command == Command::List) {
+            o.all = true;
+        } else if (name == QLatin1String("--format") && o.command == Command::List) {
+            ok = TakeValue(args, i, &o.format, &error);
+            if (ok && o.format != QLatin1String("tsv") && o.format != QLatin1String("csv")) {
+                error = QStringLiteral("--format 只能是 tsv 或 csv。");
+                ok = false;
+            }
         } else {
             error = QStringLiteral("无法识别的选项: %1。用 --help 查看用法。").arg(args[i]);
             ok = false;
@@ -68,6 +83,12 @@ ParseResult ParseCommandLine(const QStringList& args) {
     }
     if (o.command != Command::CreateDemo && (o.traces || o.items || o.groups))
         return {std::nullopt, QStringLiteral("--traces、--items 和 --groups 只能与 --create-demo 一起使用。")};
+    if (o.command == Command::List) {
+        if (o.all == !o.item.isEmpty())
+            return {std::nullopt, QStringLiteral("list 需要 --item 物料代码 或 --all 之一。")};
+        if (o.user.isEmpty() || !o.passwordGiven)
+            return {std::nullopt, QStringLiteral("list 需要 --user 和 --password。")};
+    }
     return {o, QString()};
 }
 
@@ -79,6 +100,8 @@ QString UsageText() {
         "      不给 --user 时显示登录窗口。--trace 把模块对宿主部件的每次调用按行写成 JSON。\n"
         "  qor-erp --create-demo 文件 [--traces N] [--items M] [--groups G]\n"
         "      创建演示账套；给出数量时按该规模生成数据(用于性能测试)。\n"
+        "  qor-erp list --db 文件 --user 用户名 --password 密码 (--item 物料代码 | --all) [--format tsv|csv]\n"
+        "      不开窗口，按列表窗口的显示输出表头和每一行: --item 为该物料的记录，--all 为全部记录。\n"
         "  qor-erp --help\n"
         "      显示本说明。\n");
 }

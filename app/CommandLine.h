@@ -6,7 +6,7 @@
 
 namespace qor::app {
 
-enum class Command { Shell, CreateDemo, Help };
+enum class Command { Shell, CreateDemo, Help, List };
 
 // What the user asked the host shell to do.
 struct ShellOptions {
@@ -19,6 +19,10 @@ struct ShellOptions {
     int traces = 0;  // --create-demo sizes; 0 keeps the demo company's own
     int items = 0;
     int groups = 0;
+    // list: one item's records (by item number) or all of them
+    QString item;
+    bool all = false;
+    QString format = QStringLiteral("tsv");  // tsv or csv
 };
 
 struct ParseResult {

@@ -10,6 +10,10 @@ inline constexpr int kExitUsage = 1;
 inline constexpr int kExitRefused = 2;      // database, login or trace file refused
 inline constexpr int kExitSwitchedOff = 3;  // the batch trace feature is off in the system profile
 
+// Tells the user why a command stops: always on stderr, and in a message box
+// when there is a screen to show it on. Answers exitCode.
+int Refuse(const QString& text, int exitCode);
+
 // The demo company in the user's data folder, used when no --db is given.
 QString DefaultDemoDatabase();
 

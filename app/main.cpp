@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "ListCommand.h"
 #include "Shell.h"
 
 #include <QApplication>
@@ -43,6 +44,12 @@ int main(int argc, char** argv) {
     case Command::CreateDemo: {
         QCoreApplication app(argc, argv);
         return RunCreateDemo(options);
+    }
+    case Command::List: {
+        // The list is built as the window builds it, but no window is shown.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        return RunList(options);
     }
     case Command::Shell:
         break;

@@ -2,6 +2,7 @@
 
 #include "base/HostError.h"
 
+#include <QHeaderView>
 #include <QMouseEvent>
 
 namespace qor::controls {
@@ -17,6 +18,10 @@ KeyedTreeView::KeyedTreeView(QWidget* parent) : QTreeWidget(parent) {
     setColumnCount(1);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformRowHeights(true);
+    // Long group and item names scroll instead of being cut short.
+    setTextElideMode(Qt::ElideNone);
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(false);
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current, QTreeWidgetItem* previous) {
         if (previous) ShowImageOf(previous, false);
         if (current) ShowImageOf(current, true);

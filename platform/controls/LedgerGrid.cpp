@@ -27,6 +27,9 @@ LedgerGrid::LedgerGrid(QWidget* parent) : QWidget(parent) {
     view_->horizontalHeader()->setHighlightSections(false);
     view_->horizontalHeader()->setStretchLastSection(false);
     view_->installEventFilter(this);
+    connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
+        if (current.isValid()) currentRow_ = current.row() + 2;
+    });
     connect(view_, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { Q_EMIT RowActivated(index.row() + 2); });
 
@@ -47,17 +50,16 @@ double LedgerGrid::Dpi() const { return logicalDpiY() > 0 ? logicalDpiY() : 96.0
 int LedgerGrid::Rows() const { return model_->LedgerRows(); }
 
 void LedgerGrid::SetRows(int rows) {
-    const int current = CurrentRow();
     model_->SetLedgerRows(rows);
-    if (current >= 2 && current <= Rows()) SetCurrentRow(current);
+    ShowCurrentRow();
 }
 
 int LedgerGrid::Cols() const { return model_->Columns(); }
 
 void LedgerGrid::SetCols(int cols) {
-    model_->SetColumns(cols);
     widths_.resize(static_cast<size_t>(std::max(cols, 0)), 1000);
     hidden_.resize(static_cast<size_t>(std::max(cols, 0)), false);
+    model_->SetColumns(cols);
     for (int c = 1; c <= cols; ++c) ApplyColumn(c);
 }
 
@@ -120,16 +122,14 @@ void LedgerGrid::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
-int LedgerGrid::CurrentRow() const {
-    const QModelIndex index = view_->currentIndex();
-    return index.isValid() ? index.row() + 2 : 1;
+void LedgerGrid::SetCurrentRow(int row) {
+    currentRow_ = row;
+    ShowCurrentRow();
 }
 
-void LedgerGrid::SetCurrentRow(int row) {
-    if (row < 2 || row > Rows()) {
-        view_->setCurrentIndex(QModelIndex());
-        return;
-    }
+void LedgerGrid::ShowCurrentRow() {
+    const int row = currentRow_;
+    if (row < 2 || row > Rows()) return;
     int col = 0;
     while (col < Cols() - 1 && view_->isColumnHidden(col)) ++col;
     const QModelIndex index = model_->index(row - 2, col);
@@ -140,16 +140,16 @@ void LedgerGrid::SetCurrentRow(int row) {
 QString LedgerGrid::CellText(int row, int col) const { return model_->CellText(row, col); }
 
 void LedgerGrid::Refresh() {
-    const int current = CurrentRow();
     model_->Reload();
-    if (current >= 2 && current <= Rows()) SetCurrentRow(current);
+    ShowCurrentRow();
 }
 
 bool LedgerGrid::eventFilter(QObject* watched, QEvent* event) {
     if (watched == view_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && CurrentRow() >= 2) {
-            Q_EMIT RowActivated(CurrentRow());
+        const QModelIndex current = view_->currentIndex();
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && current.isValid()) {
+            Q_EMIT RowActivated(current.row() + 2);
             return true;
         }
     }

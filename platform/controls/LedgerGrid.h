@@ -35,8 +35,10 @@ public:
     // Font of cells and header; the grid's font, as QWidget::font().
     void SetGridFont(const QFont& font);
 
-    // The selected ledger row; 1 (the header) when no record row is selected.
-    int CurrentRow() const;
+    // The ledger row last selected; 1 (the header) until a record row is.
+    // Like the grid's row property it keeps its number when the row count
+    // changes, until the user or SetCurrentRow selects another row.
+    int CurrentRow() const { return currentRow_; }
     void SetCurrentRow(int row);
     // Text of a cell of any row, shown or not (row 1 is the header row).
     QString CellText(int row, int col) const;
@@ -59,6 +61,7 @@ private:
     QString RequestRow(int row);
     void ApplyColumn(int col);
     void ApplyRowHeight();
+    void ShowCurrentRow();
     double Dpi() const;
 
     QTableView* view_;
@@ -66,6 +69,7 @@ private:
     std::vector<int> widths_;  // twips, index col - 1
     std::vector<bool> hidden_;
     int rowHeight_ = 250;
+    int currentRow_ = 1;
     QColor backColor_ = Qt::white;
 };
 

@@ -1,15 +1,13 @@
 #include "component/OpenTraceWindow.h"
 
-#include "common/Messages.h"
-
-#include <QDialog>
+#include "ui/list/frmBatchTrace.h"
 
 namespace qor {
 
 void OpenTraceWindow(const VectorPtr& vectCol) {
-    QDialog window;
-    window.setObjectName(QStringLiteral("frmBatchTrace"));
-    window.setWindowTitle(Translate(QStringLiteral("客户BOM批次对应表")));
+    frmBatchTrace window;
+    window.SetVectCol(vectCol);
+    window.Load();
     window.exec();
 }
 

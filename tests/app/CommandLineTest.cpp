@@ -36,6 +36,19 @@ TEST(CommandLine, RefusesBadInputWithAChineseReason) {
     EXPECT_TRUE(ParseCommandLine({"--help"}).options->command == Command::Help);
 }
 
+TEST(CommandLine, ListNeedsOneSelectionAndALogin) {
+    auto r = ParseCommandLine({"list", "--db", "d.db", "--user", "viewer", "--password", "demo", "--item", "01.001"});
+    ASSERT_TRUE(r.options);
+    EXPECT_EQ(r.options->command, Command::List);
+    EXPECT_EQ(r.options->item, "01.001");
+    EXPECT_EQ(r.options->format, "tsv");
+    EXPECT_FALSE(ParseCommandLine({"list", "--db", "d.db", "--user", "v", "--password", "p"}).options);
+    EXPECT_FALSE(ParseCommandLine({"list", "--user", "v", "--password", "p", "--all", "--item", "x"}).options);
+    EXPECT_FALSE(ParseCommandLine({"list", "--user", "v", "--all"}).options);
+    EXPECT_FALSE(ParseCommandLine({"list", "--user", "v", "--password", "p", "--all", "--format", "xml"}).options);
+    EXPECT_FALSE(ParseCommandLine({"--all"}).options);  // only with list
+}
+
 TEST(PropsString, PutsTheConnectionTextInTheFirstBracedValue) {
     EXPECT_EQ(BuildPropsString("/data/a;b.db", 16, "abc"),
               "ConnectString={/data/a;b.db};UserID=16;UserName=abc;LANGUAGE=chs");

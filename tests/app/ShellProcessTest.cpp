@@ -75,6 +75,19 @@ TEST_F(ShellProcess, RefusesBadLoginsAndFilesWithoutWriting) {
     EXPECT_EQ(Shell({"--bogus"}).exitCode, 1);
 }
 
+TEST_F(ShellProcess, ListPrintsTheGridRowsUnderTheViewRight) {
+    ShellRun r = Shell({"list", "--db", Demo(), "--user", "viewer", "--password", "demo", "--all"});
+    ASSERT_EQ(r.exitCode, 0) << r.output.toStdString();
+    const QStringList lines = r.output.split('\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(lines.first(), "物料代码\t物料名称\t规格型号\t销售订单编号\t客户BOM编号\t批号\t禁用");
+    EXPECT_GE(lines.size(), 2001);
+    EXPECT_TRUE(r.output.contains("\tY\n"));  // banned records show Y
+
+    r = Shell({"list", "--db", Demo(), "--user", "viewer", "--password", "demo", "--item", "no-such-item"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.output.contains(QStringLiteral("没有物料代码为 no-such-item 的物料")));
+}
+
 TEST_F(ShellProcess, SwitchedOffFeatureIsToldAndTracedAfterTheSettingsAreRead) {
     const QString off = dir_->filePath("off.db");
     ASSERT_TRUE(QFile::copy(Demo(), off));

@@ -4,6 +4,7 @@
 #include "component/COrderBatchTrace.h"
 #include "component/OrderBatchTraceRegistration.h"
 #include "host/ProgIds.h"
+#include "support/FakeHost.h"
 #include "support/FakeObject.h"
 
 #include <gtest/gtest.h>
@@ -116,6 +117,7 @@ TEST(COrderBatchTrace, PublishesItsSchemaAndTakesAReplacement) {
 }
 
 TEST(COrderBatchTrace, ShowOpensTheListWindowModallyAndAnswersZero) {
+    test::FakeHost host;
     COrderBatchTrace trace;
     for (int visit = 0; visit < 2; ++visit) {
         auto seen = CloseNextModalWindow();
@@ -142,6 +144,7 @@ TEST(OrderBatchTraceRegistration, HostCreatesTheClassByItsProgId) {
     EXPECT_THROW(component->Put(QStringLiteral("VectCol"), QStringLiteral("not a schema")), HostError);
 
     EXPECT_EQ(component->Call(QStringLiteral("IsUseOrderBatchTrace")), QVariant(true));
+    test::FakeHost host;
     CloseNextModalWindow();
     EXPECT_EQ(component->Call(QStringLiteral("Show")), QVariant(0));
 }

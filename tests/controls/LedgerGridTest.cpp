@@ -100,9 +100,13 @@ TEST(LedgerGrid, CurrentRowAndActivation) {
     EXPECT_EQ(activated[0][0].toInt(), 4);
 
     grid.SetRows(1);
-    EXPECT_EQ(grid.CurrentRow(), 1);
+    EXPECT_EQ(grid.CurrentRow(), 4);  // kept until another row is selected
     QTest::keyClick(grid.View(), Qt::Key_Return);
     EXPECT_EQ(activated.size(), 1);  // nothing to activate on an empty grid
+    grid.SetRows(9);
+    EXPECT_EQ(grid.View()->currentIndex().row(), 2);
+    QTest::keyClick(grid.View(), Qt::Key_Down);
+    EXPECT_EQ(grid.CurrentRow(), 5);
 }
 
 TEST(LedgerGrid, RowHeightFollowsTwipsButFitsTheFont) {

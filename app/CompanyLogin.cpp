@@ -1,0 +1,91 @@
+#include "CompanyLogin.h"
+
+#include "LoginDialog.h"
+#include "PropsString.h"
+#include "Shell.h"
+#include "base/HostError.h"
+#include "db/OpenDatabase.h"
+#include "host/ComponentFactory.h"
+#include "host/ProgIds.h"
+#include "services/Authenticate.h"
+#include "services/RegisterHostComponents.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+namespace qor::app {
+
+namespace {
+
+services::SessionPtr LogIn(const db::DatabasePtr& database, const ShellOptions& options, bool askWithDialog,
+                           QString* error) {
+    if (!options.user.isEmpty() && options.passwordGiven) {
+        try {
+            return services::Authenticate(database, options.user, options.password);
+        } catch (const HostError& e) {
+            *error = e.Description();
+            return nullptr;
+        }
+    }
+    if (!askWithDialog || !CanShowWindows()) {
+        *error = QStringLiteral("请用 --user 和 --password 指定用户和密码。");
+        return nullptr;
+    }
+    LoginDialog dialog(database->ConnectionText(), options.user);
+    while (dialog.exec() == QDialog::Accepted) {
+        try {
+            return services::Authenticate(database, dialog.User(), dialog.Password());
+        } catch (const HostError& e) {
+            dialog.ShowError(e.Description());
+        }
+    }
+    *error = QStringLiteral("登录已取消。");
+    return nullptr;
+}
+
+void PublishLoginContext(const services::Session& session) {
+    auto props = host::ComponentFactory::Create(QString::fromLatin1(host::progid::kShareProps));
+    const qint64 pid = QCoreApplication::applicationPid();
+    props->Call(QStringLiteral("SetProperty"),
+                {pid, QStringLiteral("PropsString"),
+                 BuildPropsString(session.database->ConnectionText(), session.userId, session.userName)});
+    props->Call(QStringLiteral("SetProperty"), {pid, QStringLiteral("UserID"), session.userId});
+    props->Call(QStringLiteral("SetProperty"), {pid, QStringLiteral("UserName"), session.userName});
+}
+
+}  // namespace
+
+bool CanShowWindows() {
+    const QString platform = QGuiApplication::platformName();
+    return !platform.isEmpty() && platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
+services::SessionPtr OpenCompanySession(const ShellOptions& options, bool askWithDialog, QString* error) {
+    QString path = options.database;
+    if (path.isEmpty()) {
+        path = DefaultDemoDatabase();
+        if (!QFileInfo::exists(path)) {
+            ShellOptions demo = options;
+            demo.database = path;
+            if (RunCreateDemo(demo) != kExitOk) {
+                *error = QStringLiteral("无法创建演示账套 %1。").arg(path);
+                return nullptr;
+            }
+        }
+    }
+    db::DatabasePtr database;
+    try {
+        database = db::OpenDatabase(path, db::OpenMode::Existing);
+    } catch (const HostError& e) {
+        *error = e.Description();
+        return nullptr;
+    }
+    auto session = LogIn(database, options, askWithDialog, error);
+    if (!session) return nullptr;
+    services::RegisterHostComponents(session);
+    PublishLoginContext(*session);
+    return session;
+}
+
+}  // namespace qor::app

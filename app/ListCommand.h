@@ -1,0 +1,12 @@
+#pragma once
+
+#include "CommandLine.h"
+
+namespace qor::app {
+
+// qor-erp list: prints the header row and every data row of an item's list
+// (or of all records) as the list window shows them, without a window.
+// Needs the view right.
+int RunList(const ShellOptions& options);
+
+}  // namespace qor::app

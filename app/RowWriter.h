@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdio>
+#include <vector>
+
+namespace qor::app {
+
+// Writes grid rows ("|"-separated cells, each followed by "|") as TSV or CSV
+// lines to a stream, buffered. Columns marked hidden are left out.
+class RowWriter {
+public:
+    enum class Format { Tsv, Csv };
+
+    RowWriter(std::FILE* out, Format format, std::vector<bool> hidden);
+    ~RowWriter();
+
+    void WriteRow(const QString& rowText);
+    // Throws HostError when the stream refused the data.
+    void Flush();
+
+private:
+    void AppendCell(QStringView cell, bool first);
+
+    std::FILE* out_;
+    Format format_;
+    std::vector<bool> hidden_;
+    QByteArray buffer_;
+};
+
+}  // namespace qor::app

@@ -1,0 +1,128 @@
+#include "data/CDetail.h"
+
+#include "base/HostError.h"
+#include "common/HostValues.h"
+#include "common/Messages.h"
+#include "common/ShortNumberSwitch.h"
+#include "controls/LedgerGrid.h"
+#include "data/ItemDataRights.h"
+#include "data/TraceQueries.h"
+#include "host/ComponentFactory.h"
+#include "host/ProgIds.h"
+
+namespace qor {
+
+namespace {
+
+RecordsetPtr GetAnyRecordset(const QString& sql) {
+    auto connection = host::ComponentFactory::Create(QString::fromLatin1(host::progid::kAppConnection));
+    QVariantList args{sql};
+    return AsRecordset(connection->CallRef(QStringLiteral("GetAnyRecordset"), args));
+}
+
+void ShowQueryError(const std::exception& e) {
+    try {
+        MsgBox(Translate(QStringLiteral("查询数据库时出错。原因:")) + ErrorDescription(e), kMsgInformation);
+    } catch (const std::exception&) {
+    }
+}
+
+void ShowNotice(const QString& prefix, const std::exception& e) {
+    try {
+        ShowMessage(kMessageNotice, prefix + ErrorDescription(e));
+    } catch (const std::exception&) {
+    }
+}
+
+}  // namespace
+
+QString CDetail::GetTraceSQL(const QString& strFilter, const QString& strSort) const {
+    return BuildTraceSql(strFilter, strSort, UseShortNumber(), ItemDataRights(QStringLiteral("v1")));
+}
+
+bool CDetail::TakeJournalData(const QString& strsql) {
+    try {
+        if (!strsql.isEmpty()) record_ = GetAnyRecordset(strsql);
+        if (!record_) {
+            if (ldg_) ldg_->SetRows(1);
+            throw HostError(QStringLiteral("没有查询结果。"));
+        }
+        if (ldg_) ldg_->SetRows(record_->RecordCount() == 0 ? 1 : record_->RecordCount() + 1);
+        return true;
+    } catch (const std::exception& e) {
+        ShowQueryError(e);
+        return false;
+    }
+}
+
+QString CDetail::DRowData(int lRow, int* SColor) {
+    if (SColor) *SColor = 0;
+    QString text;
+    if (!ldg_ || !vectCol_) return text;
+    const auto& plan = plan_.For(vectCol_, record_);
+    const int columns = std::min(static_cast<int>(plan.size()), ldg_->Cols());
+    if (lRow == 1) {
+        for (int i = 1; i <= columns; ++i) {
+            const ColumnPlanEntry& c = plan[static_cast<size_t>(i - 1)];
+            ldg_->SetColHidden(i, !c.visible);
+            text += c.caption;
+            text += u'|';
+        }
+        return text;
+    }
+    if (lRow > ldg_->Rows() || !record_) return text;
+    Recordset& rs = *record_;
+    rs.Move(lRow - 2, MoveFrom::First);
+    if (rs.Eof()) rs.MoveLast();
+    else if (rs.Bof()) rs.MoveFirst();
+    if (rs.Eof() || rs.Bof()) return text;
+    const auto row = static_cast<size_t>(rs.CurrentRow());
+    text.reserve(96);
+    for (int i = 1; i <= columns; ++i) {
+        const ColumnPlanEntry& c = plan[static_cast<size_t>(i - 1)];
+        ldg_->SetColHidden(i, !c.visible);
+        if (c.field >= 0) {
+            if (c.isFlag) {
+                const QVariant v = rs.ValueAt(c.field, row);
+                if (v.isValid() && v.toDouble() == 1.0) text += u'Y';
+            } else {
+                text += rs.TextAt(c.field, row);
+            }
+        }
+        text += u'|';
+    }
+    return text;
+}
+
+RecordsetPtr CDetail::GetRecordset(const QString& strsql) const {
+    if (strsql.isEmpty()) return nullptr;
+    try {
+        return GetAnyRecordset(strsql);
+    } catch (const std::exception& e) {
+        ShowQueryError(e);
+        return nullptr;
+    }
+}
+
+RecordsetPtr CDetail::FetchItemDetail(int nParentID) {
+    try {
+        const DataRightFragments rights = ItemDataRights(QStringLiteral("t1"));
+        parentGroupSql_ = BuildParentGroupSql(rights);
+        return GetAnyRecordset(BuildItemDetailSql(nParentID, UseShortNumber(), rights));
+    } catch (const std::exception& e) {
+        ShowNotice(QStringLiteral("FetchItemDetail:"), e);
+        return nullptr;
+    }
+}
+
+RecordsetPtr CDetail::FetchParentItem() const {
+    try {
+        const DataRightFragments rights = ItemDataRights(QStringLiteral("t1"));
+        return GetAnyRecordset(BuildParentItemSql(parentGroupSql_, UseShortNumber(), rights));
+    } catch (const std::exception& e) {
+        ShowNotice(QStringLiteral("FetchParentItem:"), e);
+        return nullptr;
+    }
+}
+
+}  // namespace qor

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "base/Recordset.h"
+#include "base/Vector.h"
+#include "data/ColumnPlan.h"
+
+#include <QString>
+
+namespace qor::controls {
+class LedgerGrid;
+}
+
+namespace qor {
+
+// Data access of the list window: builds the list statement, holds the list
+// recordset, sizes the ledger grid to it and produces the text of each grid
+// row on demand; also reads the item-group tree. Ledger row r (r >= 2) shows
+// record r - 2 counted from the first.
+class CDetail {
+public:
+    VectorPtr VectCol() const { return vectCol_; }
+    void SetVectCol(VectorPtr schema) { vectCol_ = std::move(schema); }
+    void SetLdg(controls::LedgerGrid* grid) { ldg_ = grid; }
+
+    QString GetTraceSQL(const QString& strFilter = QString(), const QString& strSort = QString()) const;
+    // Runs strsql (when not empty) and sizes the grid; false after showing
+    // the error. The grid is not redrawn here.
+    bool TakeJournalData(const QString& strsql = QString());
+    QString DRowData(int lRow, int* SColor = nullptr);
+    // The held list recordset itself; null until the first query.
+    const RecordsetPtr& Record() const { return record_; }
+    // Runs any SELECT; null for an empty statement or after showing the error.
+    RecordsetPtr GetRecordset(const QString& strsql = QString()) const;
+
+    // Items of ERP class 7; also prepares the group query of FetchParentItem.
+    RecordsetPtr FetchItemDetail(int nParentID = 0);
+    RecordsetPtr FetchParentItem() const;
+
+private:
+    VectorPtr vectCol_;
+    controls::LedgerGrid* ldg_ = nullptr;
+    RecordsetPtr record_;
+    QString parentGroupSql_;
+    ColumnPlan plan_;
+};
+
+}  // namespace qor

@@ -1,0 +1,38 @@
+#include "ui/list/GridFonts.h"
+
+#include "base/Convert.h"
+#include "common/PackedText.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace qor {
+
+namespace {
+bool FlagOf(const QString& text) {
+    try {
+        return ToBool(text);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+}  // namespace
+
+std::optional<StoredGridFont> ParseGridFont(const QString& packed) {
+    if (packed.isEmpty()) return std::nullopt;
+    const QString separator = QStringLiteral("|");
+    StoredGridFont font;
+    font.name = GetKV(packed, QStringLiteral("FontName"), separator);
+    font.size = LeadingNumber(GetKV(packed, QStringLiteral("FontSize"), separator));
+    font.bold = FlagOf(GetKV(packed, QStringLiteral("FontBold"), separator));
+    font.italic = FlagOf(GetKV(packed, QStringLiteral("FontItalic"), separator));
+    return font;
+}
+
+bool ShouldApplyReportSize(double reportSize, double appliedSize) {
+    return reportSize != appliedSize && reportSize >= 9 && reportSize <= 18;
+}
+
+int ReportRowHeight(double textHeight) { return std::max(285, static_cast<int>(std::lround(textHeight + 30))); }
+
+}  // namespace qor

@@ -1,0 +1,429 @@
+#include "ui/list/frmBatchTrace.h"
+
+#include "base/Convert.h"
+#include "common/HostValues.h"
+#include "common/LanguageResources.h"
+#include "common/LoginContext.h"
+#include "common/Messages.h"
+#include "common/PropsString.h"
+#include "common/UserProfile.h"
+#include "common/UserSetting.h"
+#include "controls/KeyedTreeView.h"
+#include "controls/LedgerGrid.h"
+#include "controls/Twips.h"
+#include "data/CDetail.h"
+#include "host/ComponentFactory.h"
+#include "host/ProgIds.h"
+#include "ui/list/GridFonts.h"
+#include "ui/list/ListMenus.h"
+#include "ui/list/TreeImages.h"
+#include "ui/list/ViewSettings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace qor {
+
+namespace {
+
+const QString kWindowName = QStringLiteral("frmBatchTrace");
+const QString kRootKey = QStringLiteral("KP0");
+const QString kComponentName = QStringLiteral("QOROrderBatchTrace");
+constexpr int kHelpContext = 1099020;
+
+// The ID behind a node key: the key without its two-letter prefix.
+int NodeId(const QString& key) { return ToInt32(key.mid(2)); }
+
+bool IsGroupKey(const QString& key) { return key.contains(QLatin1String("KP")); }
+
+// Shows the busy cursor while a list loads.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+QFrame* EtchedLine(QWidget* parent, const QString& name, QPalette::ColorRole role) {
+    auto* line = new QFrame(parent);
+    line->setObjectName(name);
+    line->setAutoFillBackground(true);
+    QPalette p = line->palette();
+    p.setColor(QPalette::Window, parent->palette().color(role));
+    line->setPalette(p);
+    return line;
+}
+
+}  // namespace
+
+frmBatchTrace::frmBatchTrace(QWidget* parent) : QDialog(parent) {
+    setObjectName(kWindowName);
+    setWindowTitle(Translate(QStringLiteral("客户BOM批次对应表")));
+    setWindowFlags(Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setSizeGripEnabled(false);
+    BuildWidgets();
+    resize(Pixels(layout_.innerWidth), Pixels(layout_.innerHeight) + menus_->MenuBar()->sizeHint().height());
+}
+
+// The grid may still ask for rows while its widgets go away; the data access
+// is released first and the grid no longer asks it.
+frmBatchTrace::~frmBatchTrace() {
+    disconnect(ldgTrace_, nullptr, this, nullptr);
+    detail_.reset();
+}
+
+void frmBatchTrace::BuildWidgets() {
+    menus_ = new ListMenus(this);
+    connect(menus_, &ListMenus::MenuTriggered, this, &frmBatchTrace::RunMenu);
+
+    tvwTrace_ = new controls::KeyedTreeView(this);
+    tvwTrace_->setObjectName(QStringLiteral("tvwTrace"));
+    tvwTrace_->SetImages(TreeImages());
+    connect(tvwTrace_, &controls::KeyedTreeView::NodeClick, this, &frmBatchTrace::NodeClick);
+    connect(tvwTrace_, &controls::KeyedTreeView::NodeCollapse, this, &frmBatchTrace::NodeClick);
+
+    ldgTrace_ = new controls::LedgerGrid(this);
+    ldgTrace_->setObjectName(QStringLiteral("ldgTrace"));
+    connect(ldgTrace_, &controls::LedgerGrid::RowData, this, [this](int row, QString* text) {
+        if (detail_) *text = detail_->DRowData(row);
+    });
+    connect(ldgTrace_, &controls::LedgerGrid::RowActivated, this,
+            [this] { RunMenu(QStringLiteral("mnuEditModify")); });
+
+    for (int i = 0; i < 2; ++i) {
+        const QPalette::ColorRole role = i == 0 ? QPalette::Mid : QPalette::Light;
+        line3_[i] = EtchedLine(this, QStringLiteral("Line3_%1").arg(i), role);
+        line1_[i] = EtchedLine(this, QStringLiteral("Line1_%1").arg(i), role);
+    }
+
+    imgSplitVer_ = new QWidget(this);
+    imgSplitVer_->setObjectName(QStringLiteral("imgSplitVer"));
+    imgSplitVer_->setCursor(Qt::SplitHCursor);
+    imgSplitVer_->installEventFilter(this);
+    picSplitVer_ = new QFrame(this);
+    picSplitVer_->setObjectName(QStringLiteral("picSplitVer"));
+    picSplitVer_->setStyleSheet(QStringLiteral("background-color: #808080"));
+    picSplitVer_->hide();
+
+    sbStatusBar_ = new QStatusBar(this);
+    sbStatusBar_->setObjectName(QStringLiteral("sbStatusBar"));
+    sbStatusBar_->setSizeGripEnabled(false);
+
+    lblFont_ = new QLabel(Translate(QStringLiteral("字体大小测试，请勿删除")), this);
+    lblFont_->setObjectName(QStringLiteral("lblFont"));
+    lblFont_->hide();
+
+    commands_.insert(QStringLiteral("mnuClose"), [this] { close(); });
+    commands_.insert(QStringLiteral("mnuRefresh"), [this] { ReloadList(); });
+    commands_.insert(QStringLiteral("mnuShowStatus"), [this] { ToggleStatusBar(); });
+    commands_.insert(QStringLiteral("mnuShowToolBar"), [this] { ToggleToolBar(); });
+    commands_.insert(QStringLiteral("mnuIndex"), [this] { ShowHelp(); });
+    commands_.insert(QStringLiteral("mnuContent"), [this] { ShowHelp(); });
+}
+
+void frmBatchTrace::Load() {
+    DictionaryPtr resources;
+    LoadFormResources(this, resources, QStringLiteral("Z9INDUSTRY"));
+    ParsePropsString(GetPropsString());
+
+    detail_ = std::make_unique<CDetail>();
+    detail_->SetVectCol(vectCol_);
+    detail_->SetLdg(ldgTrace_);
+
+    settings_ = std::make_unique<ViewSettings>(settingsPath_.isEmpty() ? ViewSettings::DefaultPath() : settingsPath_,
+                                               kWindowName);
+    menus_->Menu(QStringLiteral("mnuShowStatus"))->setChecked(settings_->Read(QStringLiteral("mnuShowStatus")));
+    menus_->Menu(QStringLiteral("mnuShowToolBar"))->setChecked(settings_->Read(QStringLiteral("mnuShowToolBar")));
+    layout_.bandVisible = menus_->Menu(QStringLiteral("mnuShowToolBar"))->isChecked();
+    menus_->Band()->setVisible(layout_.bandVisible);
+    layout_.statusVisible = menus_->Menu(QStringLiteral("mnuShowStatus"))->isChecked();
+    sbStatusBar_->setVisible(layout_.statusVisible);
+    ResizeLayout();
+
+    InitialLdg();
+    LoadTree();
+    UpdateCommandState();
+    ApplyStoredFontAtLoad();
+}
+
+void frmBatchTrace::InitialLdg() {
+    ldgTrace_->SetRows(1);
+    ldgTrace_->SetCols(7);
+    ldgTrace_->SetBackColor(QColor(0xFF, 0xFF, 0xFF));
+    ldgTrace_->SetRowHeight(250);
+    for (int i = 1; i <= ldgTrace_->Cols(); ++i) {
+        int width = 0;
+        if (vectCol_ && i <= vectCol_->Count()) {
+            const auto d = vectCol_->Item(i).value<DictionaryPtr>();
+            if (d && NullToZero(d->Item(QStringLiteral("FColVisible"))) == 1)
+                width = static_cast<int>(NullToZero(d->Item(QStringLiteral("FColWidth"))));
+        }
+        ldgTrace_->SetColWidth(i, width);
+    }
+}
+
+void frmBatchTrace::LoadTree() {
+    try {
+        detail_->FetchItemDetail(0);
+        const RecordsetPtr groups = detail_->FetchParentItem();
+        if (!groups) return;
+        tvwTrace_->ClearNodes();
+        tvwTrace_->AddNode(QString(), kRootKey, Translate(QStringLiteral("物料")), 1, 2);
+        auto nodeText = [](const Recordset& rs) {
+            return rs.Fields(QStringLiteral("FNumber")).Text() + u'(' + rs.Fields(QStringLiteral("FName")).Text() + u')';
+        };
+        auto parentKey = [](const Recordset& rs) {
+            return QStringLiteral("KP") + QString::number(ToInt32(rs.Fields(QStringLiteral("FParentID")).Value()));
+        };
+        auto idOf = [](const Recordset& rs) { return QString::number(ToInt32(rs.Fields(QStringLiteral("FItemID")).Value())); };
+        groups->MoveFirst();
+        for (int n = groups->RecordCount(); n > 0; --n, groups->MoveNext())
+            tvwTrace_->AddNode(parentKey(*groups), QStringLiteral("KP") + idOf(*groups), nodeText(*groups), 1, 2);
+
+        const RecordsetPtr items = detail_->FetchItemDetail(0);
+        if (!items) return;
+        items->MoveFirst();
+        for (int n = items->RecordCount(); n > 0; --n, items->MoveNext())
+            tvwTrace_->AddNode(parentKey(*items), QStringLiteral("KD") + idOf(*items), nodeText(*items), 3, 3);
+
+        tvwTrace_->SelectNode(kRootKey);
+        tvwTrace_->currentItem()->setExpanded(true);
+        currentNodeKey_ = kRootKey;
+    } catch (const std::exception& e) {
+        ShowMessage(kMessageNotice, Translate(QStringLiteral("加载数据发生错误：")) + ErrorDescription(e));
+    }
+}
+
+void frmBatchTrace::NodeClick(const QString& key) {
+    try {
+        if (key == currentNodeKey_) return;
+        UpdateCommandState();
+        if (!IsGroupKey(key)) {
+            LoadList(detail_->GetTraceSQL(QStringLiteral(" and t1.FItemID=") + QString::number(NodeId(key))));
+        } else {
+            ldgTrace_->SetRows(1);
+            ldgTrace_->Refresh();
+        }
+        currentNodeKey_ = key;
+    } catch (const std::exception& e) {
+        ShowMessage(kMessageNotice, Translate(QStringLiteral("tvwTrace_NodeClick发生错误！")) + ErrorDescription(e));
+    }
+}
+
+void frmBatchTrace::LoadList(const QString& sql) {
+    {
+        BusyCursor busy;
+        detail_->TakeJournalData(sql);
+    }
+    ldgTrace_->Refresh();
+}
+
+void frmBatchTrace::ReloadList() {
+    const QString key = tvwTrace_->SelectedKey();
+    if (key.isEmpty() || !detail_) return;
+    if (IsGroupKey(key)) {
+        ldgTrace_->SetRows(1);
+        ldgTrace_->Refresh();
+        return;
+    }
+    LoadList(detail_->GetTraceSQL(QStringLiteral(" AND t1.FItemID=") + QString::number(NodeId(key))));
+}
+
+// A filter or sort confirmed before the tree has loaded (no current node)
+// applies to every record, as at the root.
+void frmBatchTrace::frm_FilterNow(QString strFilter) {
+    if (!currentNodeKey_.isEmpty() && currentNodeKey_ != kRootKey)
+        strFilter += QStringLiteral(" and t1.FItemID=") + QString::number(NodeId(currentNodeKey_));
+    LoadList(detail_->GetTraceSQL(strFilter));
+}
+
+void frmBatchTrace::frm_SortNow(const QString& strSort) {
+    QString filter;
+    if (!currentNodeKey_.isEmpty() && currentNodeKey_ != kRootKey)
+        filter = QStringLiteral(" and t1.FItemID=") + QString::number(NodeId(currentNodeKey_));
+    LoadList(detail_->GetTraceSQL(filter, strSort));
+}
+
+RecordsetPtr frmBatchTrace::GetListData() const {
+    if (!detail_ || !detail_->Record()) return nullptr;
+    RecordsetPtr copy = detail_->Record()->Clone();
+    if (copy->RecordCount() >= 1) {
+        copy->MoveFirst();
+        const int r = ldgTrace_->CurrentRow();
+        if (copy->RecordCount() > r - 2) copy->Move(r - 2, MoveFrom::First);
+        else copy->MoveLast();
+    }
+    return copy;
+}
+
+void frmBatchTrace::UpdateCommandState() {
+    const QString key = tvwTrace_->SelectedKey();
+    if (key.isEmpty()) return;
+    menus_->SetRecordCommandsEnabled(!IsGroupKey(key));
+}
+
+void frmBatchTrace::RunMenu(const QString& menuName) {
+    const auto command = commands_.constFind(menuName);
+    if (command != commands_.cend()) (*command)();
+}
+
+void frmBatchTrace::SetCommand(const QString& menuName, std::function<void()> command) {
+    commands_.insert(menuName, std::move(command));
+}
+
+void frmBatchTrace::ShowHelp() {
+    try {
+        auto connection = host::ComponentFactory::Create(QString::fromLatin1(host::progid::kAppConnection));
+        connection->Call(QStringLiteral("ShowHelp"), {kHelpContext});
+    } catch (const std::exception&) {
+    }
+}
+
+void frmBatchTrace::ToggleStatusBar() {
+    QAction* menu = menus_->Menu(QStringLiteral("mnuShowStatus"));
+    settings_->Write(QStringLiteral("mnuShowStatus"), menu->isChecked());
+    sbStatusBar_->setVisible(menu->isChecked());
+    LayoutStatusBarToggled(layout_, menu->isChecked());
+    ApplyLayout();
+}
+
+void frmBatchTrace::ToggleToolBar() {
+    QAction* menu = menus_->Menu(QStringLiteral("mnuShowToolBar"));
+    settings_->Write(QStringLiteral("mnuShowToolBar"), menu->isChecked());
+    menus_->Band()->setVisible(menu->isChecked());
+    QCoreApplication::processEvents();
+    layout_.band.height = Twips(menus_->Band()->sizeHint().height());
+    LayoutToolBarToggled(layout_, menu->isChecked());
+    ApplyLayout();
+}
+
+QString frmBatchTrace::GridFontProfile() const {
+    return NullToEmpty(GetUserProfile(kComponentName, kWindowName, QStringLiteral("GridFont"), QString()));
+}
+
+void frmBatchTrace::ApplyStoredFontAtLoad() {
+    const std::optional<StoredGridFont> stored = ParseGridFont(GridFontProfile());
+    if (!stored) {
+        appliedFontSize_ = 0;
+        ApplyReportFontSize();
+        return;
+    }
+    QFont font = ldgTrace_->font();
+    font.setFamily(stored->name);
+    if (stored->size > 0) font.setPointSizeF(stored->size);
+    font.setBold(stored->bold);
+    font.setItalic(stored->italic);
+    ldgTrace_->SetGridFont(font);
+    TreeFollowsGridFont();
+}
+
+void frmBatchTrace::ApplyReportFontSize() {
+    if (!GridFontProfile().isEmpty()) return;
+    const double size = GetUserSetting(SharedUserID(), QStringLiteral("RptFontSize"), 9);
+    if (!ShouldApplyReportSize(size, appliedFontSize_)) return;
+    appliedFontSize_ = size;
+    QFont measured = lblFont_->font();
+    measured.setPointSizeF(size);
+    lblFont_->setFont(measured);
+    const int rowHeight = ReportRowHeight(Twips(lblFont_->sizeHint().height()));
+    QFont font = ldgTrace_->font();
+    font.setPointSizeF(size);
+    ldgTrace_->SetGridFont(font);
+    if (ldgTrace_->RowHeight() < rowHeight) ldgTrace_->SetRowHeight(rowHeight);
+    TreeFollowsGridFont();
+}
+
+void frmBatchTrace::TreeFollowsGridFont() {
+    const QFont grid = ldgTrace_->font();
+    QFont tree = tvwTrace_->font();
+    tree.setFamily(grid.family());
+    tree.setPointSizeF(grid.pointSizeF());
+    tree.setBold(grid.bold());
+    tree.setItalic(grid.italic());
+    tvwTrace_->setFont(tree);
+}
+
+bool frmBatchTrace::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && detail_) ApplyReportFontSize();
+    return QDialog::event(event);
+}
+
+double frmBatchTrace::Twips(int pixels) const {
+    return controls::PixelsToTwips(pixels, logicalDpiY() > 0 ? logicalDpiY() : 96);
+}
+
+int frmBatchTrace::Pixels(double twips) const {
+    return controls::TwipsToPixels(twips, logicalDpiY() > 0 ? logicalDpiY() : 96);
+}
+
+void frmBatchTrace::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    ResizeLayout();
+}
+
+void frmBatchTrace::ResizeLayout() {
+    const int menuHeight = menus_->MenuBar()->sizeHint().height();
+    menus_->MenuBar()->setGeometry(0, 0, width(), menuHeight);
+    layout_.band.height = Twips(menus_->Band()->sizeHint().height());
+    layout_.statusHeight = Twips(sbStatusBar_->sizeHint().height());
+    LayoutResize(layout_, Twips(width()), Twips(height() - menuHeight));
+    ApplyLayout();
+}
+
+void frmBatchTrace::ApplyLayout() {
+    const int top = menus_->MenuBar()->sizeHint().height();
+    auto place = [this, top](QWidget* w, const TwipRect& r) {
+        if (r.width >= 0 && r.height >= 0)
+            w->setGeometry(Pixels(r.left), top + Pixels(r.top), Pixels(r.width), Pixels(r.height));
+    };
+    menus_->Band()->setGeometry(0, top, width(), menus_->Band()->sizeHint().height());
+    for (int i = 0; i < 2; ++i) {
+        line3_[i]->setGeometry(0, top + Pixels(layout_.line3[i]), width(), 1);
+        line1_[i]->setGeometry(Pixels(layout_.line1[i]), top + Pixels(layout_.line1Top), 1,
+                               Pixels(layout_.line1Bottom - layout_.line1Top));
+    }
+    place(tvwTrace_, layout_.tree);
+    place(imgSplitVer_, layout_.splitter);
+    place(picSplitVer_, layout_.dragBar);
+    place(ldgTrace_, layout_.grid);
+    const int statusHeight = sbStatusBar_->sizeHint().height();
+    sbStatusBar_->setGeometry(0, height() - statusHeight, width(), statusHeight);
+}
+
+bool frmBatchTrace::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != imgSplitVer_) return QDialog::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        BeginSplitterDrag(layout_);
+        ApplyLayout();
+        picSplitVer_->raise();
+        picSplitVer_->show();
+        moving_ = true;
+        return true;
+    case QEvent::MouseMove:
+        if (moving_) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            MoveSplitterDrag(layout_, Twips(mouse->position().toPoint().x()), layout_.innerWidth);
+            ApplyLayout();
+        }
+        return true;
+    case QEvent::MouseButtonRelease:
+        if (moving_) {
+            LayoutSplitterReleased(layout_, layout_.dragBar.left);
+            picSplitVer_->hide();
+            moving_ = false;
+            ApplyLayout();
+        }
+        return true;
+    default:
+        return QDialog::eventFilter(watched, event);
+    }
+}
+
+}  // namespace qor

@@ -1,0 +1,97 @@
+#include "support/FakeHost.h"
+
+#include "base/Convert.h"
+#include "base/Variant.h"
+#include "host/ProgIds.h"
+
+namespace qor::test {
+
+namespace {
+QString Id(const char* progId) { return QString::fromLatin1(progId); }
+}  // namespace
+
+FakeHost::FakeHost() {
+    connection = RegisterFake(Id(host::progid::kAppConnection));
+    shareProps = RegisterFake(Id(host::progid::kShareProps));
+    sysInfo = RegisterFake(Id(host::progid::kSysInfo));
+    glData = RegisterFake(Id(host::progid::kGLData));
+    itemInfo = RegisterFake(Id(host::progid::kItemInfo));
+    userProfile = RegisterFake(Id(host::progid::kUserProfile));
+    appPub = RegisterFake(Id(host::progid::kAppPub));
+    frmResLoader = RegisterFake(Id(host::progid::kFrmResLoader));
+    SetUser(16, QStringLiteral("abc"));
+
+    auto statements = statements_;
+    auto queries = queries_;
+    auto run = [statements, queries](QVariantList& args) {
+        const QString sql = NullToEmpty(args.value(0));
+        statements->append(sql);
+        RecordsetPtr rs = *queries ? (*queries)(sql) : nullptr;
+        return rs ? QVariant::fromValue(rs) : QVariant();
+    };
+    connection->On(QStringLiteral("GetAnyRecordset"), run).On(QStringLiteral("Execute"), run);
+    connection->On(QStringLiteral("ShowHelp"), [](QVariantList&) { return QVariant(); });
+
+    auto props = props_;
+    shareProps->On(QStringLiteral("GetProperty"), [props](QVariantList& args) {
+        return props->value(NullToEmpty(args.value(1)).toLower());
+    });
+
+    auto sysValues = sysValues_;
+    sysInfo->On(QStringLiteral("GetSysValue"), [sysValues](QVariantList& args) {
+        return QVariant(sysValues->value(NullToEmpty(args.value(1)) + u'/' + NullToEmpty(args.value(2))));
+    });
+
+    auto rights = rights_;
+    glData->On(QStringLiteral("AccessCheck"), [rights](QVariantList& args) {
+        return QVariant(ToInt32(args.value(0)) == 1099 && ToInt32(args.value(1)) == 20 &&
+                        (*rights & ToInt32(args.value(2))) != 0);
+    });
+    glData->On(QStringLiteral("WriteLog"), [](QVariantList&) { return QVariant(); });
+    itemInfo->Returns(QStringLiteral("GetDataRight"), 0);
+
+    auto profile = profile_;
+    auto loaded = std::make_shared<DictionaryPtr>();
+    userProfile->On(QStringLiteral("Load"), [profile, loaded](QVariantList& args) {
+        *loaded = Dictionary::New();
+        const auto section = profile->value(NullToEmpty(args.value(1)));
+        for (auto it = section.cbegin(); it != section.cend(); ++it) (*loaded)->Set(it.key(), it.value());
+        return QVariant();
+    });
+    userProfile->On(QStringLiteral("Dictionary"), [loaded](QVariantList&) { return QVariant::fromValue(*loaded); });
+    userProfile->On(QStringLiteral("Save"), [profile, loaded](QVariantList& args) {
+        auto& section = (*profile)[NullToEmpty(args.value(1))];
+        for (int i = 0; i < (*loaded)->Count(); ++i) section.insert((*loaded)->KeyAt(i), NullToEmpty((*loaded)->ValueAt(i)));
+        return QVariant();
+    });
+
+    appPub->On(QStringLiteral("FormatMessage"), [](QVariantList& args) {
+        QString text = NullToEmpty(args.value(0));
+        const QVariantList values = args.value(1).toList();
+        for (int i = values.size(); i >= 1; --i) text.replace(QStringLiteral("%%1").arg(i), NullToEmpty(values[i - 1]));
+        return QVariant(text);
+    });
+    frmResLoader->On(QStringLiteral("GetZ9FontProps"), [](QVariantList&) {
+        auto d = Dictionary::New();
+        d->Set(QStringLiteral("Font.Name"), QStringLiteral("WenQuanYi Micro Hei"));
+        d->Set(QStringLiteral("Font.Charset"), 134);
+        return QVariant::fromValue(d);
+    });
+}
+
+void FakeHost::SetUser(int userId, const QString& userName) {
+    props_->insert(QStringLiteral("propsstring"),
+                   QStringLiteral("ConnectString={Data=test};UserID=%1;UserName=%2;LANGUAGE=chs").arg(userId).arg(userName));
+    props_->insert(QStringLiteral("userid"), userId);
+    props_->insert(QStringLiteral("username"), userName);
+}
+
+void FakeHost::SetSysValue(const QString& category, const QString& key, const QString& value) {
+    sysValues_->insert(category + u'/' + key, value);
+}
+
+void FakeHost::SetUserProfile(const QString& section, const QString& key, const QString& value) {
+    (*profile_)[section].insert(key, value);
+}
+
+}  // namespace qor::test
