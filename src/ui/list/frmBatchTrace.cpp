@@ -16,6 +16,7 @@
 #include "host/ProgIds.h"
 #include "ui/list/GridFonts.h"
 #include "ui/list/ListMenus.h"
+#include "ui/list/RecordCommands.h"
 #include "ui/list/TreeImages.h"
 #include "ui/list/ViewSettings.h"
 
@@ -125,6 +126,7 @@ void frmBatchTrace::BuildWidgets() {
     commands_.insert(QStringLiteral("mnuShowToolBar"), [this] { ToggleToolBar(); });
     commands_.insert(QStringLiteral("mnuIndex"), [this] { ShowHelp(); });
     commands_.insert(QStringLiteral("mnuContent"), [this] { ShowHelp(); });
+    InstallRecordCommands(*this);
 }
 
 void frmBatchTrace::Load() {

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "base/Dictionary.h"
+#include "base/Recordset.h"
+
+#include <QString>
+#include <QVariantList>
+#include <cstdint>
+
+namespace qor {
+
+// Look-up classes of a column ("FLookUpCls").
+inline constexpr int32_t kLookupNone = 0;
+inline constexpr int32_t kLookupItem = 4;
+inline constexpr int32_t kLookupBatch = 18;
+inline constexpr int32_t kLookupSalesOrder = 81;
+inline constexpr int32_t kLookupCustomerBom = -101;
+
+// Opens the picker of look-up class cls with the search text and the SQL
+// condition filter, and copies the choice into result ("FItemID", "FName",
+// "FNumber", and "FEntryID" for sales-order lines). 1 when a choice was
+// copied (or nothing had to be picked), -1 when none was made or it failed.
+int32_t RunLookup(int32_t cls, const QString& search, const QString& filter, const DictionaryPtr& result,
+                  int16_t dataType);
+
+// The customer-BOM picker: 1 when a BOM was chosen, 0 otherwise.
+int32_t BomLookup(const DictionaryPtr& result, const QString& filter);
+
+// The code search behind a typed code: the host's item detail of class cls
+// for text, with the access test for item classes. Answers the recordset, the
+// placeholder recordset when the user may not use the item, or nullptr.
+RecordsetPtr GetItemDetailRs(int16_t cls, const QString& text, int32_t userId, const QString& extra);
+
+// An empty disconnected recordset with one 32-bit field "TemInterID".
+RecordsetPtr PlaceholderRecordset();
+
+// Whether value equals one of values (compared in order).
+bool InList(const QVariant& value, const QVariantList& values);
+
+}  // namespace qor

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <vector>
+
+namespace qor {
+
+// One searchable field of the trace list in the filter and sort dialog.
+struct SearchField {
+    QString fieldName;
+    QString fieldCaption;
+    int32_t lookupClass = 0;  // F7 in the value cell: 4 item, -101 customer BOM, 0 none
+    int32_t returnKind = 0;   // what an item look-up writes: 1 number, 2 name
+    int32_t inUse = 1;
+    QString entry;            // the user's order (sort) or value (filter)
+    QString tableAlias;       // alias of the column's table in the list statement
+};
+
+// The six fields, in grid order.
+std::vector<SearchField> InitialSearchFields();
+
+// "(无)", "等于", "不等", "小于", "大于", "包含", "不包含".
+const QStringList& FilterComparisons();
+// "(无)", "升序", "降序".
+const QStringList& SortOrders();
+
+// The ORDER BY list of the fields' orders, in field order; empty when no
+// field has one.
+QString BuildSortList(const std::vector<SearchField>& fields);
+
+// The WHERE fragment of the fields' values under the comparisons chosen for
+// them (comparisons[i] for field i); every condition starts with " AND ".
+// Values go in untrimmed, their single quotes doubled.
+QString BuildFilterFragment(const std::vector<SearchField>& fields, const QStringList& comparisons);
+
+}  // namespace qor

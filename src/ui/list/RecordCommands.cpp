@@ -1,0 +1,168 @@
+#include "ui/list/RecordCommands.h"
+
+#include "base/Convert.h"
+#include "common/HostValues.h"
+#include "common/KeptInstances.h"
+#include "common/LoginContext.h"
+#include "common/Messages.h"
+#include "common/Rights.h"
+#include "controls/LedgerGrid.h"
+#include "host/ComponentFactory.h"
+#include "host/ProgIds.h"
+#include "ui/find/frmFind.h"
+#include "ui/list/frmBatchTrace.h"
+
+namespace qor {
+
+namespace {
+
+const QString kLogCode = QStringLiteral("K810022");
+constexpr int16_t kLogKind = 3;
+
+// Hands a request to the save component; *message receives its explanation.
+int32_t SaveTrace(const VectorPtr& request, QString* message) {
+    auto saver = host::ComponentFactory::Create(QString::fromLatin1(host::progid::kSaveData));
+    QVariantList args{GetPropsString(), QVariant::fromValue(request), QString()};
+    const QVariant answer = saver->CallRef(QStringLiteral("SaveBatchTraceData"), args);
+    *message = NullToEmpty(args.value(2));
+    return ToInt32(answer);
+}
+
+bool HasCurrentRecord(const RecordsetPtr& record) { return record && !record->Eof() && !record->Bof(); }
+
+void ReloadAfterChange(frmBatchTrace& window) {
+    window.ReloadList();
+    window.Ldg()->Refresh();
+}
+
+void OpenFind(frmBatchTrace& window, int32_t mode) {
+    frmFind find(&window);
+    find.SetActionMode(mode);
+    QObject::connect(&find, &frmFind::FilterNow, &window, [&window](const QString& f) { window.frm_FilterNow(f); });
+    QObject::connect(&find, &frmFind::SortNow, &window, [&window](const QString& s) { window.frm_SortNow(s); });
+    find.Load();
+    find.exec();
+}
+
+}  // namespace
+
+int32_t DeleteData(frmBatchTrace& window) {
+    int32_t result = -1;
+    QString message;
+    try {
+        if (window.Ldg()->CurrentRow() <= 1) return -1;
+        if (ShowMessage(kMessageQuestion, Translate(QStringLiteral("是否删除当前记录？"))) != kMessageConfirmed) return -1;
+        if (!CheckRight(kTraceRightModule, kTraceRightDetail, kRightDelete)) {
+            ShowMessage(kMessageNotice, Translate(QStringLiteral("当前用户没有删除权限！请与系统管理员联系！")));
+            return -1;
+        }
+        const RecordsetPtr record = window.GetListData();
+        if (!HasCurrentRecord(record)) return -1;
+        auto request = Vector::New();
+        request->Add(QStringLiteral("DEL"));
+        request->Add(ToInt32(record->Fields(QStringLiteral("FTraceID")).Value()));
+        result = SaveTrace(request, &message);
+
+        QString log = Translate(QStringLiteral("删除物料: ")) + window.Ldg()->CellText(window.Ldg()->CurrentRow(), 2);
+        if (result == 1) {
+            log += Translate(QStringLiteral(" 客户BOM批次对应信息成功！"));
+            ShowMessage(kMessageNotice, message);
+        } else {
+            log += Translate(QStringLiteral(" 客户BOM批次对应信息失败！"));
+            ShowMessage(kMessageNotice, Translate(QStringLiteral("删除失败！")) + message);
+        }
+        QVariantList logArgs{kLogCode, kLogKind, log};
+        GLData()->CallRef(QStringLiteral("WriteLog"), logArgs);
+        return result;
+    } catch (const std::exception& e) {
+        try {
+            ShowMessage(kMessageNotice, Translate(QStringLiteral("删除失败！")) + message + ErrorDescription(e));
+        } catch (const std::exception&) {
+        }
+        return -1;
+    }
+}
+
+DictionaryPtr BanRecordMap(const VectorPtr& schema, const Recordset& record, bool ban) {
+    auto map = Dictionary::New();
+    auto idOf = [&record](const char* field) {
+        return static_cast<int32_t>(NullToZero(record.Fields(QString::fromLatin1(field)).Value()));
+    };
+    for (int i = 1; i <= schema->Count(); ++i) {
+        const auto column = schema->Item(i).value<DictionaryPtr>();
+        if (!column || !ToBool(column->GetValue(QStringLiteral("FColVisible"), QStringLiteral("0")))) continue;
+        const QString name = NullToEmpty(column->GetValue(QStringLiteral("FName"), QString()));
+        QVariant value = QString();
+        if (name.compare(QLatin1String("FItemID"), Qt::CaseInsensitive) == 0) value = idOf("FItemID");
+        else if (name.compare(QLatin1String("FOrderBillNo"), Qt::CaseInsensitive) == 0) value = idOf("FOrderInterID");
+        else if (name.compare(QLatin1String("FCustBomNo"), Qt::CaseInsensitive) == 0) value = idOf("FCustBOMID");
+        else if (name.compare(QLatin1String("FBatchNo"), Qt::CaseInsensitive) == 0)
+            value = record.Fields(QStringLiteral("FBatchNo")).Text();
+        else if (name.compare(QLatin1String("FForBid"), Qt::CaseInsensitive) == 0) value = ban ? 1 : 0;
+        if (value.typeId() == QMetaType::QString && value.toString().isEmpty()) continue;
+        map->Set(name, value);
+    }
+    return map;
+}
+
+int32_t BanData(frmBatchTrace& window, bool ban) {
+    const QString un = ban ? QString() : Translate(QStringLiteral("反"));
+    QString message;
+    try {
+        if (window.Ldg()->CurrentRow() < 2) return -1;
+        if (ShowMessage(kMessageQuestion,
+                        Translate(QStringLiteral("是否")) + un + Translate(QStringLiteral("禁用当前记录？"))) !=
+            kMessageConfirmed)
+            return -1;
+        if (!CheckRight(kTraceRightModule, kTraceRightDetail, kRightBan)) {
+            ShowMessage(kMessageNotice, Translate(QStringLiteral("当前用户没有")) + un +
+                                            Translate(QStringLiteral("禁用权限！请与系统管理员联系！")));
+            return -1;
+        }
+        const RecordsetPtr record = window.GetListData();
+        if (!HasCurrentRecord(record)) return -1;
+        const int32_t traceId = ToInt32(record->Fields(QStringLiteral("FTraceID")).Value());
+        const bool banned = ToBool(record->Fields(QStringLiteral("FForBid")).Value());
+        if (banned && ban) {
+            ShowMessage(kMessageNotice, Translate(QStringLiteral("当前记录已经被禁用！")));
+            return -1;
+        }
+        if (!banned && !ban) {
+            ShowMessage(kMessageNotice, Translate(QStringLiteral("当前记录没有被禁用！")));
+            return -1;
+        }
+        auto request = Vector::New();
+        request->Add(QStringLiteral("UPT"));
+        request->Add(traceId);
+        request->Add(QVariant::fromValue(BanRecordMap(window.VectCol(), *record, ban)));
+        // A refusal (the record deleted on another desktop, say) is told, and
+        // the list is left as it is.
+        if (SaveTrace(request, &message) != 1) {
+            ShowMessage(kMessageNotice, Translate(QStringLiteral("保存失败！")) + message);
+            return -1;
+        }
+        return 1;
+    } catch (const std::exception& e) {
+        try {
+            ShowMessage(kMessageNotice, Translate(QStringLiteral("发生错误！")) + message + ErrorDescription(e));
+        } catch (const std::exception&) {
+        }
+        return -1;
+    }
+}
+
+void InstallRecordCommands(frmBatchTrace& window) {
+    window.SetCommand(QStringLiteral("mnuEditDelete"), [&window] {
+        if (DeleteData(window) == 1) ReloadAfterChange(window);
+    });
+    window.SetCommand(QStringLiteral("mnuEditBan"), [&window] {
+        if (BanData(window, true) == 1) ReloadAfterChange(window);
+    });
+    window.SetCommand(QStringLiteral("mnuEditUnBan"), [&window] {
+        if (BanData(window, false) == 1) window.ReloadList();
+    });
+    window.SetCommand(QStringLiteral("mnuFilter"), [&window] { OpenFind(window, frmFind::kFilterMode); });
+    window.SetCommand(QStringLiteral("mnuSort"), [&window] { OpenFind(window, frmFind::kSortMode); });
+}
+
+}  // namespace qor
