@@ -1,5 +1,8 @@
 #include "CommandLine.h"
 
+#include <QFileInfo>
+#include <QHash>
+
 namespace qor::app {
 
 namespace {
@@ -32,16 +35,44 @@ bool TakeCount(const QStringList& args, int& i, int* count, QString* error) {
     return true;
 }
 
+// The file suffixes --out takes for a command.
+QStringList OutSuffixes(Command command) {
+    if (command == Command::Export) return {QStringLiteral("xlsx"), QStringLiteral("csv")};
+    if (command == Command::Print) return {QStringLiteral("pdf")};
+    return {};
+}
+
+QString CommandName(Command command) {
+    switch (command) {
+        case Command::Export:
+            return QStringLiteral("export");
+        case Command::Print:
+            return QStringLiteral("print");
+        default:
+            return QStringLiteral("list");
+    }
+}
+
 }  // namespace
+
+bool IsHeadlessListCommand(Command command) {
+    return command == Command::List || command == Command::Export || command == Command::Print;
+}
 
 ParseResult ParseCommandLine(const QStringList& args) {
     ShellOptions o;
     QString error;
     int first = 0;
-    if (!args.isEmpty() && args[0] == QLatin1String("list")) {
-        o.command = Command::List;
-        first = 1;
+    if (!args.isEmpty()) {
+        const QHash<QString, Command> named{{QStringLiteral("list"), Command::List},
+                                           {QStringLiteral("export"), Command::Export},
+                                           {QStringLiteral("print"), Command::Print}};
+        if (named.contains(args[0])) {
+            o.command = named.value(args[0]);
+            first = 1;
+        }
     }
+    const bool headless = IsHeadlessListCommand(o.command);
     for (int i = first; i < args.size(); ++i) {
         const QString name = args[i].section(u'=', 0, 0);
         bool ok = true;
@@ -65,10 +96,12 @@ ParseResult ParseCommandLine(const QStringList& args) {
             ok = TakeCount(args, i, &o.items, &error);
         } else if (name == QLatin1String("--groups")) {
             ok = TakeCount(args, i, &o.groups, &error);
-        } else if (name == QLatin1String("--item") && o.command == Command::List) {
+        } else if (name == QLatin1String("--item") && headless) {
             ok = TakeValue(args, i, &o.item, &error);
-        } else if (name == QLatin1String("--all") && o.command == Command::List) {
+        } else if (name == QLatin1String("--all") && headless) {
             o.all = true;
+        } else if (name == QLatin1String("--out") && !OutSuffixes(o.command).isEmpty()) {
+            ok = TakeValue(args, i, &o.out, &error);
         } else if (name == QLatin1String("--format") && o.command == Command::List) {
             ok = TakeValue(args, i, &o.format, &error);
             if (ok && o.format != QLatin1String("tsv") && o.format != QLatin1String("csv")) {
@@ -83,11 +116,18 @@ ParseResult ParseCommandLine(const QStringList& args) {
     }
     if (o.command != Command::CreateDemo && (o.traces || o.items || o.groups))
         return {std::nullopt, QStringLiteral("--traces、--items 和 --groups 只能与 --create-demo 一起使用。")};
-    if (o.command == Command::List) {
+    if (headless) {
+        const QString command = CommandName(o.command);
         if (o.all == !o.item.isEmpty())
-            return {std::nullopt, QStringLiteral("list 需要 --item 物料代码 或 --all 之一。")};
+            return {std::nullopt, QStringLiteral("%1 需要 --item 物料代码 或 --all 之一。").arg(command)};
         if (o.user.isEmpty() || !o.passwordGiven)
-            return {std::nullopt, QStringLiteral("list 需要 --user 和 --password。")};
+            return {std::nullopt, QStringLiteral("%1 需要 --user 和 --password。").arg(command)};
+    }
+    const QStringList suffixes = OutSuffixes(o.command);
+    if (!suffixes.isEmpty() && !suffixes.contains(QFileInfo(o.out).suffix().toLower())) {
+        const QString files = o.command == Command::Export ? QStringLiteral("一个 .xlsx 或 .csv 文件")
+                                                           : QStringLiteral("一个 .pdf 文件");
+        return {std::nullopt, QStringLiteral("%1 需要 --out 指定%2。").arg(CommandName(o.command), files)};
     }
     return {o, QString()};
 }
@@ -102,6 +142,10 @@ QString UsageText() {
         "      创建演示账套；给出数量时按该规模生成数据(用于性能测试)。\n"
         "  qor-erp list --db 文件 --user 用户名 --password 密码 (--item 物料代码 | --all) [--format tsv|csv]\n"
         "      不开窗口，按列表窗口的显示输出表头和每一行: --item 为该物料的记录，--all 为全部记录。\n"
+        "  qor-erp export --db 文件 --user 用户名 --password 密码 (--item 物料代码 | --all) --out 文件.xlsx|文件.csv\n"
+        "      不开窗口，把列表按引出命令写成 Excel 工作簿或 CSV 文件(需要引出权限)。\n"
+        "  qor-erp print --db 文件 --user 用户名 --password 密码 (--item 物料代码 | --all) --out 文件.pdf\n"
+        "      不开窗口，把列表按打印命令的页面打印成 PDF 文件(需要打印权限)，供归档和定时报表。\n"
         "  qor-erp --help\n"
         "      显示本说明。\n");
 }

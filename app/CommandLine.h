@@ -6,7 +6,10 @@
 
 namespace qor::app {
 
-enum class Command { Shell, CreateDemo, Help, List };
+enum class Command { Shell, CreateDemo, Help, List, Export, Print };
+
+// The commands that work on the list without a window: list, export, print.
+bool IsHeadlessListCommand(Command command);
 
 // What the user asked the host shell to do.
 struct ShellOptions {
@@ -23,6 +26,7 @@ struct ShellOptions {
     QString item;
     bool all = false;
     QString format = QStringLiteral("tsv");  // tsv or csv
+    QString out;  // export: the .xlsx or .csv file; print: the .pdf file
 };
 
 struct ParseResult {

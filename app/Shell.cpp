@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cstdio>
 
 namespace qor::app {
@@ -48,6 +49,7 @@ int RunCreateDemo(const ShellOptions& options) {
         if (options.traces) demo.traces = options.traces;
         if (options.items) demo.items = options.items;
         if (options.groups) demo.groups = options.groups;
+        else if (options.items) demo.groups = std::max(demo.groups, options.items / 20);  // about 20 items a group
         db::CreateDemoCompany(*database, demo);
         std::printf("%s\n", qUtf8Printable(QStringLiteral("已创建演示账套 %1 (%2 秒)。")
                                                .arg(options.database)

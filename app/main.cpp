@@ -1,10 +1,14 @@
 #include "CommandLine.h"
 #include "ListCommand.h"
+#include "OutputCommand.h"
 #include "Shell.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QFontDatabase>
 #include <cstdio>
 
@@ -27,6 +31,22 @@ void ChoosePlatform() {
                  qUtf8Printable(QStringLiteral("没有图形显示。窗口通过 VNC 提供: 请用 VNC 查看器连接 127.0.0.1:5900。")));
 }
 
+// Windows and printed lists use WenQuanYi Micro Hei: it writes every Chinese
+// text, and text extracted from a PDF printed with it is the text printed.
+void UseReportFont() {
+    QFont font(QStringLiteral("WenQuanYi Micro Hei"));
+    font.setPointSize(10);
+    QApplication::setFont(font);
+}
+
+// Qt's own dialogs (print, page set-up, file choice) speak Chinese too.
+void UseChineseQtTexts(QApplication& app) {
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -45,10 +65,15 @@ int main(int argc, char** argv) {
         QCoreApplication app(argc, argv);
         return RunCreateDemo(options);
     }
-    case Command::List: {
+    case Command::List:
+    case Command::Export:
+    case Command::Print: {
         // The list is built as the window builds it, but no window is shown.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         QApplication app(argc, argv);
+        UseReportFont();
+        if (options.command == Command::Export) return RunExport(options);
+        if (options.command == Command::Print) return RunPrint(options);
         return RunList(options);
     }
     case Command::Shell:
@@ -58,8 +83,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("qor-erp"));
     QApplication::setApplicationDisplayName(QStringLiteral("客户BOM批次对应表"));
-    QFont font(QStringLiteral("WenQuanYi Micro Hei"));
-    font.setPointSize(10);
-    QApplication::setFont(font);
+    UseReportFont();
+    UseChineseQtTexts(app);
     return RunShell(options);
 }

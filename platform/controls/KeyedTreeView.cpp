@@ -54,7 +54,10 @@ void KeyedTreeView::AddNode(const QString& parentKey, const QString& key, const 
                             int selectedImage) {
     if (nodes_.contains(key)) throw HostError(QStringLiteral("关键字不唯一: %1").arg(key));
     QTreeWidgetItem* item = nullptr;
-    if (parentKey.isEmpty()) {
+    if (parentKey.isEmpty() && updating_) {
+        item = new QTreeWidgetItem;
+        pendingTopLevel_.append(item);
+    } else if (parentKey.isEmpty()) {
         item = new QTreeWidgetItem(this);
     } else {
         QTreeWidgetItem* parent = nodes_.value(parentKey);
@@ -67,6 +70,14 @@ void KeyedTreeView::AddNode(const QString& parentKey, const QString& key, const 
     item->setData(0, kSelectedImageRole, selectedImage);
     ShowImageOf(item, false);
     nodes_.insert(key, item);
+}
+
+void KeyedTreeView::BeginUpdate() { updating_ = true; }
+
+void KeyedTreeView::EndUpdate() {
+    updating_ = false;
+    addTopLevelItems(pendingTopLevel_);
+    pendingTopLevel_.clear();
 }
 
 void KeyedTreeView::ClearNodes() {

@@ -20,6 +20,11 @@ public:
     // when the key is already present or the parent is not in the tree.
     void AddNode(const QString& parentKey, const QString& key, const QString& text, int image, int selectedImage);
     void ClearNodes();
+    // Between BeginUpdate and EndUpdate new top-level nodes and everything
+    // under them are built off the view and shown together at EndUpdate:
+    // a tree of many thousand nodes loads without a view update per node.
+    void BeginUpdate();
+    void EndUpdate();
     int NodeCount() const { return static_cast<int>(nodes_.size()); }
     bool HasNode(const QString& key) const { return nodes_.contains(key); }
     QString NodeText(const QString& key) const;
@@ -44,6 +49,8 @@ private:
     QHash<QString, QTreeWidgetItem*> nodes_;
     bool selecting_ = false;
     bool pressedOnCurrent_ = false;
+    bool updating_ = false;
+    QList<QTreeWidgetItem*> pendingTopLevel_;
 };
 
 }  // namespace qor::controls

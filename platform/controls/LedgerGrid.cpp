@@ -1,6 +1,7 @@
 #include "controls/LedgerGrid.h"
 
 #include "controls/LedgerModel.h"
+#include "controls/LedgerPrint.h"
 #include "controls/Twips.h"
 
 #include <QEvent>
@@ -37,6 +38,13 @@ LedgerGrid::LedgerGrid(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
     ApplyRowHeight();
+}
+
+LedgerGrid::~LedgerGrid() = default;
+
+LedgerPrint& LedgerGrid::Printer() {
+    if (!printer_) printer_ = std::make_unique<LedgerPrint>(*this);
+    return *printer_;
 }
 
 QString LedgerGrid::RequestRow(int row) {

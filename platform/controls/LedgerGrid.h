@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QWidget>
+#include <memory>
 #include <vector>
 
 class QTableView;
@@ -9,6 +10,7 @@ class QTableView;
 namespace qor::controls {
 
 class LedgerModel;
+class LedgerPrint;
 
 // A record grid that holds no data. Its owner sets the row count (row 1 is
 // the header row, so 1 means empty) and answers RowData for every row the
@@ -18,6 +20,7 @@ class LedgerGrid : public QWidget {
     Q_OBJECT
 public:
     explicit LedgerGrid(QWidget* parent = nullptr);
+    ~LedgerGrid() override;
 
     int Rows() const;
     void SetRows(int rows);
@@ -47,6 +50,9 @@ public:
 
     QTableView* View() const { return view_; }
 
+    // The print object: prints, previews and sets up pages of what the grid shows.
+    LedgerPrint& Printer();
+
 Q_SIGNALS:
     // Owner fills *text with the row's cells, each followed by "|".
     void RowData(int row, QString* text);
@@ -71,6 +77,7 @@ private:
     int rowHeight_ = 250;
     int currentRow_ = 1;
     QColor backColor_ = Qt::white;
+    std::unique_ptr<LedgerPrint> printer_;
 };
 
 }  // namespace qor::controls

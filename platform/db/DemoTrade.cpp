@@ -108,8 +108,12 @@ void WriteDemoTraces(Database& db, const std::vector<DemoItemTrade>& trade, cons
         QStringLiteral("INSERT INTO ICInventory (FItemID, FBatchNo, FStockName, FQty) VALUES (?, ?, ?, ?)");
     const QDate lastTraced(2026, 3, 31);
 
+    // One best-selling item carries a thousandth of all records (about 1,000
+    // at bench scale); the rest spread evenly.
     std::vector<int> traceCounts(trade.size(), 0);
-    for (int t = 0; t < options.traces; ++t) ++traceCounts[static_cast<size_t>(random.Below(trade.size()))];
+    const int bestSeller = options.traces / 1000;
+    traceCounts[0] = bestSeller;
+    for (int t = bestSeller; t < options.traces; ++t) ++traceCounts[static_cast<size_t>(random.Below(trade.size()))];
 
     for (size_t q = 0; q < trade.size(); ++q) {
         const DemoItemTrade& item = trade[q];

@@ -28,7 +28,10 @@ CREATE TABLE t_ICItem (
   FUnit VARCHAR(20) NOT NULL DEFAULT ''
 );
 CREATE INDEX ix_t_ICItem_ParentCls ON t_ICItem (FParentID, FErpClsID);
-CREATE INDEX ix_t_ICItem_ClsNumber ON t_ICItem (FErpClsID, FNumber);
+-- The item tree reads every item of a class with its number, name and group,
+-- and the groups that hold them: both straight from these indexes.
+CREATE INDEX ix_t_ICItem_Tree ON t_ICItem (FErpClsID, FNumber, FItemID, FName, FParentID);
+CREATE INDEX ix_t_ICItem_ClsParent ON t_ICItem (FErpClsID, FParentID);
 CREATE INDEX ix_t_ICItem_Number ON t_ICItem (FNumber);
 CREATE INDEX ix_t_ICItem_ShortNumber ON t_ICItem (FShortNumber);
 

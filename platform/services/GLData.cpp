@@ -1,7 +1,10 @@
 #include "services/GLData.h"
 
 #include "base/Convert.h"
+#include "base/Variant.h"
 #include "host/ProgIds.h"
+#include "services/ItemRecord.h"
+#include "services/RecordRows.h"
 #include "services/UserRights.h"
 
 #include <QDateTime>
@@ -18,6 +21,20 @@ GLData::GLData(SessionPtr session)
         WriteLog(host::ArgText(args, 0), host::ArgInt(args, 1), host::ArgText(args, 2));
         return QVariant();
     });
+    Method(QStringLiteral("GetItem"),
+           [this](QVariantList& args) { return GetItem(host::ArgInt(args, 0), host::ArgInt(args, 1)); });
+}
+
+// A user may use the items of every class unless a data-right row of kind
+// -class bars them from it.
+QVariant GLData::GetItem(int cls, int itemId) {
+    auto item = session_->database->Query(
+        QStringLiteral("SELECT FItemID, FNumber, FName FROM t_Item WHERE FItemClassID = ? AND FItemID = ? "
+                       "AND NOT EXISTS (SELECT 1 FROM t_UserDataRight WHERE FUserID = ? AND FRightKind = ? "
+                       "AND FEnabled <> 0)"),
+        {cls, itemId, session_->userId, -cls});
+    if (item->RecordCount() == 0) return {};
+    return QVariant::fromValue(host::ObjectPtr(std::make_shared<ItemRecord>(RowDictionary(*item, 0))));
 }
 
 void GLData::WriteLog(const QString& code, int kind, const QString& text) {

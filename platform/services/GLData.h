@@ -7,13 +7,17 @@ namespace qor::services {
 
 // QOREBCGLView.GLData: AccessCheck(module, detail, mask) answers whether the
 // session's user holds the right; WriteLog(code, kind, text) adds an entry
-// to the operation log with the user, the time and the machine.
+// to the operation log with the user, the time and the machine;
+// GetItem(class, itemId, ...) answers the item as an ItemRecord, or nothing
+// when it does not exist or the user is barred from the items of the class
+// (a t_UserDataRight row of the user with FRightKind -class, enabled).
 class GLData : public host::Dispatch {
 public:
     explicit GLData(SessionPtr session);
 
 private:
     void WriteLog(const QString& code, int kind, const QString& text);
+    QVariant GetItem(int cls, int itemId);
 
     SessionPtr session_;
 };

@@ -6,7 +6,8 @@
 namespace qor::services {
 
 // QORBillDataAccess.GetData: ExecuteSql(props, sql) answers the rows of a
-// SELECT as a Recordset.
+// SELECT as a Recordset; GetItemDetail(props, useShortNumber, text, class,
+// userId, extra) answers the code search of QueryItemDetail.
 class GetData : public host::Dispatch {
 public:
     explicit GetData(SessionPtr session);

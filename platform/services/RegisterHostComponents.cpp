@@ -4,11 +4,16 @@
 #include "host/ProgIds.h"
 #include "services/AppConnection.h"
 #include "services/AppPub.h"
+#include "services/BaseList.h"
 #include "services/ClassInfo.h"
 #include "services/FrmResLoader.h"
 #include "services/GLData.h"
+#include "services/GLView.h"
+#include "services/GetBomInfo.h"
 #include "services/GetData.h"
+#include "services/ICList.h"
 #include "services/ItemInfo.h"
+#include "services/ListExport.h"
 #include "services/MessageDialog.h"
 #include "services/SaveData.h"
 #include "services/ShareProps.h"
@@ -42,10 +47,15 @@ void RegisterHostComponents(SessionPtr session) {
     RegisterForSession<GLData>(progid::kGLData, session);
     RegisterForSession<ItemInfo>(progid::kItemInfo, session);
     RegisterForSession<UserProfile>(progid::kUserProfile, session);
+    RegisterForSession<GLView>(progid::kGLView, session);
+    RegisterForSession<BaseList>(progid::kBaseList, session);
+    RegisterForSession<GetBomInfo>(progid::kGetBomInfo, session);
+    RegisterForSession<ICList>(progid::kICList, session);
     RegisterStandalone<ShareProps>(progid::kShareProps);
     RegisterStandalone<AppPub>(progid::kAppPub);
     RegisterStandalone<FrmResLoader>(progid::kFrmResLoader);
     RegisterStandalone<MessageDialog>(progid::kMessageDialog);
+    RegisterStandalone<ListExport>(progid::kListExport);
 }
 
 }  // namespace qor::services

@@ -49,6 +49,34 @@ TEST(CommandLine, ListNeedsOneSelectionAndALogin) {
     EXPECT_FALSE(ParseCommandLine({"--all"}).options);  // only with list
 }
 
+TEST(CommandLine, ExportAndPrintNeedAListAndAnOutFileOfTheirKind) {
+    const QStringList login{"--db", "d.db", "--user", "clerk", "--password", "demo"};
+    auto r = ParseCommandLine(QStringList{"export"} + login + QStringList{"--all", "--out", "a.XLSX"});
+    ASSERT_TRUE(r.options);
+    EXPECT_EQ(r.options->command, Command::Export);
+    EXPECT_TRUE(r.options->all);
+    EXPECT_EQ(r.options->out, "a.XLSX");
+    EXPECT_TRUE(ParseCommandLine(QStringList{"export"} + login + QStringList{"--item", "01", "--out=a.csv"}).options);
+    r = ParseCommandLine(QStringList{"print"} + login + QStringList{"--item", "01.001", "--out", "list.pdf"});
+    ASSERT_TRUE(r.options);
+    EXPECT_EQ(r.options->command, Command::Print);
+    EXPECT_EQ(r.options->item, "01.001");
+
+    r = ParseCommandLine(QStringList{"export"} + login + QStringList{"--all", "--out", "a.pdf"});
+    EXPECT_FALSE(r.options);
+    EXPECT_TRUE(r.error.contains(QStringLiteral(".xlsx 或 .csv"))) << r.error.toStdString();
+    r = ParseCommandLine(QStringList{"print"} + login + QStringList{"--all"});
+    EXPECT_FALSE(r.options);
+    EXPECT_TRUE(r.error.contains(QStringLiteral(".pdf")));
+    r = ParseCommandLine(QStringList{"print"} + login + QStringList{"--out", "a.pdf"});
+    EXPECT_FALSE(r.options);
+    EXPECT_TRUE(r.error.startsWith(QStringLiteral("print 需要 --item")));
+    EXPECT_FALSE(ParseCommandLine(QStringList{"print", "--all", "--out", "a.pdf", "--user", "clerk"}).options);
+    EXPECT_FALSE(
+        ParseCommandLine(QStringList{"print"} + login + QStringList{"--all", "--out", "a.pdf", "--format", "csv"}).options);
+    EXPECT_FALSE(ParseCommandLine(QStringList{"list"} + login + QStringList{"--all", "--out", "a.pdf"}).options);
+}
+
 TEST(PropsString, PutsTheConnectionTextInTheFirstBracedValue) {
     EXPECT_EQ(BuildPropsString("/data/a;b.db", 16, "abc"),
               "ConnectString={/data/a;b.db};UserID=16;UserName=abc;LANGUAGE=chs");

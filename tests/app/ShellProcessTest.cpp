@@ -11,6 +11,7 @@ namespace {
 struct ShellRun {
     int exitCode;
     QString output;
+    QByteArray standardOutput;
 };
 
 ShellRun Shell(const QStringList& args) {
@@ -22,7 +23,8 @@ ShellRun Shell(const QStringList& args) {
     p.setProcessEnvironment(env);
     p.start();
     p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError())};
+    const QByteArray standardOutput = p.readAllStandardOutput();
+    return {p.exitCode(), QString::fromUtf8(standardOutput + p.readAllStandardError()), standardOutput};
 }
 
 QByteArray Digest(const QString& path) {
@@ -109,4 +111,51 @@ TEST_F(ShellProcess, SwitchedOffFeatureIsToldAndTracedAfterTheSettingsAreRead) {
     EXPECT_TRUE(lines.contains(QStringLiteral("\"GetSysValue\"")));
     EXPECT_TRUE(lines.contains(QStringLiteral("\"UseShortNumber\"")));
     EXPECT_TRUE(lines.contains(QStringLiteral("\"UseOrderBatchTrace\"")));
+}
+
+TEST_F(ShellProcess, ExportWritesTheListsRowsUnderTheExportRight) {
+    const QStringList admin{"--db", Demo(), "--user", "administrator", "--password", "demo", "--all"};
+    const QString csv = dir_->filePath("all.csv");
+    ShellRun r = Shell(QStringList{"export"} + admin + QStringList{"--out", csv});
+    ASSERT_EQ(r.exitCode, 0) << r.output.toStdString();
+    const ShellRun listed = Shell(QStringList{"list"} + admin + QStringList{"--format", "csv"});
+    ASSERT_EQ(listed.exitCode, 0);
+    QFile written(csv);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), "\xEF\xBB\xBF" + listed.standardOutput);  // the export holds what the list shows
+
+    const QString xlsx = dir_->filePath("item.xlsx");
+    r = Shell({"export", "--db", Demo(), "--user", "administrator", "--password", "demo", "--item", "01.01.001.0012",
+               "--out", xlsx});
+    ASSERT_EQ(r.exitCode, 0) << r.output.toStdString();
+    QFile workbook(xlsx);
+    ASSERT_TRUE(workbook.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(workbook.read(2) == "PK");
+
+    r = Shell({"export", "--db", Demo(), "--user", "viewer", "--password", "demo", "--all", "--out",
+               dir_->filePath("viewer.xlsx")});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.output.contains(QStringLiteral("当前用户没有引出权限，请与系统管理员联系！"))) << r.output.toStdString();
+    EXPECT_FALSE(QFile::exists(dir_->filePath("viewer.xlsx")));
+
+    r = Shell(QStringList{"export"} + admin + QStringList{"--out", dir_->filePath("no/such/folder/all.xlsx")});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.output.contains(QStringLiteral("引出失败：文件夹 "))) << r.output.toStdString();
+}
+
+TEST_F(ShellProcess, PrintWritesThePagesToAPdfUnderThePrintRight) {
+    const QString pdf = dir_->filePath("all.pdf");
+    ShellRun r =
+        Shell({"print", "--db", Demo(), "--user", "administrator", "--password", "demo", "--all", "--out", pdf});
+    ASSERT_EQ(r.exitCode, 0) << r.output.toStdString();
+    EXPECT_TRUE(r.output.contains(QStringLiteral("已打印 "))) << r.output.toStdString();
+    QFile printed(pdf);
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(printed.read(5) == "%PDF-");
+
+    r = Shell({"print", "--db", Demo(), "--user", "viewer", "--password", "demo", "--all", "--out",
+               dir_->filePath("viewer.pdf")});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.output.contains(QStringLiteral("当前用户没有打印权限！请与系统管理员联系！"))) << r.output.toStdString();
+    EXPECT_FALSE(QFile::exists(dir_->filePath("viewer.pdf")));
 }

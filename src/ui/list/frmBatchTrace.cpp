@@ -14,8 +14,10 @@
 #include "data/CDetail.h"
 #include "host/ComponentFactory.h"
 #include "host/ProgIds.h"
+#include "ui/list/EditCommands.h"
 #include "ui/list/GridFonts.h"
 #include "ui/list/ListMenus.h"
+#include "ui/list/OutputCommands.h"
 #include "ui/list/RecordCommands.h"
 #include "ui/list/TreeImages.h"
 #include "ui/list/ViewSettings.h"
@@ -127,6 +129,8 @@ void frmBatchTrace::BuildWidgets() {
     commands_.insert(QStringLiteral("mnuIndex"), [this] { ShowHelp(); });
     commands_.insert(QStringLiteral("mnuContent"), [this] { ShowHelp(); });
     InstallRecordCommands(*this);
+    InstallOutputCommands(*this);
+    InstallEditCommands(*this);
 }
 
 void frmBatchTrace::Load() {
@@ -176,30 +180,53 @@ void frmBatchTrace::LoadTree() {
         const RecordsetPtr groups = detail_->FetchParentItem();
         if (!groups) return;
         tvwTrace_->ClearNodes();
-        tvwTrace_->AddNode(QString(), kRootKey, Translate(QStringLiteral("物料")), 1, 2);
-        auto nodeText = [](const Recordset& rs) {
-            return rs.Fields(QStringLiteral("FNumber")).Text() + u'(' + rs.Fields(QStringLiteral("FName")).Text() + u')';
-        };
-        auto parentKey = [](const Recordset& rs) {
-            return QStringLiteral("KP") + QString::number(ToInt32(rs.Fields(QStringLiteral("FParentID")).Value()));
-        };
-        auto idOf = [](const Recordset& rs) { return QString::number(ToInt32(rs.Fields(QStringLiteral("FItemID")).Value())); };
-        groups->MoveFirst();
-        for (int n = groups->RecordCount(); n > 0; --n, groups->MoveNext())
-            tvwTrace_->AddNode(parentKey(*groups), QStringLiteral("KP") + idOf(*groups), nodeText(*groups), 1, 2);
-
-        const RecordsetPtr items = detail_->FetchItemDetail(0);
-        if (!items) return;
-        items->MoveFirst();
-        for (int n = items->RecordCount(); n > 0; --n, items->MoveNext())
-            tvwTrace_->AddNode(parentKey(*items), QStringLiteral("KD") + idOf(*items), nodeText(*items), 3, 3);
-
+        {
+            // Nodes added before a failure stay in the tree.
+            struct Batch {
+                controls::KeyedTreeView* tree;
+                ~Batch() { tree->EndUpdate(); }
+            } batch{tvwTrace_};
+            tvwTrace_->BeginUpdate();
+            if (!AddTreeNodes(groups)) return;
+        }
         tvwTrace_->SelectNode(kRootKey);
         tvwTrace_->currentItem()->setExpanded(true);
         currentNodeKey_ = kRootKey;
     } catch (const std::exception& e) {
         ShowMessage(kMessageNotice, Translate(QStringLiteral("加载数据发生错误：")) + ErrorDescription(e));
     }
+}
+
+bool frmBatchTrace::AddTreeNodes(const RecordsetPtr& groups) {
+    tvwTrace_->AddNode(QString(), kRootKey, Translate(QStringLiteral("物料")), 1, 2);
+    const auto nodeText = [](const Recordset& rs, int number, int name) {
+        const size_t row = static_cast<size_t>(rs.CurrentRow());
+        return rs.TextAt(number, row) + u'(' + rs.TextAt(name, row) + u')';
+    };
+    const auto idText = [](const Recordset& rs, int field) {
+        return QString::number(ToInt32(rs.ValueAt(field, static_cast<size_t>(rs.CurrentRow()))));
+    };
+    // Records are read by count, fields found once per recordset.
+    const auto fieldIndex = [](const Recordset& rs, const QString& name) {
+        const int index = rs.FieldIndex(name);
+        if (index < 0) rs.Fields(name);  // reports the missing field
+        return index;
+    };
+    const auto addAll = [&](Recordset& rs, const QString& prefix, int image, int selectedImage) {
+        const int id = fieldIndex(rs, QStringLiteral("FItemID"));
+        const int number = fieldIndex(rs, QStringLiteral("FNumber"));
+        const int name = fieldIndex(rs, QStringLiteral("FName"));
+        const int parent = fieldIndex(rs, QStringLiteral("FParentID"));
+        rs.MoveFirst();
+        for (int n = rs.RecordCount(); n > 0; --n, rs.MoveNext())
+            tvwTrace_->AddNode(QStringLiteral("KP") + idText(rs, parent), prefix + idText(rs, id),
+                               nodeText(rs, number, name), image, selectedImage);
+    };
+    addAll(*groups, QStringLiteral("KP"), 1, 2);
+    const RecordsetPtr items = detail_->FetchItemDetail(0);
+    if (!items) return false;
+    addAll(*items, QStringLiteral("KD"), 3, 3);
+    return true;
 }
 
 void frmBatchTrace::NodeClick(const QString& key) {

@@ -75,6 +75,8 @@ protected:
 private:
     void BuildWidgets();
     void LoadTree();
+    // Adds the root, the groups and the items; false when the items could not be read.
+    bool AddTreeNodes(const RecordsetPtr& groups);
     void NodeClick(const QString& key);
     void LoadList(const QString& sql);
     void ShowHelp();

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "services/SheetWriter.h"
+
+#include <QByteArray>
+#include <cstdio>
+
+namespace qor::services {
+
+// A CSV file in UTF-8 with a byte-order mark (so that spreadsheet programs
+// read the Chinese texts), lines ending in CR LF, fields quoted where they
+// hold a comma, a quote or a line break. It holds the caption row and the
+// rows; the title names the file, not a line of it.
+class CsvSheetWriter : public SheetWriter {
+public:
+    explicit CsvSheetWriter(QString path);
+    ~CsvSheetWriter() override;
+
+    void Begin(const QString& title, const QStringList& captions) override;
+    void AddRow(const QStringList& cells) override;
+    void Finish() override;
+
+private:
+    void Flush();
+    void Fail(int error);
+
+    QString path_;
+    std::FILE* file_ = nullptr;
+    QByteArray buffer_;
+};
+
+}  // namespace qor::services

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "host/Dispatch.h"
+#include "services/MessageDialog.h"
+
+#include <QStringList>
+#include <vector>
+
+namespace qor::services {
+
+// QORExpImp80.ListExport, the export component: the caller describes the
+// columns and the row count, hands over the object that answers for the
+// rows, and runs Export(title). The component asks where to save (an Excel
+// workbook or CSV) unless FileName names the file, then asks for each row
+// through the sink's Export_LoadData(row, cells Vector byref) and writes the
+// file. Long lists show a progress window whose cancel leaves no file. A
+// failure is told through the host message dialog and leaves no file either.
+// Members: Cols, Rows, FileName, EventSink (properties); SetColCaption(k,
+// text); SetColSize(k, size): cells of column k are cut to size characters,
+// 0 leaves them whole; Export(title) -> 1 written, 0 cancelled, -1 failed.
+class ListExport : public host::Dispatch {
+public:
+    static constexpr int kWritten = 1;
+    static constexpr int kCancelled = 0;
+    static constexpr int kFailed = -1;
+    // Lists longer than this show their progress.
+    static constexpr int kProgressFrom = 1000;
+
+    explicit ListExport(MessageDialog::Presentation presentation = MessageDialog::DefaultPresentation());
+
+private:
+    struct Column {
+        QString caption;
+        int size = 0;
+    };
+
+    void SetCols(int count);
+    Column& ColumnAt(int k);
+    int Export(const QString& title);
+    int Write(const QString& path, const QString& title);
+    QStringList LoadRow(int row);
+    void Tell(const QString& text) const;
+
+    MessageDialog::Presentation presentation_;
+    std::vector<Column> columns_;
+    int rows_ = 0;
+    QString fileName_;
+    host::ObjectPtr sink_;
+};
+
+}  // namespace qor::services

@@ -1,0 +1,180 @@
+#include "ui/edit/PropertyLookups.h"
+
+#include "base/Convert.h"
+#include "base/HostError.h"
+#include "common/LoginContext.h"
+#include "common/Messages.h"
+#include "common/Query.h"
+#include "lookup/Lookups.h"
+#include "ui/edit/LookupSql.h"
+#include "ui/edit/PropertyRows.h"
+
+namespace qor {
+
+namespace {
+
+constexpr int16_t kListDataType = 1;
+
+struct ResultFields {
+    const char* id;
+    const char* name;
+    const char* number;
+};
+
+// The fields of a look-up class's records that fill ID, Name and Number.
+ResultFields FieldsOf(int32_t cls) {
+    switch (cls) {
+        case kLookupItem:
+            return {"FItemID", "FName", "FNumber"};
+        case kLookupBatch:
+            return {"FBatchNo", "FBatchNo", "FBatchNo"};
+        case kLookupSalesOrder:
+            return {"FInterID", "FBillNo", "FBillNo"};
+        default:
+            return {"FInterID", "FBomNumber", "FBomNumber"};
+    }
+}
+
+QString Text(const Recordset& found, const char* field) { return found.Fields(QLatin1String(field)).Text(); }
+
+void ShowNotice(const char* text) { ShowMessage(kMessageNotice, Translate(QString::fromUtf8(text))); }
+
+// A check box shows its value as "1" or "0".
+bool SameAsValue(const QVariant& value, const QString& text) {
+    if (value.typeId() == QMetaType::Bool) return text == (value.toBool() ? QLatin1String("1") : QLatin1String("0"));
+    return NullToEmpty(value) == text;
+}
+
+}  // namespace
+
+QString PropertyLookups::ChosenId(const char* name) const {
+    return rows_.Row(rows_.FindRow(QLatin1String(name))).ID.trimmed();
+}
+
+int32_t PropertyLookups::LookupList(int32_t row, const QString& search) {
+    try {
+        const int32_t cls = rows_.LookupClass(row);
+        if (cls == kLookupNone) return 0;
+        const QString itemId = ChosenId("FItemID");
+        if ((cls == kLookupBatch || cls == kLookupCustomerBom) && itemId.isEmpty()) {
+            ShowNotice("必须先选择物料！");
+            return 0;
+        }
+        const QString bomId = cls == kLookupSalesOrder ? ChosenId("FCustBomNo") : QString();
+        auto chosen = Dictionary::New();
+        const int32_t result = RunLookup(cls, search, LookupListFilter(cls, itemId, bomId), chosen, kListDataType);
+        // A list left without a choice fills nothing in: the row stays as it was.
+        if (!chosen->Exists(QStringLiteral("FNumber"))) return result;
+
+        const QVariant entry = chosen->GetValue(QStringLiteral("FEntryID"), 0);
+        if (cls == kLookupSalesOrder) rows_.Row(row).EntryFilter = QStringLiteral("v1.FEntryID=") + NullToEmpty(entry);
+        entryId_ = ToInt32(entry);
+        rows_.SetCellText(row, NullToEmpty(chosen->Item(QStringLiteral("FNumber"))));
+        return result;
+    } catch (const std::exception&) {
+        return -1;
+    }
+}
+
+int32_t PropertyLookups::ResolveInput(int32_t row, const QString& text) {
+    if (text.isEmpty()) return 0;
+    try {
+        const int32_t cls = rows_.LookupClass(row);
+        if (!InList(cls, {kLookupItem, kLookupBatch, kLookupSalesOrder, kLookupCustomerBom})) return 0;
+        RowValue& value = rows_.Row(row);
+        if (cls != kLookupItem && cls != kLookupSalesOrder && ChosenId("FItemID").isEmpty()) {
+            ShowNotice("必须先选择物料！");
+            return 0;
+        }
+        const RecordsetPtr found = Search(cls, value, text);
+        if (!found) throw HostError(QStringLiteral("没有查询结果。"));
+        if (found->Eof()) {
+            if (cls != kLookupBatch) throw HostError(QStringLiteral("没有找到。"));
+            value.Choose(text, text, text);
+            value.ChangeValue(text);
+            return 1;
+        }
+        const ResultFields fields = FieldsOf(cls);
+        const QString number = Text(*found, fields.number);
+        value.Choose(Text(*found, fields.id), Text(*found, fields.name), number);
+        value.ChangeValue(number);
+        rows_.SetCellText(row, number);
+        FillDependentRows(cls, row, *found);
+        if (InList(cls, {kLookupItem, kLookupCustomerBom})) EmptySalesOrder();
+        return 1;
+    } catch (const std::exception&) {
+        ShowNotice("你输入的资料不存在或你没有使用该资料的权限！");
+        return -1;
+    }
+}
+
+RecordsetPtr PropertyLookups::Search(int32_t cls, RowValue& value, const QString& text) {
+    if (cls == kLookupSalesOrder) {
+        const QString sql = SalesOrderResolveSql(text, ChosenId("FItemID"), ChosenId("FCustBomNo"), value.EntryFilter);
+        value.EntryFilter.clear();
+        return OpenClassRecordset(sql, QString(), true);
+    }
+    const QString itemId = cls == kLookupItem ? QString() : ChosenId("FItemID");
+    return GetItemDetailRs(static_cast<int16_t>(cls), text, ToInt32(GetUserID()), CodeSearchFilter(cls, itemId));
+}
+
+void PropertyLookups::FillDependentRows(int32_t cls, int32_t row, const Recordset& found) {
+    if (cls == kLookupItem) {
+        rows_.SetCellTextOf(QStringLiteral("FItemName"), rows_.Row(row).Name);
+        rows_.SetCellTextOf(QStringLiteral("FModel"), Text(found, "FModel"));
+    }
+    if (cls != kLookupSalesOrder) return;
+    if (const int32_t item = rows_.FindRow(QStringLiteral("FItemID")); item > 0) {
+        const QString number = Text(found, "FItemNumber");
+        RowValue& value = rows_.Row(item);
+        value.Choose(Text(found, "FItemID"), Text(found, "FItemName"), number);
+        value.ChangeValue(number);
+        rows_.SetCellText(item, number);
+    }
+    rows_.SetCellTextOf(QStringLiteral("FItemName"), Text(found, "FItemName"));
+    rows_.SetCellTextOf(QStringLiteral("FModel"), Text(found, "FModel"));
+    if (const int32_t bom = rows_.FindRow(QStringLiteral("FCustBomNo")); bom > 0) {
+        const QString number = Text(found, "FBomNumber");
+        RowValue& value = rows_.Row(bom);
+        value.Choose(Text(found, "FBomInterID"), number, number);
+        value.ChangeValue(number);
+        rows_.SetCellText(bom, number);
+    }
+}
+
+void PropertyLookups::EmptySalesOrder() {
+    const int32_t order = rows_.FindRow(QStringLiteral("FOrderBillNo"));
+    if (order < 1) return;
+    RowValue& value = rows_.Row(order);
+    value.Choose(QString(), QString(), QString());
+    value.ChangeValue(QString());
+    value.EntryFilter.clear();
+    rows_.SetCellText(order, QString());
+}
+
+bool PropertyLookups::LeaveCell(int32_t row) {
+    if (inLeaveCell_) return true;
+    struct Guard {
+        bool& flag;
+        ~Guard() { flag = false; }
+    };
+    inLeaveCell_ = true;
+    const Guard guard{inLeaveCell_};
+
+    const QString text = rows_.CellText(row);
+    RowValue& value = rows_.Row(row);
+    if (SameAsValue(value.Value, text)) return true;
+    if (rows_.LookupClass(row) == kLookupNone) {
+        value.ChangeValue(text);
+        return true;
+    }
+    const int32_t result = ResolveInput(row, text);
+    if (result == 0) {
+        rows_.SetCellText(row, QString());
+        value.Choose(QString(), QString(), QString());
+        value.ChangeValue(QString());
+    }
+    return result != -1;
+}
+
+}  // namespace qor

@@ -1,0 +1,201 @@
+#include "ui/edit/PropertyRows.h"
+
+#include "base/Convert.h"
+#include "base/HostError.h"
+#include "common/Rights.h"
+#include "controls/BgrColor.h"
+#include "controls/PropertyGrid.h"
+
+namespace qor {
+
+namespace {
+
+constexpr int kValueCol = 2;
+constexpr int kCaptionCol = 1;
+constexpr int kTextMaxLength = 255;
+constexpr int kIntegerMaximum = 2147483647;
+constexpr uint32_t kLockedBackColor = 65535;
+
+enum DataType { kDate = 0, kText = 1, kInteger = 3, kCheckBox = 5 };
+
+bool IsName(const QString& name, const char* expected) {
+    return name.compare(QLatin1String(expected), Qt::CaseInsensitive) == 0;
+}
+
+QString FieldText(const Recordset& record, const QString& field) { return record.Fields(field).Text(); }
+
+}  // namespace
+
+int PropertyRows::Count() const { return schema_ ? schema_->Count() : 0; }
+
+DictionaryPtr PropertyRows::Descriptor(int position) const {
+    DictionaryPtr descriptor = schema_->Item(position).value<DictionaryPtr>();
+    if (!descriptor) throw HostError(QStringLiteral("列描述 %1 不是字典。").arg(position));
+    return descriptor;
+}
+
+bool PropertyRows::Visible(int position) const {
+    return NullToZero(Descriptor(position)->GetValue(QStringLiteral("FColVisible"), QStringLiteral("0"))) != 0;
+}
+
+bool PropertyRows::DescriptorLocked(int position) const {
+    return NullToZero(Descriptor(position)->GetValue(QStringLiteral("FLocked"), 0)) != 0;
+}
+
+QString PropertyRows::Name(int32_t row) const {
+    return NullToEmpty(Descriptor(row)->GetValue(QStringLiteral("FName"), QString()));
+}
+
+int32_t PropertyRows::LookupClass(int32_t row) const {
+    return ToInt32(Descriptor(row)->GetValue(QStringLiteral("FLookupcls"), 0));
+}
+
+void PropertyRows::InitGrid() {
+    values_.assign(static_cast<size_t>(Count()), RowValue());
+    grid_.SetMaxCols(2);
+    grid_.SetMaxRows(Count());
+    for (int i = 1; i <= Count(); ++i) {
+        const bool visible = Visible(i);
+        grid_.SetRowShown(i, visible);
+        if (!visible) continue;
+        grid_.SetCellText(kCaptionCol, i, NullToEmpty(Descriptor(i)->GetValue(QStringLiteral("FCaption"), QString())));
+        grid_.SetStaticText(kCaptionCol, i);
+        grid_.SetLocked(kCaptionCol, i, true);
+        InitValueCell(i);
+        if (IsName(Name(i), "FForBid"))
+            Descriptor(i)->Set(QStringLiteral("FLocked"),
+                               CheckRight(kTraceRightModule, kTraceRightDetail, kRightBan) ? 0 : 1);
+        if (DescriptorLocked(i)) {
+            grid_.SetLocked(kValueCol, i, true);
+            grid_.SetBackColor(kValueCol, i, controls::ColorFromBgr(kLockedBackColor));
+        }
+    }
+}
+
+void PropertyRows::InitValueCell(int position) {
+    constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
+    constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
+    switch (ToInt32(Descriptor(position)->GetValue(QStringLiteral("FDataType"), QStringLiteral("-1")))) {
+        case kDate:
+            grid_.SetDateCell(kValueCol, position);
+            break;
+        case kText:
+            grid_.SetTextCell(kValueCol, position, kTextMaxLength, kLeft);
+            break;
+        case kInteger:
+            grid_.SetIntegerCell(kValueCol, position, 0, kIntegerMaximum, kRight);
+            break;
+        case kCheckBox:
+            grid_.SetCheckBoxCell(kValueCol, position);
+            break;
+        default:
+            grid_.SetDefaultCell(kValueCol, position);
+            break;
+    }
+}
+
+void PropertyRows::LoadNew(const RecordsetPtr& record) {
+    if (!record) throw HostError(QStringLiteral("没有新增记录的物料。"));
+    for (int i = 1; i <= Count(); ++i) {
+        if (!Visible(i)) continue;
+        const QString name = Name(i);
+        if (IsName(name, "FItemID")) {
+            const QString number = FieldText(*record, QStringLiteral("FItemNumber"));
+            grid_.SetCellText(kValueCol, i, number);
+            grid_.SetLocked(kValueCol, i, true);
+            RowValue& value = Row(i);
+            value.Choose(FieldText(*record, QStringLiteral("FItemID")), FieldText(*record, QStringLiteral("FItemName")),
+                         number);
+            value.ChangeValue(number);
+        } else if (IsName(name, "FItemName") || IsName(name, "FModel")) {
+            grid_.SetCellText(kValueCol, i, FieldText(*record, name));
+        }
+    }
+}
+
+bool PropertyRows::LoadExisting(const RecordsetPtr& record) {
+    if (!record || record->Eof() || record->Bof()) return false;
+    for (int i = 1; i <= Count(); ++i) {
+        if (!Visible(i)) continue;
+        const QString name = Name(i);
+        RowValue& value = Row(i);
+        auto show = [&](const char* idField, const char* nameField, const char* numberField, const char* shown) {
+            const QString text = FieldText(*record, QLatin1String(shown));
+            grid_.SetCellText(kValueCol, i, text);
+            value.Choose(FieldText(*record, QLatin1String(idField)), FieldText(*record, QLatin1String(nameField)),
+                         numberField ? FieldText(*record, QLatin1String(numberField)) : value.Number);
+            value.ChangeValue(text);
+        };
+        if (IsName(name, "FItemID")) {
+            show("FItemID", "FItemName", "FItemNumber", "FItemNumber");
+        } else if (IsName(name, "FItemName") || IsName(name, "FModel")) {
+            grid_.SetCellText(kValueCol, i, FieldText(*record, name));
+        } else if (IsName(name, "FOrderBillNo")) {
+            show("FOrderInterID", "FOrderBillNo", nullptr, "FOrderBillNo");
+        } else if (IsName(name, "FCustBomNo")) {
+            show("FCustBOMID", "FCustBomNo", nullptr, "FCustBomNo");
+        } else if (IsName(name, "FBatchNo")) {
+            show("FBatchNo", "FBatchNo", "FBatchNo", "FBatchNo");
+        } else if (IsName(name, "FForBid")) {
+            const bool banned = NullToZero(record->Fields(QStringLiteral("FForbid")).Value()) != 0;
+            grid_.SetChecked(kValueCol, i, banned);
+            value.ChangeValue(banned);
+        }
+    }
+    return true;
+}
+
+void PropertyRows::ClearForNew() {
+    for (int i = 1; i <= Count(); ++i) {
+        if (!Visible(i)) continue;
+        const QString name = Name(i);
+        if (IsName(name, "FItemID") || IsName(name, "FOrderBillNo") || IsName(name, "FCustBomNo") ||
+            IsName(name, "FBatchNo")) {
+            grid_.SetCellText(kValueCol, i, QString());
+            RowValue& value = Row(i);
+            value.Choose(QString(), QString(), QString());
+            value.OldValue = QString();
+            value.Value = QString();
+        } else if (IsName(name, "FItemName") || IsName(name, "FModel")) {
+            grid_.SetCellText(kValueCol, i, QString());
+        } else if (IsName(name, "FForBid")) {
+            grid_.SetChecked(kValueCol, i, false);
+            Row(i).Value = false;
+        }
+    }
+}
+
+void PropertyRows::LockCells(bool lock) {
+    for (int i = 1; i <= Count(); ++i)
+        if (Visible(i) && !DescriptorLocked(i)) grid_.SetLocked(kValueCol, i, lock);
+}
+
+int32_t PropertyRows::FindRow(const QString& name) const {
+    try {
+        const QString wanted = name.toUpper();
+        for (int i = 1; i <= Count(); ++i)
+            if (Name(i).toUpper() == wanted) return i;
+    } catch (const std::exception&) {
+    }
+    return -1;
+}
+
+size_t PropertyRows::Index(int32_t row) const {
+    if (row < 1 || row > static_cast<int32_t>(values_.size())) throw HostError(QStringLiteral("下标越界"));
+    return static_cast<size_t>(row - 1);
+}
+
+RowValue& PropertyRows::Row(int32_t row) { return values_[Index(row)]; }
+
+const RowValue& PropertyRows::Row(int32_t row) const { return values_[Index(row)]; }
+
+QString PropertyRows::CellText(int32_t row) const { return grid_.CellText(kValueCol, row); }
+
+void PropertyRows::SetCellText(int32_t row, const QString& text) { grid_.SetCellText(kValueCol, row, text); }
+
+void PropertyRows::SetCellTextOf(const QString& name, const QString& text) {
+    const int32_t row = FindRow(name);
+    if (row > 0) SetCellText(row, text);
+}
+
+}  // namespace qor

@@ -1,0 +1,101 @@
+#include "ui/edit/RecordSave.h"
+
+#include "base/Convert.h"
+#include "base/Dictionary.h"
+#include "base/HostError.h"
+#include "base/Variant.h"
+#include "common/HostValues.h"
+#include "common/Messages.h"
+#include "ui/edit/PropertyRows.h"
+
+namespace qor {
+
+namespace {
+
+constexpr int16_t kOperNew = 1;
+constexpr int16_t kOperModify = 2;
+
+int32_t IdNumber(const QString& id) { return static_cast<int32_t>(LeadingNumber(id)); }
+
+bool Banned(const QVariant& value) {
+    try {
+        return !IsNull(value) && ToBool(value);
+    } catch (const HostError&) {
+        return false;
+    }
+}
+
+// The value a row contributes to the record, by the row's field name; an
+// invalid value for rows that contribute nothing.
+QVariant SavedValue(const QString& name, const RowValue& row) {
+    const QString key = name.toUpper();
+    if (key == QLatin1String("FITEMID") || key == QLatin1String("FORDERBILLNO") || key == QLatin1String("FCUSTBOMNO"))
+        return IdNumber(row.ID);
+    if (key == QLatin1String("FBATCHNO")) return NullToEmpty(row.Value);
+    if (key == QLatin1String("FFORBID")) return Banned(row.Value) ? 1 : 0;
+    return {};
+}
+
+bool IsVisible(const Vector& schema, int position) {
+    const auto descriptor = schema.Item(position).value<DictionaryPtr>();
+    return descriptor && NullToZero(descriptor->GetValue(QStringLiteral("FColVisible"), QStringLiteral("0"))) != 0;
+}
+
+}  // namespace
+
+int32_t CheckInput(const PropertyRows& rows) {
+    try {
+        const QString item = rows.Row(rows.FindRow(QStringLiteral("FItemID"))).ID.trimmed();
+        const QString bom = rows.Row(rows.FindRow(QStringLiteral("FCustBomNo"))).ID.trimmed();
+        const QString batch = rows.Row(rows.FindRow(QStringLiteral("FBatchNo"))).ID.trimmed();
+        const char* missing = nullptr;
+        if (item.isEmpty() || item == QLatin1String("0"))
+            missing = "必须录入物料！";
+        else if (bom.isEmpty() || bom == QLatin1String("0"))
+            missing = "必须录入客户BOM！";
+        else if (batch.isEmpty())
+            missing = "必须录入批号！";
+        if (!missing) return 1;
+        ShowMessage(kMessageNotice, Translate(QString::fromUtf8(missing)));
+    } catch (const std::exception& e) {
+        ShowMessage(kMessageNotice, Translate(QStringLiteral("发生错误！")) + ErrorDescription(e));
+    }
+    return -1;
+}
+
+VectorPtr BuildSaveRequest(const PropertyRows& rows, int32_t entryId, int32_t status, const RecordsetPtr& record) {
+    auto fields = Dictionary::New();
+    const VectorPtr& schema = rows.Schema();
+    for (int i = 1; schema && i <= schema->Count(); ++i) {
+        if (!IsVisible(*schema, i)) continue;
+        const QString name = rows.Name(i);
+        const QVariant value = SavedValue(name, rows.Row(i));
+        const bool emptyText = value.typeId() == QMetaType::QString && value.toString().isEmpty();
+        if (value.isValid() && !emptyText) fields->Set(name, value);
+    }
+    fields->Set(QStringLiteral("EntryID"), entryId);
+
+    auto request = Vector::New();
+    if (status == 0) {
+        request->Add(QStringLiteral("INS"));
+        request->Add(0);
+    } else {
+        if (!record) throw HostError(QStringLiteral("没有要保存的记录。"));
+        request->Add(QStringLiteral("UPT"));
+        request->Add(ToInt32(record->Fields(QStringLiteral("FTraceID")).Value()));
+    }
+    request->Add(QVariant::fromValue(fields));
+    return request;
+}
+
+QString SaveLogTemplate(int16_t operKind, bool saved) {
+    if (operKind == kOperNew)
+        return saved ? QStringLiteral("新增物料: %1 客户BOM批次对应信息成功！")
+                     : QStringLiteral("新增物料: %1 客户BOM批次对应信息失败！");
+    if (operKind == kOperModify)
+        return saved ? QStringLiteral("修改物料: %1 客户BOM批次对应信息成功！")
+                     : QStringLiteral("修改物料: %1 客户BOM批次对应信息失败！");
+    return QString();
+}
+
+}  // namespace qor

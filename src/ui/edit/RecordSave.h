@@ -1,0 +1,27 @@
+#pragma once
+
+#include "base/Recordset.h"
+#include "base/Vector.h"
+
+#include <QString>
+#include <cstdint>
+
+namespace qor {
+
+class PropertyRows;
+
+// 1 when the item, the customer BOM and the batch number are chosen; -1
+// after telling the user what is missing (or what went wrong).
+int32_t CheckInput(const PropertyRows& rows);
+
+// The request for the save component: "INS" and 0 in status 0, else "UPT"
+// and the FTraceID of the record's current row; then the record's fields by
+// name and "EntryID".
+VectorPtr BuildSaveRequest(const PropertyRows& rows, int32_t entryId, int32_t status, const RecordsetPtr& record);
+
+// The operation-log text's template after a save of a window opened for
+// operKind (1 new, 2 modify) that succeeded or failed; %1 is the item name.
+// Empty for other kinds.
+QString SaveLogTemplate(int16_t operKind, bool saved);
+
+}  // namespace qor

@@ -1,0 +1,137 @@
+#pragma once
+
+#include "base/Recordset.h"
+#include "base/Vector.h"
+#include "ui/edit/EditLayout.h"
+
+#include <QDialog>
+#include <QVariant>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QTabWidget;
+class QToolBar;
+
+namespace qor::controls {
+class LedgerGrid;
+class PropertyGrid;
+}  // namespace qor::controls
+
+namespace qor {
+
+class PropertyLookups;
+class PropertyRows;
+struct RowValue;
+
+// The record edit window "客户BOM批次对应表信息": one trace record as a
+// property grid built from the column schema, created, modified or viewed,
+// with look-ups, required-field checks, saving and record-to-record steps
+// over the list's recordset. The opener sets the properties, calls Load and
+// shows it modally, then reads IsDirty.
+class frmProperty : public QDialog {
+    Q_OBJECT
+public:
+    // Status values.
+    static constexpr int32_t kStatusNew = 0;
+    static constexpr int32_t kStatusModify = 1;
+    static constexpr int32_t kStatusView = 2;
+    // MoveRecord directions.
+    static constexpr int32_t kStay = -1;
+    static constexpr int32_t kFirst = 0;
+    static constexpr int32_t kPrevious = 1;
+    static constexpr int32_t kNext = 2;
+    static constexpr int32_t kLast = 3;
+
+    explicit frmProperty(QWidget* parent = nullptr);
+    ~frmProperty() override;
+
+    RecordsetPtr Record() const { return record_; }
+    void SetRecord(RecordsetPtr record) { record_ = std::move(record); }
+    int32_t Status() const { return status_; }
+    void SetStatus(int32_t status) { status_ = status; }
+    VectorPtr DataProperty() const;
+    void SetDataProperty(VectorPtr schema);
+    int32_t InterID() const { return interId_; }
+    void SetInterID(int32_t interId) { interId_ = interId; }
+    controls::LedgerGrid* LdgFace() const { return ldgFace_; }
+    void SetLdgFace(controls::LedgerGrid* grid) { ldgFace_ = grid; }
+    void SetItemID(int32_t itemId) { itemId_ = itemId; }
+    void SetItemName(const QString& itemName) { itemName_ = itemName; }
+    bool IsDirty() const { return isDirty_; }
+    // 1 when opened for a new record, 2 for modify or view; chooses the
+    // operation-log texts.
+    int16_t OperKind = 0;
+
+    // Start-up: grid, record, toolbar state, tabs, font. Errors reach the
+    // caller.
+    void Load();
+
+    void InitGrid();
+    // mode below 1: the opener's item for a new record; else the record.
+    void LoadRecord(int32_t mode);
+    void ClearForNew();
+    void LockCells(bool lock);
+    int32_t FindRow(const QString& name) const;
+    void ArrangeControls();
+
+    int32_t LookupList(int col, int row, const QString& search);
+    int32_t ResolveInput(int col, int row, const QString& text);
+    int32_t CheckInput();
+    int32_t SaveRecord();
+
+    void MoveRecord(int32_t direction);
+    void SetToolState();
+    // A click on the toolbar button with this key.
+    void ToolbarClick(const QString& key);
+
+    controls::PropertyGrid* Grid() const { return vaSProperty_; }
+    QToolBar* Toolbar() const { return toolbar1_; }
+    QAction* Tool(const QString& key) const;
+    QTabWidget* Tabs() const { return sstProperty_; }
+    const RowValue& RowValues(int row) const;
+    int32_t EntryID() const;
+    bool DataChanged() const { return dataChanged_; }
+    const EditLayout& Layout() const { return layout_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void BuildWidgets();
+    void ConnectGrid();
+    void GridKeyDown(int key);
+    void GridKeyPress(int charCode, bool* cancel);
+    void GridKeyUp();
+    void CellLeaving(int row, bool* cancel);
+    void NewClicked();
+    void SaveClicked();
+    // Runs a handler of a user's action; an error ends it with a notice.
+    void Guarded(const std::function<void()>& action);
+    QString ActiveValueText() const;
+    double Twips(int pixels) const;
+    int Pixels(double twips) const;
+
+    RecordsetPtr record_;
+    int32_t status_ = kStatusNew;
+    int32_t interId_ = 0;
+    controls::LedgerGrid* ldgFace_ = nullptr;
+    int32_t itemId_ = 0;
+    QString itemName_;
+    bool isDirty_ = false;
+    bool dataChanged_ = false;
+    QString textBeforeKey_;
+    EditLayout layout_;
+
+    QToolBar* toolbar1_ = nullptr;
+    QTabWidget* sstProperty_ = nullptr;
+    QWidget* picPan_ = nullptr;
+    controls::PropertyGrid* vaSProperty_ = nullptr;
+    std::unique_ptr<PropertyRows> rows_;
+    std::unique_ptr<PropertyLookups> lookups_;
+};
+
+}  // namespace qor

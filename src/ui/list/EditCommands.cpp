@@ -1,0 +1,98 @@
+#include "ui/list/EditCommands.h"
+
+#include "base/Convert.h"
+#include "base/HostError.h"
+#include "common/HostValues.h"
+#include "common/Messages.h"
+#include "common/Rights.h"
+#include "common/ShortNumberSwitch.h"
+#include "controls/LedgerGrid.h"
+#include "data/CDetail.h"
+#include "ui/edit/frmProperty.h"
+#include "ui/list/frmBatchTrace.h"
+
+namespace qor {
+
+namespace {
+
+constexpr int16_t kOperNew = 1;
+constexpr int16_t kOperModify = 2;
+
+void Notice(const char* text) { ShowMessage(kMessageNotice, Translate(QString::fromUtf8(text))); }
+
+void ReportError(const std::exception& error) {
+    ShowMessage(kMessageNotice, Translate(QStringLiteral("发生错误！")) + ErrorDescription(error));
+}
+
+void NewRecord(frmBatchTrace& window) {
+    if (!CheckRight(kTraceRightModule, kTraceRightDetail, kRightNew)) {
+        Notice("当前用户没有新增权限！请与系统管理员联系！");
+        return;
+    }
+    bool dirty = false;
+    try {
+        frmProperty edit(&window);
+        const int32_t itemId = ToInt32(window.CurrentNodeKey().mid(2));
+        const RecordsetPtr item = window.Detail()->GetRecordset(ItemRecordSql(itemId, UseShortNumber()));
+        edit.SetStatus(frmProperty::kStatusNew);
+        edit.SetRecord(item);
+        edit.SetDataProperty(window.VectCol());
+        edit.OperKind = kOperNew;
+        edit.Load();
+        edit.exec();
+        dirty = edit.IsDirty();
+    } catch (const std::exception& e) {
+        ReportError(e);
+        return;
+    }
+    if (dirty) window.ReloadList();
+}
+
+void ModifyRecord(frmBatchTrace& window) {
+    if (!CheckRight(kTraceRightModule, kTraceRightDetail, kRightView)) {
+        Notice("当前用户没有查看权限！请与系统管理员联系！");
+        return;
+    }
+    int32_t status = frmProperty::kStatusModify;
+    if (!CheckRight(kTraceRightModule, kTraceRightDetail, kRightModify)) {
+        Notice("当前用户没有修改权限！请与系统管理员联系！");
+        status = frmProperty::kStatusView;
+    }
+    if (window.Ldg()->CurrentRow() < 2) return;
+    bool dirty = false;
+    try {
+        const RecordsetPtr record = window.GetListData();
+        if (!record) throw HostError(QStringLiteral("列表中没有记录。"));
+        const int32_t traceId = ToInt32(record->Fields(QStringLiteral("FTraceID")).Value());
+        frmProperty edit(&window);
+        edit.SetRecord(record);
+        edit.SetStatus(status);
+        edit.SetDataProperty(window.VectCol());
+        edit.SetLdgFace(window.Ldg());
+        edit.SetInterID(traceId);
+        edit.OperKind = kOperModify;
+        edit.Load();
+        edit.exec();
+        dirty = edit.IsDirty();
+    } catch (const std::exception& e) {
+        ReportError(e);
+        return;
+    }
+    if (dirty) window.ReloadList();
+}
+
+}  // namespace
+
+QString ItemRecordSql(int32_t itemId, bool useShortNumber) {
+    return QStringLiteral("Select FItemID,") +
+           (useShortNumber ? QStringLiteral("  FShortNumber") : QStringLiteral("FNumber")) +
+           QStringLiteral(" AS FItemNumber,FName AS FItemName,FModel From t_ICItem Where FItemID=") +
+           QString::number(itemId);
+}
+
+void InstallEditCommands(frmBatchTrace& window) {
+    window.SetCommand(QStringLiteral("mnuEditNew"), [&window] { NewRecord(window); });
+    window.SetCommand(QStringLiteral("mnuEditModify"), [&window] { ModifyRecord(window); });
+}
+
+}  // namespace qor

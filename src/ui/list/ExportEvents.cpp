@@ -1,0 +1,32 @@
+#include "ui/list/ExportEvents.h"
+
+#include "base/HostError.h"
+#include "base/Variant.h"
+#include "controls/LedgerGrid.h"
+
+namespace qor {
+
+namespace {
+
+// The grid's header rows: row 1 holds the captions.
+constexpr int kHeaderRows = 1;
+
+}  // namespace
+
+ExportEvents::ExportEvents(controls::LedgerGrid& grid) : Dispatch(QStringLiteral("frmBatchTrace.Export")), grid_(grid) {
+    Method(QStringLiteral("Export_LoadData"), [this](QVariantList& args) {
+        Export_LoadData(host::ArgInt(args, 0), *host::ArgVector(args, 1));
+        return QVariant();
+    });
+}
+
+void ExportEvents::Export_LoadData(int32_t nRow, Vector& ColData) const {
+    int k = 0;
+    for (int c = 1; c <= grid_.Cols(); ++c) {
+        if (grid_.ColHidden(c)) continue;
+        ++k;
+        ColData.SetItem(k, grid_.CellText(kHeaderRows + nRow, c));
+    }
+}
+
+}  // namespace qor

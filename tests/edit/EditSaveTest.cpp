@@ -1,0 +1,150 @@
+#include "EditWindowFixture.h"
+#include "base/Convert.h"
+#include "base/HostError.h"
+#include "base/Variant.h"
+#include "controls/PropertyGrid.h"
+#include "host/TraceRights.h"
+#include "support/QtPrinters.h"
+#include "ui/edit/RowValue.h"
+
+#include <QAction>
+
+using namespace qor;
+using qor::test::EditWindow;
+
+namespace {
+
+const QString kAskSave = QStringLiteral("数据已经改变，是否保存？");
+
+QString Describe(const VectorPtr& request) {
+    QStringList parts{NullToEmpty(request->Item(1)), NullToEmpty(request->Item(2))};
+    const auto fields = request->Item(3).value<DictionaryPtr>();
+    for (int i = 0; i < fields->Count(); ++i) parts.append(fields->KeyAt(i) + u'=' + NullToEmpty(fields->ValueAt(i)));
+    return parts.join(u';');
+}
+
+}  // namespace
+
+TEST_F(EditWindow, RequiredReferencesAreCheckedInOrder) {
+    OpenNew();
+    window->ClearForNew();
+    EXPECT_EQ(window->CheckInput(), -1);
+    window->ResolveInput(2, 1, "01.01.001");
+    EXPECT_EQ(window->CheckInput(), -1);
+    window->ResolveInput(2, 5, "BOM1");
+    EXPECT_EQ(window->CheckInput(), -1);
+    window->ResolveInput(2, 6, "0");
+    EXPECT_EQ(window->CheckInput(), 1) << "a batch number 0 is a batch number";
+    EXPECT_EQ(Messages(), (QStringList{"必须录入物料！", "必须录入客户BOM！", "必须录入批号！"}));
+
+    schema->SetItem(6, QVariant());  // no batch descriptor any more
+    EXPECT_EQ(window->CheckInput(), -1);
+    EXPECT_TRUE(Messages().last().startsWith("发生错误！"));
+}
+
+TEST_F(EditWindow, SavingANewRecordInsertsLogsAndClearsForTheNext) {
+    OpenNew();
+    Type(5, "BOM1");
+    Press(Qt::Key_Return);
+    Type(6, "20260301-9");
+    Press(Qt::Key_Return);
+    window->Tool("Save")->trigger();
+
+    ASSERT_EQ(fakes.requests.size(), 1u);
+    EXPECT_EQ(Describe(fakes.requests[0]),
+              "INS;0;FItemID=1024;FOrderBillNo=0;FCustBomNo=7;FBatchNo=20260301-9;FForBid=0;EntryID=0");
+    EXPECT_EQ(Messages(), QStringList{"保存成功！"});
+    EXPECT_EQ(fakes.LogTexts(), QStringList{"新增物料: 电机外壳 客户BOM批次对应信息成功！"});
+    EXPECT_EQ(fakes.host.glData->CallsOf("WriteLog")[0].args.mid(0, 2), (QVariantList{"K810022", 3}));
+    EXPECT_TRUE(window->IsDirty());
+    EXPECT_FALSE(window->DataChanged());
+    for (int row = 1; row <= 6; ++row) EXPECT_EQ(Cell(row), "") << row;
+    EXPECT_EQ(window->Status(), frmProperty::kStatusNew);
+
+    window->Tool("Save")->trigger();
+    EXPECT_EQ(fakes.requests.size(), 1u) << "nothing changed: nothing saved, nothing shown";
+    EXPECT_EQ(Messages().size(), 1);
+}
+
+TEST_F(EditWindow, SavingAModifiedRecordUpdatesIt) {
+    OpenExisting(frmProperty::kStatusModify, 2);
+    Type(6, "B9");
+    window->Tool("Save")->trigger();
+    ASSERT_EQ(fakes.requests.size(), 1u);
+    EXPECT_EQ(Describe(fakes.requests[0]),
+              "UPT;102;FItemID=1024;FOrderBillNo=3;FCustBomNo=7;FBatchNo=B9;FForBid=1;EntryID=0");
+    EXPECT_EQ(fakes.LogTexts(), QStringList{"修改物料: 电机外壳 客户BOM批次对应信息成功！"});
+    EXPECT_EQ(Cell(6), "B9") << "a modified record stays shown";
+    EXPECT_EQ(window->Grid()->ActiveRow(), 2);
+}
+
+TEST_F(EditWindow, ARefusedOrFailedSaveKeepsTheChange) {
+    OpenExisting(frmProperty::kStatusModify, 1);
+    Type(6, "B9");
+    fakes.saveAnswer = 0;
+    fakes.saveMessage = "批号重复！";
+    window->Tool("Save")->trigger();
+    EXPECT_EQ(Messages(), QStringList{"保存失败！批号重复！"});
+    EXPECT_EQ(fakes.LogTexts(), QStringList{"修改物料: 电机外壳 客户BOM批次对应信息失败！"});
+    EXPECT_FALSE(window->IsDirty());
+    EXPECT_TRUE(window->DataChanged());
+
+    fakes.saveData->On("SaveBatchTraceData", [](QVariantList&) -> QVariant { throw HostError("断开"); });
+    EXPECT_EQ(window->SaveRecord(), -1);
+    EXPECT_EQ(Messages().last(), "保存失败！");
+    EXPECT_EQ(fakes.LogTexts().size(), 1) << "no log entry after an error";
+}
+
+TEST_F(EditWindow, StepsThroughTheListAndStopsAtBothEnds) {
+    OpenExisting(frmProperty::kStatusView, 1);
+    window->Tool("Pr")->trigger();
+    EXPECT_EQ(Messages(), QStringList{"已经是第一条记录。"});
+    window->Tool("Ne")->trigger();
+    EXPECT_EQ(Cell(6), "B2");
+    EXPECT_EQ(window->InterID(), 102);
+    EXPECT_EQ(ledger.CurrentRow(), 3);
+    window->Tool("La")->trigger();
+    EXPECT_EQ(Cell(6), "B3");
+    EXPECT_EQ(ledger.CurrentRow(), 4);
+    window->Tool("Ne")->trigger();
+    EXPECT_EQ(Messages().last(), "已经是最后一条记录。");
+    EXPECT_EQ(Cell(6), "B3");
+    window->Tool("Fr")->trigger();
+    EXPECT_EQ(Cell(6), "B1");
+    EXPECT_EQ(ledger.CurrentRow(), 2);
+}
+
+TEST_F(EditWindow, UnsavedChangesAreOfferedForSavingBeforeAStep) {
+    OpenExisting(frmProperty::kStatusModify, 1);
+    Type(6, "B7");
+    fakes.host.messages.Answer(2);
+    window->Tool("Ne")->trigger();
+    EXPECT_EQ(Messages(), QStringList{kAskSave});
+    EXPECT_EQ(Cell(6), "B2") << "answered no: moved, the change dropped";
+    EXPECT_TRUE(fakes.requests.empty());
+
+    Type(6, "Z");
+    window->Grid()->SetCellText(2, 6, "");
+    fakes.host.messages.Answer(1);
+    window->Tool("Ne")->trigger();
+    EXPECT_EQ(Messages().mid(1), (QStringList{kAskSave, "必须录入批号！"}));
+    EXPECT_EQ(window->InterID(), 102) << "the failed save stops the step";
+}
+
+TEST_F(EditWindow, NewFromAModifiedRecordAsksFirstAndNeedsTheRight) {
+    OpenExisting(frmProperty::kStatusModify, 1);
+    fakes.host.SetRights(0x7FFFFFFF & ~kRightNew);
+    window->Tool("New")->trigger();
+    EXPECT_EQ(Messages(), QStringList{"当前用户没有新增权限！请与系统管理员联系！"});
+    EXPECT_EQ(window->Status(), frmProperty::kStatusModify);
+
+    fakes.host.SetRights(0x7FFFFFFF);
+    Type(6, "B8");
+    fakes.host.messages.Answer(1);
+    window->Tool("New")->trigger();
+    ASSERT_EQ(fakes.requests.size(), 1u);
+    EXPECT_EQ(window->Status(), frmProperty::kStatusNew);
+    EXPECT_EQ(Cell(1), "");
+    EXPECT_FALSE(window->Tool("Ne")->isEnabled());
+    EXPECT_FALSE(window->Grid()->Locked(2, 1));
+}

@@ -1,0 +1,60 @@
+#include "support/QtPrinters.h"
+#include "ui/edit/EditLayout.h"
+#include "ui/edit/LookupSql.h"
+
+#include <gtest/gtest.h>
+
+using namespace qor;
+
+namespace {
+const QString kOpenLines = QStringLiteral(
+    " v1.FStatus>0 AND u1.FMrpClosed=0 And u1.FItemID In (SELECT x1.FItemID From t_ICItem x1 WHERE x1.FErpClsID=7)");
+}  // namespace
+
+TEST(LookupSql, ListFiltersFollowTheClassAndTheChosenReferences) {
+    EXPECT_EQ(LookupListFilter(4, "1024", "7"), " FErpClsID=7 ");
+    EXPECT_EQ(LookupListFilter(18, "1024", ""), " FItemID=1024");
+    EXPECT_EQ(LookupListFilter(-101, "1024", "7"), " t1.FItemID=1024");
+    EXPECT_EQ(LookupListFilter(0, "1024", "7"), "");
+
+    EXPECT_EQ(LookupListFilter(81, " 1024 ", " 7 "), " u1.FItemID=1024 AND u1.FBomInterID=7 AND" + kOpenLines);
+    EXPECT_EQ(LookupListFilter(81, "1024", ""), " u1.FItemID=1024 AND" + kOpenLines);
+    EXPECT_EQ(LookupListFilter(81, "", "7"), " u1.FBomInterID=7 AND" + kOpenLines);
+    EXPECT_EQ(LookupListFilter(81, "", ""), kOpenLines);
+}
+
+TEST(LookupSql, CodeSearchesNarrowToTheItem) {
+    EXPECT_EQ(CodeSearchFilter(4, ""), " FErpClsID=7 ");
+    EXPECT_EQ(CodeSearchFilter(18, "1024"), " FItemID=1024");
+    EXPECT_EQ(CodeSearchFilter(-101, "1024"), " FItemID=1024 And FBomType=3");
+}
+
+TEST(LookupSql, TheSalesOrderStatementIsTheModulesOwn) {
+    EXPECT_EQ(SalesOrderResolveSql("SO1", "1024", "7", "v1.FEntryID=2"),
+              " SELECT u1.FInterID,u1.FBillNo,v1.FItemID,t1.FName as FItemName,t1.FNumber as FItemNumber,t1.FModel "
+              " ,t1.FErpClsID,t2.FBomNumber,t2.FInterID AS FBomInterID FROM SEOrder u1 Inner Join SEOrderEntry v1 "
+              " ON u1.FInterID=v1.FInterID Inner Join t_ICItem t1 "
+              " ON v1.FItemID=t1.FItemID Inner Join ICBom t2 "
+              " ON v1.FBomInterID=t2.FInterID "
+              " WHERE v1.FMrpClosed=0 AND u1.FStatus>0 And t1.FErpClsID=7 "
+              " AND u1.FBillNo='SO1' AND v1.FItemID=1024 AND v1.FBomInterID=7 AND v1.FEntryID=2"
+              " Order By u1.FInterID,v1.FEntryID");
+    const QString bare = SalesOrderResolveSql("SO1", "", "", "");
+    EXPECT_TRUE(bare.endsWith("t1.FErpClsID=7  AND u1.FBillNo='SO1' Order By u1.FInterID,v1.FEntryID"));
+    EXPECT_TRUE(SalesOrderResolveSql("O'K", "", "", "").contains("u1.FBillNo='O''K'"));
+}
+
+TEST(EditLayout, FollowsTheWindowAboveThreeThousandTwips) {
+    EditLayout layout;
+    ArrangeEditLayout(layout, 9015, 6600);
+    EXPECT_DOUBLE_EQ(layout.tabWidth, 9000);
+    EXPECT_DOUBLE_EQ(layout.gridHeight, 6000 - 420 - 60);
+    EXPECT_DOUBLE_EQ(layout.col1Width, 2960);
+    EXPECT_DOUBLE_EQ(layout.col2Width, 5920 - 240);
+
+    EditLayout small;
+    ArrangeEditLayout(small, 2990, 2990);
+    EXPECT_DOUBLE_EQ(small.tabWidth, EditLayout().tabWidth) << "keeps the design layout";
+    ArrangeEditLayout(small, 2000, 3000);
+    EXPECT_DOUBLE_EQ(small.tabWidth, 1985) << "one side at 3000 is enough";
+}

@@ -1,0 +1,231 @@
+#include "SheetFile.h"
+#include "base/Convert.h"
+#include "base/Variant.h"
+#include "host/ComponentFactory.h"
+#include "host/ProgIds.h"
+#include "services/FileFailure.h"
+#include "services/ListExport.h"
+#include "services/RegisterHostComponents.h"
+#include "services/XlsxSheetWriter.h"
+#include "services/ZipArchive.h"
+#include "support/FakeObject.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cerrno>
+#include <csignal>
+
+namespace qor::test {
+namespace {
+
+using services::ListExport;
+using Presentation = services::MessageDialog::Presentation;
+
+// An export set up as the list window sets it up: three columns, the rows
+// answered by a sink that fills row n with texts naming row and column.
+class ListExportTest : public ::testing::Test {
+protected:
+    void Describe(host::Object& exporter, int rows) {
+        exporter.Put(QStringLiteral("Cols"), 3);
+        const QStringList captions{QStringLiteral("物料代码"), QStringLiteral("批号"), QStringLiteral("禁用")};
+        for (int k = 1; k <= 3; ++k) {
+            exporter.Call(QStringLiteral("SetColCaption"), {k, captions[k - 1]});
+            exporter.Call(QStringLiteral("SetColSize"), {k, 255});
+        }
+        exporter.Put(QStringLiteral("Rows"), rows);
+        exporter.Put(QStringLiteral("EventSink"), QVariant::fromValue<host::ObjectPtr>(sink));
+    }
+    int Run(host::Object& exporter, const QString& file) {
+        if (!file.isEmpty()) exporter.Put(QStringLiteral("FileName"), file);
+        return ToInt32(exporter.Call(QStringLiteral("Export"), {QStringLiteral("客户BOM批次对应表")}));
+    }
+    static QStringList Row(int n) {
+        return {QStringLiteral("1.%1").arg(n), QStringLiteral("批%1,\"甲\"").arg(n), n % 2 ? QStringLiteral("Y") : ""};
+    }
+    QStringList Leftovers() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+
+    void SetUp() override {
+        sink->On(QStringLiteral("Export_LoadData"), [this](QVariantList& args) {
+            const int n = ToInt32(args.value(0));
+            const VectorPtr cells = args.value(1).value<VectorPtr>();
+            const QStringList texts = Row(n);
+            for (int k = 1; k <= cells->Count(); ++k) cells->SetItem(k, texts.value(k - 1));
+            if (onRow) onRow(n);
+            return QVariant();
+        });
+    }
+
+    QTemporaryDir dir;
+    ScriptedMessages messages;
+    FakeObjectPtr sink = std::make_shared<FakeObject>(QStringLiteral("frmBatchTrace.Export"));
+    std::function<void(int)> onRow;
+};
+
+TEST_F(ListExportTest, WorkbookHasTitleCaptionsAndEveryRowAskedInOrder) {
+    ListExport exporter(Presentation::Console);
+    Describe(exporter, 4);
+    const QString path = dir.filePath("list.xlsx");
+    ASSERT_EQ(Run(exporter, path), ListExport::kWritten);
+
+    const QList<QStringList> rows = XlsxRows(path);
+    ASSERT_EQ(rows.size(), 6);
+    EXPECT_EQ(rows[0].value(0), QStringLiteral("客户BOM批次对应表"));
+    EXPECT_EQ(rows[1], (QStringList{"物料代码", "批号", "禁用"}));
+    for (int n = 1; n <= 4; ++n) {
+        QStringList expected = Row(n);
+        if (expected.last().isEmpty()) expected.removeLast();  // an empty cell is no cell
+        EXPECT_EQ(rows[n + 1], expected) << n;
+    }
+    const auto calls = sink->CallsOf(QStringLiteral("Export_LoadData"));
+    ASSERT_EQ(calls.size(), 4u);
+    for (int n = 1; n <= 4; ++n) EXPECT_EQ(ToInt32(calls[n - 1].args.value(0)), n);
+
+    const QString sheet =
+        QString::fromUtf8(services::ZipArchive(path).Read(QStringLiteral("xl/worksheets/sheet1.xml")));
+    EXPECT_TRUE(sheet.contains(QStringLiteral("ySplit=\"2\""))) << "title and captions stay in view";
+    EXPECT_TRUE(sheet.contains(QStringLiteral("<cols>")));
+    EXPECT_EQ(Leftovers(), QStringList{"list.xlsx"});
+    EXPECT_TRUE(messages.Shown().empty());
+}
+
+TEST_F(ListExportTest, ColumnWidthsFollowTheWidestTextCountingWideCharactersTwice) {
+    using services::XlsxSheetWriter;
+    EXPECT_DOUBLE_EQ(XlsxSheetWriter::ColumnWidth(QStringLiteral("01.01.001.0001")), 16);
+    EXPECT_DOUBLE_EQ(XlsxSheetWriter::ColumnWidth(QStringLiteral("客户BOM编号")), 2 + 4 + 3 + 4);
+    EXPECT_DOUBLE_EQ(XlsxSheetWriter::ColumnWidth(QStringLiteral("Y")), 8);
+    EXPECT_DOUBLE_EQ(XlsxSheetWriter::ColumnWidth(QString(500, u'x')), 60);
+}
+
+TEST_F(ListExportTest, CsvIsUtf8WithByteOrderMarkAndQuotesWhereNeeded) {
+    ListExport exporter(Presentation::Console);
+    Describe(exporter, 2);
+    exporter.Call(QStringLiteral("SetColSize"), {2, 3});
+    const QString path = dir.filePath("list.CSV");
+    ASSERT_EQ(Run(exporter, path), ListExport::kWritten);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("\xEF\xBB\xBF") + QStringLiteral("物料代码,批号,禁用\r\n"
+                                                                       "1.1,\"批1,\",Y\r\n"
+                                                                       "1.2,\"批2,\",\r\n")
+                                                            .toUtf8());
+}
+
+TEST_F(ListExportTest, AnEmptyListWritesTheCaptionsOnly) {
+    ListExport exporter(Presentation::Console);
+    Describe(exporter, 0);
+    const QString path = dir.filePath("empty.xlsx");
+    ASSERT_EQ(Run(exporter, path), ListExport::kWritten);
+    EXPECT_EQ(XlsxRows(path).size(), 2);
+    EXPECT_TRUE(sink->Calls().empty());
+}
+
+TEST_F(ListExportTest, FailuresAreToldAndLeaveNoFile) {
+    ListExport exporter(Presentation::Console);
+    Describe(exporter, 2);
+    EXPECT_EQ(Run(exporter, dir.filePath("missing/list.xlsx")), ListExport::kFailed);
+    EXPECT_EQ(Run(exporter, dir.filePath("list.txt")), ListExport::kFailed);
+    ASSERT_EQ(messages.Shown().size(), 2u);
+    EXPECT_TRUE(messages.Texts()[0].startsWith(QStringLiteral("引出失败：文件夹 ")))
+        << messages.Texts()[0].toStdString();
+    EXPECT_TRUE(messages.Texts()[0].endsWith(QStringLiteral("不存在。")));
+    EXPECT_TRUE(messages.Texts()[1].contains(QStringLiteral("只能引出为 Excel 工作簿(.xlsx)或 CSV 文件(.csv)")));
+    EXPECT_EQ(messages.Shown()[0].title, QStringLiteral("栎澄提示"));
+    EXPECT_TRUE(Leftovers().isEmpty());
+
+    ListExport unnamed(Presentation::Console);  // no window to ask in
+    Describe(unnamed, 2);
+    EXPECT_EQ(Run(unnamed, QString()), ListExport::kFailed);
+    EXPECT_EQ(messages.Texts().last(), QStringLiteral("没有指定引出文件。"));
+}
+
+TEST_F(ListExportTest, AFullDiskKeepsTheEarlierFileAndLeavesNoPartOfTheNewOne) {
+    // A file size limit fails the writes the way a full disk does.
+    for (const char* name : {"full.csv", "full.xlsx"}) {
+        SCOPED_TRACE(name);
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        QFile earlier(path);
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier");
+        earlier.close();
+
+        ListExport exporter(Presentation::Console);
+        Describe(exporter, 20000);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit small = saved;
+        small.rlim_cur = 16 * 1024;
+        setrlimit(RLIMIT_FSIZE, &small);
+        const int result = Run(exporter, path);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+
+        EXPECT_EQ(result, ListExport::kFailed);
+        ASSERT_FALSE(messages.Shown().empty());
+        EXPECT_TRUE(messages.Texts().last().startsWith(QStringLiteral("引出失败：")))
+            << messages.Texts().last().toStdString();
+        ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+        EXPECT_EQ(earlier.readAll(), "earlier");
+        earlier.close();
+        EXPECT_EQ(Leftovers().size(), 1) << Leftovers().join(u' ').toStdString();
+        QFile::remove(path);
+    }
+    EXPECT_EQ(services::FileFailure(QStringLiteral("/data/list.xlsx"), ENOSPC),
+              QStringLiteral("磁盘空间不足，无法写入文件 /data/list.xlsx。"));
+    EXPECT_EQ(services::FileFailure(QStringLiteral("/data/list.xlsx"), EACCES),
+              QStringLiteral("没有写入文件夹 /data 的权限。"));
+}
+
+TEST_F(ListExportTest, CancellingTheProgressLeavesNoFile) {
+    ListExport exporter(Presentation::Window);
+    Describe(exporter, 5 * ListExport::kProgressFrom);
+    onRow = [](int n) {
+        if (n != 2000) return;
+        QProgressDialog* progress = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("exportProgress")) progress = qobject_cast<QProgressDialog*>(w);
+        ASSERT_TRUE(progress);
+        progress->cancel();
+    };
+    EXPECT_EQ(Run(exporter, dir.filePath("long.xlsx")), ListExport::kCancelled);
+    EXPECT_LT(sink->Calls().size(), 2100u);
+    EXPECT_TRUE(Leftovers().isEmpty());
+    EXPECT_TRUE(messages.Shown().empty());
+}
+
+TEST_F(ListExportTest, TheSaveDialogChoosesFileAndFormat) {
+    ListExport exporter(Presentation::Window);
+    Describe(exporter, 3);
+    const QString target = dir.filePath("清单");
+    QTimer::singleShot(0, [&target] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(dialog->selectedNameFilter(), QStringLiteral("Excel 工作簿 (*.xlsx)"));
+        dialog->selectNameFilter(QStringLiteral("CSV UTF-8 逗号分隔 (*.csv)"));
+        Q_EMIT dialog->filterSelected(dialog->selectedNameFilter());
+        dialog->selectFile(target);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    ASSERT_EQ(Run(exporter, QString()), ListExport::kWritten);
+    EXPECT_TRUE(QFile::exists(target + ".csv"));
+
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    EXPECT_EQ(Run(exporter, QString()), ListExport::kCancelled);
+}
+
+TEST_F(ListExportTest, TheHostRegistersTheExportComponent) {
+    services::RegisterHostComponents(std::make_shared<services::Session>());
+    EXPECT_EQ(host::ComponentFactory::Create(QString::fromLatin1(host::progid::kListExport))->ProgID(),
+              QStringLiteral("QORExpImp80.ListExport"));
+}
+
+}  // namespace
+}  // namespace qor::test
