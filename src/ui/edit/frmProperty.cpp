@@ -3,16 +3,15 @@
 #include "base/Convert.h"
 #include "base/Variant.h"
 #include "common/HostValues.h"
-#include "common/KeptInstances.h"
 #include "common/LanguageResources.h"
 #include "common/LoginContext.h"
 #include "common/Messages.h"
 #include "common/Rights.h"
+#include "common/TraceWrites.h"
 #include "common/UserSetting.h"
 #include "controls/LedgerGrid.h"
 #include "controls/PropertyGrid.h"
 #include "controls/Twips.h"
-#include "host/ProgIds.h"
 #include "ui/edit/EditToolbar.h"
 #include "ui/edit/PropertyLookups.h"
 #include "ui/edit/PropertyRows.h"
@@ -35,8 +34,6 @@ constexpr int kSettingsTab = 1;
 constexpr int kCharQuote = 39;
 constexpr int kCharBar = 124;
 constexpr int kCharEnter = 13;
-const QString kLogCode = QStringLiteral("K810022");
-constexpr int kLogKind = 3;
 
 const char* const kCheckBoxes[][2] = {
     {"ChkClear", "新增数据刷新界面"},
@@ -153,11 +150,7 @@ int32_t frmProperty::SaveRecord() {
     QString message;
     try {
         const VectorPtr request = BuildSaveRequest(*rows_, lookups_->EntryID(), status_, record_);
-        auto saveData = CreateComponent(QString::fromLatin1(host::progid::kSaveData));
-        QVariantList args{GetPropsString(), QVariant::fromValue(request), QString()};
-        const QVariant answer = saveData->CallRef(QStringLiteral("SaveBatchTraceData"), args);
-        message = NullToEmpty(args.value(2));
-        const int32_t result = ToInt32(answer);
+        const int32_t result = SaveBatchTrace(request, &message);
 
         vaSProperty_->SetActiveCell(kValueCol, 2);
         const bool saved = result == 1;
@@ -170,9 +163,7 @@ int32_t frmProperty::SaveRecord() {
         }
         const QString logTemplate = SaveLogTemplate(OperKind, saved);
         const QString itemName = vaSProperty_->CellText(kValueCol, 2);
-        QVariantList log{kLogCode, kLogKind,
-                         logTemplate.isEmpty() ? QString() : FormatMessage(Translate(logTemplate), {itemName})};
-        GLData()->CallRef(QStringLiteral("WriteLog"), log);
+        WriteOperationLog(logTemplate.isEmpty() ? QString() : FormatMessage(Translate(logTemplate), {itemName}));
         return result;
     } catch (const std::exception&) {
         ShowMessage(kMessageNotice, Text("保存失败！") + message);

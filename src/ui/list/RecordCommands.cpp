@@ -2,31 +2,16 @@
 
 #include "base/Convert.h"
 #include "common/HostValues.h"
-#include "common/KeptInstances.h"
-#include "common/LoginContext.h"
 #include "common/Messages.h"
 #include "common/Rights.h"
+#include "common/TraceWrites.h"
 #include "controls/LedgerGrid.h"
-#include "host/ComponentFactory.h"
-#include "host/ProgIds.h"
 #include "ui/find/frmFind.h"
 #include "ui/list/frmBatchTrace.h"
 
 namespace qor {
 
 namespace {
-
-const QString kLogCode = QStringLiteral("K810022");
-constexpr int16_t kLogKind = 3;
-
-// Hands a request to the save component; *message receives its explanation.
-int32_t SaveTrace(const VectorPtr& request, QString* message) {
-    auto saver = host::ComponentFactory::Create(QString::fromLatin1(host::progid::kSaveData));
-    QVariantList args{GetPropsString(), QVariant::fromValue(request), QString()};
-    const QVariant answer = saver->CallRef(QStringLiteral("SaveBatchTraceData"), args);
-    *message = NullToEmpty(args.value(2));
-    return ToInt32(answer);
-}
 
 bool HasCurrentRecord(const RecordsetPtr& record) { return record && !record->Eof() && !record->Bof(); }
 
@@ -61,7 +46,7 @@ int32_t DeleteData(frmBatchTrace& window) {
         auto request = Vector::New();
         request->Add(QStringLiteral("DEL"));
         request->Add(ToInt32(record->Fields(QStringLiteral("FTraceID")).Value()));
-        result = SaveTrace(request, &message);
+        result = SaveBatchTrace(request, &message);
 
         QString log = Translate(QStringLiteral("删除物料: ")) + window.Ldg()->CellText(window.Ldg()->CurrentRow(), 2);
         if (result == 1) {
@@ -71,8 +56,7 @@ int32_t DeleteData(frmBatchTrace& window) {
             log += Translate(QStringLiteral(" 客户BOM批次对应信息失败！"));
             ShowMessage(kMessageNotice, Translate(QStringLiteral("删除失败！")) + message);
         }
-        QVariantList logArgs{kLogCode, kLogKind, log};
-        GLData()->CallRef(QStringLiteral("WriteLog"), logArgs);
+        WriteOperationLog(log);
         return result;
     } catch (const std::exception& e) {
         try {
@@ -137,7 +121,7 @@ int32_t BanData(frmBatchTrace& window, bool ban) {
         request->Add(QVariant::fromValue(BanRecordMap(window.VectCol(), *record, ban)));
         // A refusal (the record deleted on another desktop, say) is told, and
         // the list is left as it is.
-        if (SaveTrace(request, &message) != 1) {
+        if (SaveBatchTrace(request, &message) != 1) {
             ShowMessage(kMessageNotice, Translate(QStringLiteral("保存失败！")) + message);
             return -1;
         }

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "base/Vector.h"
+
+#include <QString>
+#include <cstdint>
+
+namespace qor {
+
+// Hands a write of trace records ("INS", "UPT" or "DEL" with its values) to
+// the host's save component, made through the object factory. *message
+// receives the component's explanation; answers its result (1 written).
+// Errors reach the caller.
+int32_t SaveBatchTrace(const VectorPtr& request, QString* message);
+
+// Writes an outcome sentence of a delete or save to the operation log
+// (code "K810022", kind 3). Errors reach the caller.
+void WriteOperationLog(const QString& text);
+
+}  // namespace qor
