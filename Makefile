@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 DB ?= $(HOME)/.local/share/qor-erp/demo.db
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test bench package clean
 
 all: build
 
@@ -20,6 +20,10 @@ run: build
 
 test: build
 	./scripts/run-tests.sh $(BUILD_DIR)
+
+# The Debian package of the shell and its component library, in $(BUILD_DIR).
+package: build
+	cmake --build $(BUILD_DIR) --target package
 
 clean:
 	rm -rf $(BUILD_DIR)

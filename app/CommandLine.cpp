@@ -90,6 +90,9 @@ ParseResult ParseCommandLine(const QStringList& args) {
         } else if (name == QLatin1String("--create-demo")) {
             o.command = Command::CreateDemo;
             ok = TakeValue(args, i, &o.database, &error);
+        } else if (name == QLatin1String("--register") || name == QLatin1String("--unregister")) {
+            o.command = name == QLatin1String("--register") ? Command::Register : Command::Unregister;
+            ok = TakeValue(args, i, &o.library, &error);
         } else if (name == QLatin1String("--traces")) {
             ok = TakeCount(args, i, &o.traces, &error);
         } else if (name == QLatin1String("--items")) {
@@ -140,12 +143,17 @@ QString UsageText() {
         "      不给 --user 时显示登录窗口。--trace 把模块对宿主部件的每次调用按行写成 JSON。\n"
         "  qor-erp --create-demo 文件 [--traces N] [--items M] [--groups G]\n"
         "      创建演示账套；给出数量时按该规模生成数据(用于性能测试)。\n"
+        "  凡是要求“文件”的 --db 和 --create-demo 也可以给出 PostgreSQL 服务器上的账套:\n"
+        "      postgresql://用户[:密码]@主机[:端口]/数据库 (多台电脑共用一个账套时使用)。\n"
         "  qor-erp list --db 文件 --user 用户名 --password 密码 (--item 物料代码 | --all) [--format tsv|csv]\n"
         "      不开窗口，按列表窗口的显示输出表头和每一行: --item 为该物料的记录，--all 为全部记录。\n"
         "  qor-erp export --db 文件 --user 用户名 --password 密码 (--item 物料代码 | --all) --out 文件.xlsx|文件.csv\n"
         "      不开窗口，把列表按引出命令写成 Excel 工作簿或 CSV 文件(需要引出权限)。\n"
         "  qor-erp print --db 文件 --user 用户名 --password 密码 (--item 物料代码 | --all) --out 文件.pdf\n"
         "      不开窗口，把列表按打印命令的页面打印成 PDF 文件(需要打印权限)，供归档和定时报表。\n"
+        "  qor-erp --register 部件库文件 | --unregister 部件库文件\n"
+        "      在部件注册表中登记或注销部件库(如 /usr/lib/qor-erp/QOROrderBatchTrace.so)的类: root 写系统的\n"
+        "      /etc/xdg/qor-erp/components.ini，其他用户写自己的 ~/.config/qor-erp/components.ini(优先于系统的)。\n"
         "  qor-erp --help\n"
         "      显示本说明。\n");
 }

@@ -6,7 +6,7 @@
 
 namespace qor::app {
 
-enum class Command { Shell, CreateDemo, Help, List, Export, Print };
+enum class Command { Shell, CreateDemo, Help, List, Export, Print, Register, Unregister };
 
 // The commands that work on the list without a window: list, export, print.
 bool IsHeadlessListCommand(Command command);
@@ -27,6 +27,7 @@ struct ShellOptions {
     bool all = false;
     QString format = QStringLiteral("tsv");  // tsv or csv
     QString out;  // export: the .xlsx or .csv file; print: the .pdf file
+    QString library;  // --register / --unregister: the component library file
 };
 
 struct ParseResult {

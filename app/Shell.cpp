@@ -1,10 +1,10 @@
 #include "Shell.h"
 
 #include "CompanyLogin.h"
+#include "ComponentLoader.h"
 #include "TraceWriter.h"
 #include "base/Convert.h"
 #include "base/HostError.h"
-#include "component/OrderBatchTraceRegistration.h"
 #include "db/DemoCompany.h"
 #include "db/OpenDatabase.h"
 #include "host/ComponentFactory.h"
@@ -41,7 +41,7 @@ QString DefaultDemoDatabase() {
 
 int RunCreateDemo(const ShellOptions& options) {
     try {
-        QDir().mkpath(QFileInfo(options.database).absolutePath());
+        if (!db::IsServerConnection(options.database)) QDir().mkpath(QFileInfo(options.database).absolutePath());
         QElapsedTimer timer;
         timer.start();
         auto database = db::OpenDatabase(options.database, db::OpenMode::Create);
@@ -52,7 +52,7 @@ int RunCreateDemo(const ShellOptions& options) {
         else if (options.items) demo.groups = std::max(demo.groups, options.items / 20);  // about 20 items a group
         db::CreateDemoCompany(*database, demo);
         std::printf("%s\n", qUtf8Printable(QStringLiteral("已创建演示账套 %1 (%2 秒)。")
-                                               .arg(options.database)
+                                               .arg(database->ConnectionText())
                                                .arg(timer.elapsed() / 1000.0, 0, 'f', 1)));
         return kExitOk;
     } catch (const HostError& e) {
@@ -63,7 +63,9 @@ int RunCreateDemo(const ShellOptions& options) {
 int RunShell(const ShellOptions& options) {
     QString error;
     if (!OpenCompanySession(options, true, &error)) return Refuse(error, kExitRefused);
-    RegisterOrderBatchTrace();
+    const QString progId = QString::fromLatin1(host::progid::kOrderBatchTrace);
+    ComponentLoader loader(QCoreApplication::applicationDirPath());
+    loader.Install(progId);
 
     if (!options.traceFile.isEmpty()) {
         try {
@@ -74,7 +76,7 @@ int RunShell(const ShellOptions& options) {
     }
 
     try {
-        auto module = host::ComponentFactory::Create(QString::fromLatin1(host::progid::kOrderBatchTrace));
+        auto module = host::ComponentFactory::Create(progId);
         if (!ToBool(module->Call(QStringLiteral("IsUseOrderBatchTrace")))) {
             Refuse(QStringLiteral("客户BOM批次对应表功能未启用。请在系统参数中启用 IC/UseOrderBatchTrace 后再使用。"),
                    kExitSwitchedOff);

@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 #include "ListCommand.h"
 #include "OutputCommand.h"
+#include "RegisterCommand.h"
 #include "Shell.h"
 
 #include <QApplication>
@@ -64,6 +65,11 @@ int main(int argc, char** argv) {
     case Command::CreateDemo: {
         QCoreApplication app(argc, argv);
         return RunCreateDemo(options);
+    }
+    case Command::Register:
+    case Command::Unregister: {
+        QCoreApplication app(argc, argv);
+        return RunRegister(options);
     }
     case Command::List:
     case Command::Export:

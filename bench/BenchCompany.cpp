@@ -5,6 +5,7 @@
 #include "common/PropsString.h"
 #include "component/OrderBatchTraceRegistration.h"
 #include "db/DemoCompany.h"
+#include "base/HostError.h"
 #include "db/OpenDatabase.h"
 #include "host/ComponentFactory.h"
 #include "host/ProgIds.h"
@@ -15,20 +16,36 @@
 
 namespace qor::bench {
 
+namespace {
+void CreateBenchCompany(const QString& connectionText) {
+    std::fprintf(stderr, "creating the bench company %s ...\n", qUtf8Printable(connectionText));
+    auto db = db::OpenDatabase(connectionText, db::OpenMode::Create);
+    db::CreateDemoCompany(*db, {1000000, 100000, 5000});
+}
+}  // namespace
+
 QString BenchDatabase() {
     const QString path = qEnvironmentVariableIsEmpty("QOR_BENCH_DB") ? QStringLiteral("/tmp/qor-bench.db")
                                                                      : qEnvironmentVariable("QOR_BENCH_DB");
-    if (!QFileInfo::exists(path)) {
-        std::fprintf(stderr, "creating the bench company %s ...\n", qUtf8Printable(path));
-        auto db = db::OpenDatabase(path, db::OpenMode::Create);
-        db::CreateDemoCompany(*db, {1000000, 100000, 5000});
-    }
+    if (!QFileInfo::exists(path)) CreateBenchCompany(path);
     return path;
 }
 
-void OpenBenchSession() {
+QString BenchServerDatabase() {
+    const QString url = qEnvironmentVariable("QOR_BENCH_PG").trimmed();
+    if (url.isEmpty()) return url;
+    try {
+        db::OpenDatabase(url, db::OpenMode::Existing);
+    } catch (const HostError&) {
+        CreateBenchCompany(url);
+    }
+    return url;
+}
+
+void OpenBenchSession(const QString& connectionText) {
+    host::ComponentFactory::Clear();
     app::ShellOptions options;
-    options.database = BenchDatabase();
+    options.database = connectionText;
     options.user = QStringLiteral("administrator");
     options.password = QStringLiteral("demo");
     options.passwordGiven = true;

@@ -1,13 +1,23 @@
 #include "BenchCompany.h"
+#include "SaveStatements.h"
+#include "base/Convert.h"
 #include "base/Variant.h"
 #include "component/ColumnSchema.h"
 #include "controls/LedgerGrid.h"
 #include "data/CDetail.h"
+#include "db/OpenDatabase.h"
 #include "db/SqlRewrite.h"
+#include "host/ComponentFactory.h"
+#include "host/ProgIds.h"
+#include "services/SaveData.h"
 #include "ui/list/frmBatchTrace.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryFile>
 #include <benchmark/benchmark.h>
+#include <libpq-fe.h>
 #include <sqlite3.h>
 
 using namespace qor;
@@ -16,6 +26,24 @@ namespace {
 
 // The item that carries about 1,000 records in the bench company.
 const QString kBestSellerFilter = QStringLiteral(" and t1.FItemID=5001");
+// Saves psql runs from one script to time one of them.
+constexpr int kPsqlSaves = 200;
+
+enum Backend : int64_t { kSqlite = 0, kPostgreSql = 1 };
+
+QString CompanyOf(int64_t backend) {
+    return backend == kSqlite ? bench::BenchDatabase() : bench::BenchServerDatabase();
+}
+
+// Makes the bench company of the back end the process's login, once per switch.
+void UseBackend(benchmark::State& state) {
+    static int64_t current = kSqlite;
+    const int64_t wanted = state.range(0);
+    state.SetLabel(wanted == kSqlite ? "sqlite" : "postgresql");
+    if (wanted == current) return;
+    bench::OpenBenchSession(CompanyOf(wanted));
+    current = wanted;
+}
 
 struct ListFixture {
     controls::LedgerGrid grid;
@@ -66,7 +94,31 @@ void BM_RawSqliteStep(benchmark::State& state) {
     state.counters["rows"] = static_cast<double>(rows);
 }
 
+// The list's statement (Arg 0: every record, 1: the best seller's) through
+// libpq, every value of the text result touched: the floor for the list.
+void BM_RawLibpqExec(benchmark::State& state) {
+    ListFixture fixture;
+    const QByteArray sql =
+        (state.range(0) == 0 ? fixture.detail.GetTraceSQL() : fixture.detail.GetTraceSQL(kBestSellerFilter)).toUtf8();
+    PGconn* connection = PQconnectdb(qUtf8Printable(bench::BenchServerDatabase()));
+    int64_t rows = 0;
+    for (auto _ : state) {
+        PGresult* result = PQexec(connection, sql.constData());
+        rows = PQntuples(result);
+        const int columns = PQnfields(result);
+        size_t bytes = 0;
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < columns; ++c)
+                bytes += static_cast<size_t>(PQgetlength(result, r, c)) + (PQgetvalue(result, r, c)[0] != 0 ? 1 : 0);
+        PQclear(result);
+        benchmark::DoNotOptimize(bytes);
+    }
+    PQfinish(connection);
+    state.counters["rows"] = static_cast<double>(rows);
+}
+
 void BM_ListLoadAll(benchmark::State& state) {
+    UseBackend(state);
     ListFixture fixture;
     const QString sql = fixture.detail.GetTraceSQL();
     for (auto _ : state) benchmark::DoNotOptimize(fixture.detail.TakeJournalData(sql));
@@ -83,6 +135,7 @@ void BM_ListLoadAll(benchmark::State& state) {
 }
 
 void BM_ListLoadOneItem(benchmark::State& state) {
+    UseBackend(state);
     ListFixture fixture;
     const QString sql = fixture.detail.GetTraceSQL(kBestSellerFilter);
     for (auto _ : state) benchmark::DoNotOptimize(fixture.detail.TakeJournalData(sql));
@@ -97,6 +150,7 @@ void BM_DRowData(benchmark::State& state) {
 }
 
 void BM_TreeLoad(benchmark::State& state) {
+    UseBackend(state);
     VectorPtr schema;
     BuildColumnSchema(schema);
     for (auto _ : state) {
@@ -107,18 +161,84 @@ void BM_TreeLoad(benchmark::State& state) {
     }
 }
 
-}  // namespace
+// One save of a whole record through the save component, as the edit
+// window sends it: every check, then the update, in one transaction. The
+// record's ban flag flips each time so that every save changes the row.
+void BM_Save(benchmark::State& state) {
+    UseBackend(state);
+    auto saver = host::ComponentFactory::Create(QString::fromLatin1(host::progid::kSaveData));
+    bench::SaveRequest request = bench::BestSellerSave(*db::OpenDatabase(CompanyOf(state.range(0))));
+    for (auto _ : state) {
+        request.forbid = !request.forbid;
+        QVariantList args{QString(), QVariant::fromValue(request.ToVector()), QString()};
+        if (ToInt32(saver->CallRef(QStringLiteral("SaveBatchTraceData"), args)) != 1)
+            state.SkipWithError(qUtf8Printable(args[2].toString()));
+    }
+}
 
-BENCHMARK(BM_RawSqliteStep)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_ListLoadAll)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_ListLoadOneItem)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DRowData)->Arg(0)->Arg(1)->Unit(benchmark::kNanosecond);
-BENCHMARK(BM_TreeLoad)->Unit(benchmark::kMillisecond)->Iterations(3);
+// psql running the statements of the same save, in the same transaction:
+// one script with kPsqlSaves of them, the time divided by their number.
+void BM_PsqlSave(benchmark::State& state) {
+    const QString url = bench::BenchServerDatabase();
+    const QString script = bench::PsqlSaveScript(url, kPsqlSaves);
+    QTemporaryFile file;
+    file.open();
+    file.write(script.toUtf8());
+    file.close();
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        QProcess psql;
+        psql.start(QStringLiteral("psql"),
+                   {QStringLiteral("-X"), QStringLiteral("-q"), QStringLiteral("-v"), QStringLiteral("ON_ERROR_STOP=1"),
+                    QStringLiteral("-o"), QStringLiteral("/dev/null"), QStringLiteral("-f"), file.fileName(), url});
+        psql.waitForFinished(-1);
+        if (psql.exitCode() != 0) state.SkipWithError(psql.readAllStandardError().constData());
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9 / kPsqlSaves);
+    }
+}
+
+void RegisterBenchmarks() {
+    const bool server = !qEnvironmentVariableIsEmpty("QOR_BENCH_PG");
+    std::vector<int64_t> backends{kSqlite};
+    if (server) backends.push_back(kPostgreSql);
+    benchmark::RegisterBenchmark("BM_RawSqliteStep", BM_RawSqliteStep)->Unit(benchmark::kMillisecond)->Iterations(3);
+    if (server) {
+        benchmark::RegisterBenchmark("BM_RawLibpqExec", BM_RawLibpqExec)
+            ->Arg(0)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(3);
+        benchmark::RegisterBenchmark("BM_RawLibpqExec", BM_RawLibpqExec)->Arg(1)->Unit(benchmark::kMillisecond);
+    }
+    for (int64_t backend : backends) {
+        benchmark::RegisterBenchmark("BM_ListLoadAll", BM_ListLoadAll)
+            ->Arg(backend)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(3);
+        benchmark::RegisterBenchmark("BM_ListLoadOneItem", BM_ListLoadOneItem)
+            ->Arg(backend)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("BM_Save", BM_Save)->Arg(backend)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("BM_TreeLoad", BM_TreeLoad)
+            ->Arg(backend)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(3);
+    }
+    if (server)
+        benchmark::RegisterBenchmark("BM_PsqlSave", BM_PsqlSave)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(3);
+    benchmark::RegisterBenchmark("BM_DRowData", BM_DRowData)->Arg(0)->Arg(1)->Unit(benchmark::kNanosecond);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     bench::OpenBenchSession();
+    RegisterBenchmarks();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

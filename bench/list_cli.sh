@@ -1,23 +1,36 @@
 #!/usr/bin/env bash
-# Times `qor-erp list --all --format tsv > /dev/null` against the sqlite3 shell
-# printing the same statement (IFNULL for ISNULL) to /dev/null, on the bench
-# company. Usage: bench/list_cli.sh [build-dir] [runs]
+# Times `qor-erp list --all` and `qor-erp list --item` (the best-selling item,
+# about 1,000 records) printing TSV to /dev/null against the database's own
+# shell printing the same statement to /dev/null, on the bench company: the
+# sqlite3 shell on the file (IFNULL for ISNULL), and psql on the PostgreSQL
+# server named by QOR_BENCH_PG when it is set (the statement as the module
+# wrote it: ISNULL and CHARINDEX are functions there).
+# Usage: bench/list_cli.sh [build-dir] [runs]
 set -euo pipefail
 build=${1:-build}
 runs=${2:-3}
 db=${QOR_BENCH_DB:-/tmp/qor-bench.db}
+server=${QOR_BENCH_PG:-}
 shell="$build/app/qor-erp"
 [ -f "$db" ] || "$shell" --create-demo "$db" --traces 1000000 --items 100000
-trace=$(mktemp)
-"$shell" list --db "$db" --user administrator --password demo --all --format tsv --trace "$trace" > /dev/null
-sql=$(python3 -c '
-import json, re, sys
-for line in open(sys.argv[1], encoding="utf-8"):
-    call = json.loads(line)
-    if call["member"] == "GetAnyRecordset":
-        print(re.sub(r"\bISNULL\(", "IFNULL(", call["args"][0]))
-' "$trace")
-rm -f "$trace"
+if [ -n "$server" ] && ! psql -X -q -t "$server" -c "SELECT 1 FROM t_SchemaVersion" > /dev/null 2>&1; then
+  "$shell" --create-demo "$server" --traces 1000000 --items 100000
+fi
+
+# The statement the list ran, as the --trace file recorded it.
+list_statement() {  # company, list arguments...
+  local company=$1 trace
+  shift
+  trace=$(mktemp)
+  "$shell" list --db "$company" --user administrator --password demo "$@" --format tsv --trace "$trace" > /dev/null
+  python3 -c '
+import json, sys
+statements = [json.loads(line)["args"][0] for line in open(sys.argv[1], encoding="utf-8")
+              if json.loads(line)["member"] == "GetAnyRecordset"]
+print(statements[-1])
+' "$trace"
+  rm -f "$trace"
+}
 
 best() {  # best wall time in seconds of $runs runs of the command
   local best=999999
@@ -31,6 +44,24 @@ best() {  # best wall time in seconds of $runs runs of the command
   echo "$best"
 }
 
-ours=$(best "$shell" list --db "$db" --user administrator --password demo --all --format tsv)
-theirs=$(best sqlite3 -separator $'\t' "$db" "$sql")
-python3 -c "print(f'qor-erp list --all: {$ours:.2f} s   sqlite3 shell: {$theirs:.2f} s   ratio: {$ours / $theirs:.2f}')"
+report() {  # label, our time, their time, their name
+  python3 -c "print(f'$1: qor-erp {$2:.3f} s   $4: {$3:.3f} s   ratio: {$2 / $3:.2f}')"
+}
+
+item=$(sqlite3 "$db" "SELECT FNumber FROM t_ICItem WHERE FItemID = 5001")
+for scope in all item; do
+  args=(--all)
+  [ "$scope" = all ] || args=(--item "$item")
+
+  sql=$(list_statement "$db" "${args[@]}" | python3 -c 'import re, sys; print(re.sub(r"\bISNULL\(", "IFNULL(", sys.stdin.read()))')
+  ours=$(best "$shell" list --db "$db" --user administrator --password demo "${args[@]}" --format tsv)
+  theirs=$(best sqlite3 -separator $'\t' "$db" "$sql")
+  report "sqlite list --$scope" "$ours" "$theirs" "sqlite3 shell"
+
+  if [ -n "$server" ]; then
+    sql=$(list_statement "$server" "${args[@]}")
+    ours=$(best "$shell" list --db "$server" --user administrator --password demo "${args[@]}" --format tsv)
+    theirs=$(best psql -X -q -A -t -F $'\t' "$server" -c "$sql")
+    report "postgresql list --$scope" "$ours" "$theirs" "psql"
+  fi
+done

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests and `make run` need.
+# Installs the Debian 12 packages the build, the tests, `make run` and
+# `make package` need.
 # Safe to run again: only what is missing is installed.
 set -euo pipefail
 
@@ -11,6 +12,7 @@ packages=(
   fonts-wqy-microhei
   xvfb xauth xdotool imagemagick poppler-utils
   libgtest-dev libgmock-dev googletest libbenchmark-dev
+  dpkg-dev file
 )
 
 missing=()

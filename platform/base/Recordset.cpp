@@ -3,6 +3,7 @@
 #include "base/HostError.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace qor {
 
@@ -133,6 +134,25 @@ QString Recordset::TextAt(int column, size_t row) const {
     }
     }
     return {};
+}
+
+void Recordset::AppendUtf8(int column, size_t row, std::string& out) const {
+    const RecordsetColumn& c = Column(column);
+    if (c.IsNull(row)) return;
+    switch (c.type) {
+    case FieldType::Integer: {
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, c.ints[row]).ptr;
+        out.append(digits, static_cast<size_t>(end - digits));
+        return;
+    }
+    case FieldType::Double:
+        out += QString::number(c.doubles[row], 'g', 15).toStdString();
+        return;
+    case FieldType::Text:
+        out += c.TextView(row);
+        return;
+    }
 }
 
 size_t Recordset::MemoryBytes() const {

@@ -106,6 +106,8 @@ public:
     int64_t CurrentRow() const { return pos_; }
     QVariant ValueAt(int column, size_t row) const;
     QString TextAt(int column, size_t row) const;
+    // Appends the value's text in UTF-8 (null appends nothing).
+    void AppendUtf8(int column, size_t row, std::string& out) const;
 
     // Bytes held for values and their bookkeeping (arena, offsets, numbers, null bits).
     size_t MemoryBytes() const;

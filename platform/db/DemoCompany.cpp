@@ -89,6 +89,8 @@ void CreateDemoCompany(Database& db, const DemoOptions& options) {
         WriteAccounts(db);
         WriteSystemProfile(db);
         WriteSalesOrderList(db);
+        const QString resetIds = db.SqlDialect().AutoIdResetScript();
+        if (!resetIds.isEmpty()) db.ExecuteScript(resetIds);
         transaction.Commit();
     } catch (...) {
         try {

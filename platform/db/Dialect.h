@@ -19,6 +19,10 @@ public:
     // Column definition of an auto-numbered integer primary key whose numbers
     // are never handed out twice, even after the newest row is deleted.
     QString AutoIdColumn() const;
+    // A script that moves every auto-numbered key past the highest key in its
+    // table, for after rows were written with keys of their own; empty when
+    // the back end does that by itself.
+    QString AutoIdResetScript() const;
     // The script with its placeholders filled in.
     QString ExpandScript(const QString& script) const;
 

@@ -5,6 +5,7 @@
 namespace qor::db {
 
 extern const char kSchemaScript[];
+extern const char kPostgresFunctionsScript[];
 
 namespace {
 const QString kVersionTable = QStringLiteral("t_SchemaVersion");
@@ -12,7 +13,7 @@ const QString kVersionTable = QStringLiteral("t_SchemaVersion");
 
 const std::vector<Migration>& CompanyMigrations() {
     static const std::vector<Migration> migrations{
-        {1, QString::fromUtf8(kSchemaScript)},
+        {1, QString::fromUtf8(kSchemaScript), QString::fromUtf8(kPostgresFunctionsScript)},
     };
     return migrations;
 }
@@ -40,6 +41,8 @@ int MigrateDatabase(Database& db, const std::vector<Migration>& migrations) {
         if (migration.version <= current) continue;
         Transaction transaction(db);
         db.ExecuteScript(db.SqlDialect().ExpandScript(migration.script));
+        if (db.SqlDialect().Kind() == BackendKind::PostgreSql && !migration.postgreSqlScript.isEmpty())
+            db.ExecuteScript(migration.postgreSqlScript);
         db.Execute(QStringLiteral("INSERT INTO t_SchemaVersion (FVersion, FAppliedAt) VALUES (?, ?)"),
                    {migration.version, QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))});
         transaction.Commit();

@@ -10,9 +10,11 @@ namespace qor::db {
 
 // One step of the company schema: the script that takes a database from
 // version - 1 to version. Scripts use the dialect's placeholders ({AUTOID}).
+// postgreSqlScript runs after script on PostgreSQL only (its SQL functions).
 struct Migration {
     int version = 0;
     QString script;
+    QString postgreSqlScript = {};
 };
 
 // The company schema's migrations, oldest first.

@@ -2,6 +2,7 @@
 
 #include "db/DbError.h"
 #include "db/Migrations.h"
+#include "db/PostgresDatabase.h"
 #include "db/SqliteDatabase.h"
 
 #include <QDir>
@@ -14,11 +15,6 @@ namespace {
 const QByteArray kSqliteHeader("SQLite format 3\0", 16);
 
 [[noreturn]] void Refuse(const QString& description) { throw DbError(description); }
-
-bool IsServerConnection(const QString& text) {
-    return text.startsWith(QStringLiteral("postgres://"), Qt::CaseInsensitive) ||
-           text.startsWith(QStringLiteral("postgresql://"), Qt::CaseInsensitive);
-}
 
 QString ReadOnlyText(const QString& path) {
     return QStringLiteral(
@@ -45,31 +41,60 @@ void CheckExistingFile(const QString& path) {
                    .arg(QDir::toNativeSeparators(info.absolutePath())));
 }
 
-DatabasePtr OpenExisting(const QString& path, OpenMode mode) {
-    CheckExistingFile(path);
-    const auto db = SqliteDatabase::Open(path, false);
-    if (db->IsReadOnly()) Refuse(ReadOnlyText(path));
+// Refuses a database that is not a company database or whose version this
+// program does not use (newer, or older unless mode upgrades it); name is the
+// database as the user knows it.
+void CheckSchemaVersion(Database& db, const QString& name, OpenMode mode) {
     std::optional<int> version;
     try {
-        version = SchemaVersion(*db);
+        version = SchemaVersion(db);
     } catch (const DbError& e) {
-        Refuse(QStringLiteral("文件 %1 不是公司数据库，或者已经损坏（%2）。").arg(path, e.Description()));
+        Refuse(QStringLiteral("%1 不是公司数据库，或者已经损坏（%2）。").arg(name, e.Description()));
     }
-    if (!version) Refuse(QStringLiteral("文件 %1 不是本系统的公司数据库：其中没有公司数据库的结构。").arg(path));
+    if (!version) Refuse(QStringLiteral("%1 不是本系统的公司数据库：其中没有公司数据库的结构。").arg(name));
     const int latest = LatestSchemaVersion();
     if (*version > latest)
         Refuse(QStringLiteral(
                    "公司数据库 %1 的版本是 %2，本程序只能打开版本 %3 及以前的公司数据库。请用新版本的客户端打开它。")
-                   .arg(path)
+                   .arg(name)
                    .arg(*version)
                    .arg(latest));
     if (*version < latest && mode != OpenMode::Upgrade)
         Refuse(QStringLiteral("公司数据库 %1 的版本是 %2，本程序需要版本 %3。请先升级公司数据库。")
-                   .arg(path)
+                   .arg(name)
                    .arg(*version)
                    .arg(latest));
+}
+
+DatabasePtr OpenExisting(const QString& path, OpenMode mode) {
+    CheckExistingFile(path);
+    const auto db = SqliteDatabase::Open(path, false);
+    if (db->IsReadOnly()) Refuse(ReadOnlyText(path));
+    CheckSchemaVersion(*db, QStringLiteral("文件 ") + path, mode);
     db->UseWriteAheadLog();
     MigrateDatabase(*db);
+    return db;
+}
+
+// A company database on a server: creating one makes the server's database
+// when it is missing and fills an empty one; it never touches a database
+// that already holds a company.
+DatabasePtr OpenOnServer(const QString& url, OpenMode mode) {
+    if (mode == OpenMode::Create) PostgresDatabase::CreateDatabaseIfMissing(url);
+    const auto db = PostgresDatabase::Open(url);
+    const QString name = QStringLiteral("服务器上的数据库 ") + db->ConnectionText();
+    if (mode == OpenMode::Create) {
+        if (SchemaVersion(*db))
+            Refuse(QStringLiteral("%1 中已经有公司数据库。新建公司数据库不会覆盖已有的数据，请换一个数据库名称。")
+                       .arg(name));
+    } else {
+        CheckSchemaVersion(*db, name, mode);
+    }
+    try {
+        MigrateDatabase(*db);
+    } catch (const HostError& e) {
+        throw DbError(QStringLiteral("无法在%1中建立公司数据库的结构：%2").arg(name, e.Description()));
+    }
     return db;
 }
 
@@ -104,11 +129,16 @@ DatabasePtr CreateNew(const QString& path) {
 }
 }  // namespace
 
+bool IsServerConnection(const QString& connectionText) {
+    const QString text = connectionText.trimmed();
+    return text.startsWith(QLatin1String("postgresql://"), Qt::CaseInsensitive) ||
+           text.startsWith(QLatin1String("postgres://"), Qt::CaseInsensitive);
+}
+
 DatabasePtr OpenDatabase(const QString& connectionText, OpenMode mode) {
     const QString text = connectionText.trimmed();
     if (text.isEmpty()) Refuse(QStringLiteral("没有指定公司数据库。"));
-    if (IsServerConnection(text))
-        Refuse(QStringLiteral("本版本还不能连接 PostgreSQL 服务器上的公司数据库：%1").arg(text));
+    if (IsServerConnection(text)) return OpenOnServer(text, mode);
     return mode == OpenMode::Create ? CreateNew(text) : OpenExisting(text, mode);
 }
 

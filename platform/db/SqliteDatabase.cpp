@@ -39,6 +39,18 @@ bool IsBlank(const char* text) {
 QString ErrorText(sqlite3* db) {
     return QStringLiteral("数据库返回错误：%1").arg(QString::fromUtf8(sqlite3_errmsg(db)));
 }
+
+DbFailure FailureOf(sqlite3* db) {
+    switch (sqlite3_extended_errcode(db)) {
+        case SQLITE_CONSTRAINT_UNIQUE:
+        case SQLITE_CONSTRAINT_PRIMARYKEY:
+            return DbFailure::UniqueViolation;
+        default:
+            break;
+    }
+    const int primary = sqlite3_errcode(db);
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED ? DbFailure::Conflict : DbFailure::Other;
+}
 }  // namespace
 
 // Resets a cached statement and its bindings when the caller is done with it.
@@ -85,7 +97,7 @@ SqliteDatabase::~SqliteDatabase() {
     sqlite3_close_v2(db_);
 }
 
-void SqliteDatabase::Fail(const QString& sql) const { throw DbError(ErrorText(db_), sql); }
+void SqliteDatabase::Fail(const QString& sql) const { throw DbError(ErrorText(db_), sql, FailureOf(db_)); }
 
 sqlite3_stmt* SqliteDatabase::Prepare(const QString& sql) {
     auto found = statements_.find(sql);
@@ -237,7 +249,7 @@ void SqliteDatabase::ExecuteScript(const QString& sql) {
         }
         if (rc != SQLITE_DONE) {
             const QString failed = QString::fromUtf8(sqlite3_sql(statement));
-            const DbError error(ErrorText(db_), failed);
+            const DbError error(ErrorText(db_), failed, FailureOf(db_));
             sqlite3_finalize(statement);
             throw error;
         }

@@ -63,6 +63,7 @@ QVariant AppConnection::Execute(const QString& sql) {
 QString HelpPagePath() {
     const QStringList candidates{
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help/index.html")),
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../share/qor-erp/help/index.html")),
         QStringLiteral(QOR_SOURCE_HELP_PAGE),
     };
     for (const QString& path : candidates)

@@ -18,7 +18,8 @@ private:
 };
 
 // The help page shipped with the program: help/index.html beside the
-// executable, else the copy in the source tree. Empty when neither exists.
+// executable, else ../share/qor-erp/help/index.html (the package's), else
+// the copy in the source tree. Empty when none exists.
 QString HelpPagePath();
 
 }  // namespace qor::services

@@ -1,5 +1,6 @@
 #include "services/BatchTraceWriter.h"
 
+#include "db/DbError.h"
 #include "host/TraceRights.h"
 #include "services/TraceRefusal.h"
 #include "services/UserRights.h"
@@ -7,6 +8,12 @@
 namespace qor::services {
 
 namespace {
+
+// Tries of a write that lost out to other users' work (deadlock,
+// serialization failure, a lock not granted in time) before giving up.
+constexpr int kWriteTries = 3;
+
+const QString kRecordGone = QStringLiteral("当前记录不存在，可能已被其他用户删除！");
 
 QVariantList ColumnValues(const TraceRecord& record) {
     return {record.itemId,       record.batchNo,      record.custBomId,
@@ -43,9 +50,11 @@ QString BatchTraceWriter::Update(int traceId, const TraceChanges& changes) {
         written = record;
         QVariantList params = ColumnValues(record);
         params.append(traceId);
-        database_.Execute(QStringLiteral("UPDATE ICOrderBatchTrace SET FItemID = ?, FBatchNo = ?, FCustBomID = ?, "
-                                         "FOrderInterID = ?, FOrderEntryID = ?, FForbid = ? WHERE FTraceID = ?"),
-                          params);
+        // Another user may have deleted the record since it was read.
+        if (database_.Execute(QStringLiteral("UPDATE ICOrderBatchTrace SET FItemID = ?, FBatchNo = ?, FCustBomID = ?, "
+                                             "FOrderInterID = ?, FOrderEntryID = ?, FForbid = ? WHERE FTraceID = ?"),
+                              params) == 0)
+            throw TraceRefusal(kRecordGone);
     });
     return QStringLiteral("保存成功！");
 }
@@ -54,24 +63,45 @@ QString BatchTraceWriter::Delete(int traceId) {
     RunWrite([&](std::optional<TraceRecord>&) {
         RequireRecord(traceId);
         RequireRight(kRightDelete, QStringLiteral("删除"));
-        database_.Execute(QStringLiteral("DELETE FROM ICOrderBatchTrace WHERE FTraceID = ?"), {traceId});
+        if (database_.Execute(QStringLiteral("DELETE FROM ICOrderBatchTrace WHERE FTraceID = ?"), {traceId}) == 0)
+            throw TraceRefusal(kRecordGone);
     });
     return QStringLiteral("删除成功！");
 }
 
 void BatchTraceWriter::RunWrite(const std::function<void(std::optional<TraceRecord>& written)>& write) {
-    std::optional<TraceRecord> written;
-    try {
-        db::Transaction transaction(database_);
-        write(written);
-        transaction.Commit();
-    } catch (const TraceRefusal&) {
-        throw;
-    } catch (const HostError&) {
-        // The transaction is rolled back by now, so the check sees what
-        // another user committed in the meantime.
-        if (written && checks_.HasDuplicate(*written)) throw TraceRefusal(checks_.DuplicateMessage(*written));
-        throw;
+    for (int attempt = 1;; ++attempt) {
+        std::optional<TraceRecord> written;
+        bool committing = false;
+        try {
+            db::Transaction transaction(database_);
+            write(written);
+            committing = true;
+            transaction.Commit();
+            return;
+        } catch (const TraceRefusal&) {
+            throw;
+        } catch (const db::DbError& e) {
+            // Without an answer to COMMIT nobody knows whether it was saved;
+            // before it, the server has rolled everything back.
+            if (e.Failure() == db::DbFailure::ConnectionLost) {
+                if (committing) throw;
+                throw TraceRefusal(e.Description());
+            }
+            // The transaction is rolled back by now, so the check sees what
+            // another user committed in the meantime.
+            if (written && (e.Failure() == db::DbFailure::UniqueViolation || checks_.HasDuplicate(*written)))
+                throw TraceRefusal(checks_.DuplicateMessage(*written));
+            if (e.Failure() == db::DbFailure::Conflict) {
+                if (attempt < kWriteTries) continue;
+                throw TraceRefusal(
+                    QStringLiteral("其他用户正在同时修改相同的记录，本次保存没有完成，请稍后重试！"));
+            }
+            throw;
+        } catch (const HostError&) {
+            if (written && checks_.HasDuplicate(*written)) throw TraceRefusal(checks_.DuplicateMessage(*written));
+            throw;
+        }
     }
 }
 
@@ -82,7 +112,7 @@ void BatchTraceWriter::RequireRight(qint64 mask, const QString& rightName) {
 
 TraceRecord BatchTraceWriter::RequireRecord(int traceId) {
     auto record = LoadTraceRecord(database_, traceId);
-    if (!record) throw TraceRefusal(QStringLiteral("当前记录不存在，可能已被其他用户删除！"));
+    if (!record) throw TraceRefusal(kRecordGone);
     return *record;
 }
 

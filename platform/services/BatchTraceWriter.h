@@ -22,7 +22,9 @@ public:
 
 private:
     // Runs write in a transaction. A write the database refuses because the
-    // item and batch are taken meanwhile gets the same answer as the check.
+    // item and batch are taken meanwhile gets the same answer as the check;
+    // one that lost out to other users' work runs again (a few times); one
+    // cut off from the server before COMMIT is refused with the reason.
     void RunWrite(const std::function<void(std::optional<TraceRecord>& written)>& write);
     void RequireRight(qint64 mask, const QString& rightName);
     TraceRecord RequireRecord(int traceId);

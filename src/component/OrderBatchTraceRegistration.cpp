@@ -28,9 +28,10 @@ private:
 
 }  // namespace
 
+host::ObjectPtr NewOrderBatchTrace() { return std::make_shared<OrderBatchTraceDispatch>(); }
+
 void RegisterOrderBatchTrace() {
-    host::ComponentFactory::Register(QString::fromLatin1(host::progid::kOrderBatchTrace),
-                                     [] { return std::make_shared<OrderBatchTraceDispatch>(); });
+    host::ComponentFactory::Register(QString::fromLatin1(host::progid::kOrderBatchTrace), NewOrderBatchTrace);
 }
 
 }  // namespace qor

@@ -76,22 +76,24 @@ QString CDetail::DRowData(int lRow, int* SColor) {
     if (rs.Eof()) rs.MoveLast();
     else if (rs.Bof()) rs.MoveFirst();
     if (rs.Eof() || rs.Bof()) return text;
+    // The row is put together in UTF-8, as the values are stored, and
+    // converted once.
     const auto row = static_cast<size_t>(rs.CurrentRow());
-    text.reserve(96);
+    rowBuffer_.clear();
     for (int i = 1; i <= columns; ++i) {
         const ColumnPlanEntry& c = plan[static_cast<size_t>(i - 1)];
         ldg_->SetColHidden(i, !c.visible);
         if (c.field >= 0) {
             if (c.isFlag) {
                 const QVariant v = rs.ValueAt(c.field, row);
-                if (v.isValid() && v.toDouble() == 1.0) text += u'Y';
+                if (v.isValid() && v.toDouble() == 1.0) rowBuffer_ += 'Y';
             } else {
-                text += rs.TextAt(c.field, row);
+                rs.AppendUtf8(c.field, row, rowBuffer_);
             }
         }
-        text += u'|';
+        rowBuffer_ += '|';
     }
-    return text;
+    return QString::fromUtf8(rowBuffer_.data(), static_cast<qsizetype>(rowBuffer_.size()));
 }
 
 RecordsetPtr CDetail::GetRecordset(const QString& strsql) const {

@@ -5,6 +5,7 @@
 #include "data/ColumnPlan.h"
 
 #include <QString>
+#include <string>
 
 namespace qor::controls {
 class LedgerGrid;
@@ -42,6 +43,7 @@ private:
     RecordsetPtr record_;
     QString parentGroupSql_;
     ColumnPlan plan_;
+    std::string rowBuffer_;  // scratch space of DRowData, rewritten on every call
 };
 
 }  // namespace qor

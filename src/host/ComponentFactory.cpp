@@ -9,6 +9,9 @@ namespace qor::host {
 
 namespace {
 
+// Fixed when this library loads, as the base library does for its types.
+[[maybe_unused]] const int kObjectTypeId = qRegisterMetaType<ObjectPtr>();
+
 struct Registry {
     QHash<QString, ComponentFactory::Creator> creators;  // lower-cased ProgID
     std::shared_ptr<CallObserver> observer;

@@ -73,5 +73,8 @@ inline constexpr const char* kListExport = "QORExpImp80.ListExport";
 inline constexpr const char* kMessageDialog = "QORMsgDlg.MessageDialog";
 // The component class of this module, as the host creates it.
 inline constexpr const char* kOrderBatchTrace = "QOROrderBatchTrace.COrderBatchTrace";
+// The same library's list without a window, for the host's command line: WriteList(item, format),
+// ExportList(item, file), PrintList(item, file) (see component/CBatchTraceOutput.h).
+inline constexpr const char* kBatchTraceOutput = "QOROrderBatchTrace.CBatchTraceOutput";
 
 }  // namespace qor::host::progid

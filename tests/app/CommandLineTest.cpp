@@ -36,6 +36,18 @@ TEST(CommandLine, RefusesBadInputWithAChineseReason) {
     EXPECT_TRUE(ParseCommandLine({"--help"}).options->command == Command::Help);
 }
 
+TEST(CommandLine, RegisterAndUnregisterNameALibrary) {
+    auto r = ParseCommandLine({"--register", "/usr/lib/qor-erp/QOROrderBatchTrace.so"});
+    ASSERT_TRUE(r.options);
+    EXPECT_EQ(r.options->command, Command::Register);
+    EXPECT_EQ(r.options->library, "/usr/lib/qor-erp/QOROrderBatchTrace.so");
+    r = ParseCommandLine({"--unregister=lib.so"});
+    ASSERT_TRUE(r.options);
+    EXPECT_EQ(r.options->command, Command::Unregister);
+    EXPECT_EQ(r.options->library, "lib.so");
+    EXPECT_FALSE(ParseCommandLine({"--register"}).options);
+}
+
 TEST(CommandLine, ListNeedsOneSelectionAndALogin) {
     auto r = ParseCommandLine({"list", "--db", "d.db", "--user", "viewer", "--password", "demo", "--item", "01.001"});
     ASSERT_TRUE(r.options);

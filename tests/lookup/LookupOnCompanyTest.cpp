@@ -1,38 +1,39 @@
 #include "base/Convert.h"
 #include "db/DemoCompany.h"
-#include "db/OpenDatabase.h"
 #include "host/ComponentFactory.h"
 #include "host/ProgIds.h"
 #include "lookup/Lookups.h"
 #include "services/RegisterHostComponents.h"
 #include "support/ModalDriver.h"
+#include "support/ScratchCompany.h"
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace qor;
+using qor::test::ScratchCompany;
+using qor::test::TestBackend;
 
 namespace {
 
 // The look-ups with the host's own components on a small demo company,
 // logged in as its administrator: the module and the pickers meet as they do
 // in the shell.
-class LookupOnCompany : public ::testing::Test {
+class LookupOnCompany : public ::testing::TestWithParam<TestBackend> {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        const QString path = dir.filePath(QStringLiteral("company.db"));
-        auto database = db::OpenDatabase(path, db::OpenMode::Create);
+        QOR_SKIP_UNAVAILABLE(GetParam());
+        place = std::make_unique<ScratchCompany>(GetParam());
+        auto database = place->Create();
         db::CreateDemoCompany(*database, {.traces = 200, .items = 30, .groups = 6});
         session->database = database;
         session->userId = Value("SELECT FUserID FROM t_User WHERE FName = 'administrator'").toInt();
         session->userName = QStringLiteral("administrator");
         services::RegisterHostComponents(session);
         Publish("PropsString", QStringLiteral("ConnectString={%1};UserID=%2;UserName=administrator;LANGUAGE=chs")
-                                   .arg(path)
+                                   .arg(database->ConnectionText())
                                    .arg(session->userId));
         Publish("UserName", session->userName);
         Publish("UserID", session->userId);
@@ -59,13 +60,15 @@ protected:
         });
     }
 
-    QTemporaryDir dir;
+    std::unique_ptr<ScratchCompany> place;
     services::SessionPtr session = std::make_shared<services::Session>();
     DictionaryPtr result = Dictionary::New();
     QString caption;
 };
 
-TEST_F(LookupOnCompany, SalesOrderLineChosenInTheListWindow) {
+QOR_INSTANTIATE_FOR_BACKENDS(LookupOnCompany);
+
+TEST_P(LookupOnCompany, SalesOrderLineChosenInTheListWindow) {
     const auto line = session->database->Query(QStringLiteral(
         "SELECT v1.FInterID, v1.FBillNo, MIN(u1.FEntryID) FROM SEOrder v1 INNER JOIN SEOrderEntry u1 "
         "ON v1.FInterID = u1.FInterID WHERE v1.FStatus > 0 AND u1.FMrpClosed = 0 GROUP BY v1.FInterID, v1.FBillNo "
@@ -80,7 +83,7 @@ TEST_F(LookupOnCompany, SalesOrderLineChosenInTheListWindow) {
     EXPECT_EQ(ToInt32(result->Item("FEntryID")), line->Fields(2).Value().toInt());
 }
 
-TEST_F(LookupOnCompany, ItemChosenThenFoundByItsCode) {
+TEST_P(LookupOnCompany, ItemChosenThenFoundByItsCode) {
     const QString number = Value("SELECT MAX(FNumber) FROM t_ICItem WHERE FErpClsID = 7").toString();
     TypeAndChoose(number);
     EXPECT_EQ(RunLookup(kLookupItem, QString(), QStringLiteral(" FErpClsID=7 "), result, 1), 1);

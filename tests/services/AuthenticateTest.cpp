@@ -31,6 +31,7 @@ class AuthenticateTest : public CompanyFixture {
 protected:
     void SetUp() override {
         CompanyFixture::SetUp();
+        if (IsSkipped()) return;
         AddUser(QStringLiteral("王工"), QStringLiteral("secret"), false);
         AddUser(QStringLiteral("离职"), QStringLiteral("secret"), true);
         watched_ = std::make_shared<WriteCountingDatabase>(database_);
@@ -54,7 +55,9 @@ protected:
     std::shared_ptr<WriteCountingDatabase> watched_;
 };
 
-TEST_F(AuthenticateTest, RightPasswordGivesTheUsersSession) {
+QOR_INSTANTIATE_FOR_BACKENDS(AuthenticateTest);
+
+TEST_P(AuthenticateTest, RightPasswordGivesTheUsersSession) {
     auto session = services::Authenticate(watched_, QStringLiteral(" 王工 "), QStringLiteral("secret"));
     ASSERT_TRUE(session);
     const auto expectedId =
@@ -66,7 +69,7 @@ TEST_F(AuthenticateTest, RightPasswordGivesTheUsersSession) {
     EXPECT_EQ(watched_->writes, 0);
 }
 
-TEST_F(AuthenticateTest, RefusalsSayWhyAndWriteNothing) {
+TEST_P(AuthenticateTest, RefusalsSayWhyAndWriteNothing) {
     const QString wrongPassword = Refusal(QStringLiteral("王工"), QStringLiteral("Secret"));
     EXPECT_EQ(wrongPassword, QStringLiteral("用户名或密码错误，请重新输入！"));
     EXPECT_EQ(Refusal(QStringLiteral("张三"), QStringLiteral("secret")), wrongPassword);

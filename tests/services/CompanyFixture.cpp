@@ -1,14 +1,14 @@
 #include "CompanyFixture.h"
 
-#include "db/OpenDatabase.h"
 #include "host/ComponentFactory.h"
 #include "services/RegisterHostComponents.h"
 
 namespace qor::test {
 
 void CompanyFixture::SetUp() {
-    ASSERT_TRUE(dir_.isValid());
-    database_ = db::OpenDatabase(dir_.filePath(QStringLiteral("company.db")), db::OpenMode::Create);
+    QOR_SKIP_UNAVAILABLE(GetParam());
+    place_ = std::make_unique<ScratchCompany>(GetParam());
+    database_ = place_->Create();
     UseDatabase(database_);
 }
 

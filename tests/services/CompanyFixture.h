@@ -3,15 +3,18 @@
 #include "db/Database.h"
 #include "host/Object.h"
 #include "services/Session.h"
+#include "support/ScratchCompany.h"
 
 #include <gtest/gtest.h>
-#include <QTemporaryDir>
+#include <memory>
 
 namespace qor::test {
 
-// A new, empty company database file for each test, and the host components
-// registered for a session of user 16. Tests seed only the rows they need.
-class CompanyFixture : public ::testing::Test {
+// A new, empty company database for each test, on the back end the test is
+// instantiated for, and the host components registered for a session of
+// user 16. Tests seed only the rows they need. Derived fixtures return from
+// SetUp when IsSkipped() (no PostgreSQL server for the test run).
+class CompanyFixture : public ::testing::TestWithParam<TestBackend> {
 protected:
     static constexpr int kUserId = 16;
 
@@ -30,7 +33,7 @@ protected:
     // The batch trace rights (module 1099, detail 20) of the session's user.
     void GrantTraceRights(qint64 mask) const;
 
-    QTemporaryDir dir_;
+    std::unique_ptr<ScratchCompany> place_;
     db::DatabasePtr database_;
     services::SessionPtr session_;
 };

@@ -14,7 +14,9 @@ namespace {
 
 using HostStoresTest = CompanyFixture;
 
-TEST_F(HostStoresTest, AccessCheckAnswersFromTheUsersRightBits) {
+QOR_INSTANTIATE_FOR_BACKENDS(HostStoresTest);
+
+TEST_P(HostStoresTest, AccessCheckAnswersFromTheUsersRightBits) {
     GrantTraceRights(0x20000 | 0x8000);
     Exec(QStringLiteral("INSERT INTO t_UserRight (FUserID, FModule, FDetail, FMask) VALUES (?, 1099, 20, ?)"),
          {kUserId + 1, 0x10000});
@@ -29,7 +31,7 @@ TEST_F(HostStoresTest, AccessCheckAnswersFromTheUsersRightBits) {
     EXPECT_FALSE(check(1003, 20, 0x8000));
 }
 
-TEST_F(HostStoresTest, WriteLogRecordsUserTimeAndMachine) {
+TEST_P(HostStoresTest, WriteLogRecordsUserTimeAndMachine) {
     const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
     QVariantList args{QStringLiteral("K810022"), 3, QStringLiteral("删除物料: 控制板 客户BOM批次对应信息成功！")};
     Create(host::progid::kGLData)->CallRef(QStringLiteral("WriteLog"), args);
@@ -43,7 +45,7 @@ TEST_F(HostStoresTest, WriteLogRecordsUserTimeAndMachine) {
     EXPECT_LE(logged, QDateTime::currentDateTime().addSecs(1));
 }
 
-TEST_F(HostStoresTest, SystemValuesAndListDefinitions) {
+TEST_P(HostStoresTest, SystemValuesAndListDefinitions) {
     Exec(
         QStringLiteral("INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES "
                        "('IC', 'UseShortNumber', '1'), ('IC', 'Blank', NULL)"));
@@ -65,7 +67,7 @@ TEST_F(HostStoresTest, SystemValuesAndListDefinitions) {
     EXPECT_EQ(list->Fields(QStringLiteral("FName")).Text(), QStringLiteral("销售订单序时簿"));
 }
 
-TEST_F(HostStoresTest, DataRightIsZeroUnlessTheStoreSwitchesItOn) {
+TEST_P(HostStoresTest, DataRightIsZeroUnlessTheStoreSwitchesItOn) {
     Exec(QStringLiteral("INSERT INTO t_UserDataRight (FUserID, FRightKind, FEnabled) VALUES (5, 2, 1), (5, 4, 0)"));
     auto itemInfo = Create(host::progid::kItemInfo);
     const auto right = [&itemInfo](int user, int kind) {
@@ -77,7 +79,7 @@ TEST_F(HostStoresTest, DataRightIsZeroUnlessTheStoreSwitchesItOn) {
     EXPECT_EQ(right(6, 2), 0);
 }
 
-TEST_F(HostStoresTest, UserProfileKeepsASectionAcrossInstances) {
+TEST_P(HostStoresTest, UserProfileKeepsASectionAcrossInstances) {
     const QVariantList section{QStringLiteral("QOROrderBatchTrace"), QStringLiteral("frmBatchTrace")};
     Exec(
         QStringLiteral("INSERT INTO t_UserProfile (FUserID, FApplication, FSection, FKey, FValue) VALUES "
@@ -110,7 +112,7 @@ TEST_F(HostStoresTest, UserProfileKeepsASectionAcrossInstances) {
                              "17|frmBatchTrace|GridFont|not mine|"));
 }
 
-TEST_F(HostStoresTest, QueryComponentsAnswerRecordsets) {
+TEST_P(HostStoresTest, QueryComponentsAnswerRecordsets) {
     Exec(
         QStringLiteral("INSERT INTO t_ICItem (FItemID, FNumber, FName, FModel, FErpClsID) VALUES "
                        "(1, '1.01', '控制板', '', 7), (2, '1.02', '电源板', 'P-2', 7)"));

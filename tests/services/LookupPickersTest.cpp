@@ -24,6 +24,7 @@ class LookupPickersTest : public CompanyFixture {
 protected:
     void SetUp() override {
         CompanyFixture::SetUp();
+        if (IsSkipped()) return;
         db::CreateDemoCompany(*database_, {.traces = 300, .items = 40, .groups = 6});
     }
 
@@ -71,7 +72,9 @@ protected:
     QList<bool> openAfterKeys;
 };
 
-TEST_F(LookupPickersTest, ItemLookupAnswersTheChosenItemsProperties) {
+QOR_INSTANTIATE_FOR_BACKENDS(LookupPickersTest);
+
+TEST_P(LookupPickersTest, ItemLookupAnswersTheChosenItemsProperties) {
     const auto item = database_->Query(
         QStringLiteral("SELECT FItemID, FNumber, FShortNumber, FName, FModel FROM t_ICItem WHERE FErpClsID = 7 "
                        "ORDER BY FItemID DESC LIMIT 1"));
@@ -107,7 +110,7 @@ TEST_F(LookupPickersTest, ItemLookupAnswersTheChosenItemsProperties) {
     EXPECT_EQ(ToInt32(chosen->Get(QStringLiteral("ID"))), item->Fields(QStringLiteral("FItemID")).Value().toInt());
 }
 
-TEST_F(LookupPickersTest, ItemLookupWithShortNumbersAndWithoutAChoice) {
+TEST_P(LookupPickersTest, ItemLookupWithShortNumbersAndWithoutAChoice) {
     const auto item = database_->Query(QStringLiteral("SELECT FShortNumber FROM t_ICItem ORDER BY FItemID LIMIT 1"));
     auto parameters = Dictionary::New();
     parameters->Set(QStringLiteral("BeShortNumber"), true);
@@ -136,7 +139,7 @@ TEST_F(LookupPickersTest, ItemLookupWithShortNumbersAndWithoutAChoice) {
     EXPECT_FALSE(ToBool(answer->Get(QStringLiteral("ReturnOK"))));
 }
 
-TEST_F(LookupPickersTest, BatchListOffersStockAndTracedBatchesWithBannedOnesLast) {
+TEST_P(LookupPickersTest, BatchListOffersStockAndTracedBatchesWithBannedOnesLast) {
     const int itemId = Value(QStringLiteral("SELECT FItemID FROM ICOrderBatchTrace WHERE FForbid = 1 LIMIT 1")).toInt();
     ASSERT_GT(itemId, 0);
     Exec(
@@ -177,7 +180,7 @@ TEST_F(LookupPickersTest, BatchListOffersStockAndTracedBatchesWithBannedOnesLast
     EXPECT_EQ(offeredTexts.mid(offered - banned.size()), banned);
 }
 
-TEST_F(LookupPickersTest, BomListAnswersTheChosenCustomerBomOrZero) {
+TEST_P(LookupPickersTest, BomListAnswersTheChosenCustomerBomOrZero) {
     const int itemId = ItemWithCustomerBoms();
     const auto bom = database_->Query(
         QStringLiteral("SELECT FInterID, FBOMNumber FROM ICBom WHERE FItemID = ? AND FBomType = 3 ORDER BY FBOMNumber "
@@ -204,7 +207,7 @@ TEST_F(LookupPickersTest, BomListAnswersTheChosenCustomerBomOrZero) {
     EXPECT_EQ(ToInt32(chosen->Item(QStringLiteral("FInterID"))), 0);
 }
 
-TEST_F(LookupPickersTest, SalesOrderListReportsTheChosenLine) {
+TEST_P(LookupPickersTest, SalesOrderListReportsTheChosenLine) {
     const auto line = database_->Query(
         QStringLiteral("SELECT v1.FInterID, u1.FEntryID, v1.FBillNo FROM SEOrder v1 INNER JOIN SEOrderEntry u1 "
                        "ON v1.FInterID = u1.FInterID WHERE v1.FStatus > 0 AND u1.FMrpClosed = 0 AND u1.FEntryID = 2 "
@@ -257,7 +260,7 @@ TEST_F(LookupPickersTest, SalesOrderListReportsTheChosenLine) {
     EXPECT_FALSE(ToBool(list->Call(QStringLiteral("InitData")))) << "a list without a definition";
 }
 
-TEST_F(LookupPickersTest, CodeSearchesFindTheTypedCodeOfEachClass) {
+TEST_P(LookupPickersTest, CodeSearchesFindTheTypedCodeOfEachClass) {
     auto getData = Create(host::progid::kGetData);
     const auto search = [&getData](bool shortNumber, const QString& text, int cls, const QString& extra) {
         QVariantList args{QString(), shortNumber, text, cls, 16, extra};
@@ -301,7 +304,7 @@ TEST_F(LookupPickersTest, CodeSearchesFindTheTypedCodeOfEachClass) {
     EXPECT_THROW(search(false, number, 7, QString()), HostError);
 }
 
-TEST_F(LookupPickersTest, GetItemAnswersNothingForBarredClassesAndMissingItems) {
+TEST_P(LookupPickersTest, GetItemAnswersNothingForBarredClassesAndMissingItems) {
     const int itemId = Value(QStringLiteral("SELECT MIN(FItemID) FROM t_ICItem")).toInt();
     auto glData = Create(host::progid::kGLData);
     const auto getItem = [&glData](int cls, int id) {
@@ -321,7 +324,7 @@ TEST_F(LookupPickersTest, GetItemAnswersNothingForBarredClassesAndMissingItems) 
     EXPECT_FALSE(getItem(4, itemId));
 }
 
-TEST_F(LookupPickersTest, PickerRowsAreAWellBehavedModel) {
+TEST_P(LookupPickersTest, PickerRowsAreAWellBehavedModel) {
     services::RecordsetTableModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     const std::vector<services::PickerColumn> columns{{QStringLiteral("FBatchNo"), QStringLiteral("批号")},
@@ -334,7 +337,7 @@ TEST_F(LookupPickersTest, PickerRowsAreAWellBehavedModel) {
     EXPECT_THROW(model.Reset(database_->Query(QStringLiteral("SELECT FBatchNo FROM ICInventory")), columns), HostError);
 }
 
-TEST_F(LookupPickersTest, SalesOrderListRightsDescriptor) {
+TEST_P(LookupPickersTest, SalesOrderListRightsDescriptor) {
     auto info =
         Create(host::progid::kSysInfo)->Call(QStringLiteral("GetListInfo"), {QString(), 32}).value<RecordsetPtr>();
     ASSERT_TRUE(info);

@@ -3,6 +3,7 @@
 
 #include "base/Convert.h"
 #include "base/Variant.h"
+#include "db/DbError.h"
 #include "host/ProgIds.h"
 
 #include <gmock/gmock.h>
@@ -50,6 +51,29 @@ private:
     bool rivalDone_ = false;
 };
 
+// The write of a trace record (INSERT, UPDATE or DELETE) meets trouble: the
+// database fails it the first `failures` times with the given failure, or
+// another user deletes the record just before it runs.
+class TroubledWriteDatabase : public ForwardingDatabase {
+public:
+    TroubledWriteDatabase(db::DatabasePtr inner, db::DbFailure failure, int failures, bool deleteFirst = false)
+        : ForwardingDatabase(std::move(inner)), failure_(failure), failures_(failures), deleteFirst_(deleteFirst) {}
+    qint64 Execute(const QString& sql, const QVariantList& params = {}) override {
+        const bool write = sql.startsWith(QLatin1String("INSERT INTO ICOrderBatchTrace")) ||
+                           sql.startsWith(QLatin1String("UPDATE ICOrderBatchTrace"));
+        if (write && deleteFirst_) inner_->Execute(QStringLiteral("DELETE FROM ICOrderBatchTrace"));
+        if (write && failures_ > 0) {
+            --failures_;
+            throw db::DbError(QStringLiteral("与数据库服务器的连接出了问题"), sql, failure_);
+        }
+        return inner_->Execute(sql, params);
+    }
+private:
+    db::DbFailure failure_;
+    int failures_;
+    bool deleteFirst_;
+};
+
 // Items 101 and 102 may carry traces (ERP class 7), item 201 may not. BOM
 // 301 belongs to item 101, 302 to item 102. Order 401 has line 1 of item 101
 // and line 2 of item 102; order 402 only a line of item 102.
@@ -57,6 +81,7 @@ class SaveDataTest : public CompanyFixture {
 protected:
     void SetUp() override {
         CompanyFixture::SetUp();
+        if (IsSkipped()) return;
         Exec(QStringLiteral(
             "INSERT INTO t_ICItem (FItemID, FNumber, FName, FErpClsID) VALUES "
             "(101, '1.01.001', '控制板', 7), (102, '1.01.002', '电源板', 7), (201, '2.01.001', '螺钉', 1)"));
@@ -105,7 +130,9 @@ protected:
     }
 };
 
-TEST_F(SaveDataTest, InsertMapsTheRequestOntoTheTable) {
+QOR_INSTANTIATE_FOR_BACKENDS(SaveDataTest);
+
+TEST_P(SaveDataTest, InsertMapsTheRequestOntoTheTable) {
     GrantTraceRights(kNew);
     const Answer answer = Save("INS", 0,
                                Fields{{"FItemID", 101},
@@ -121,7 +148,7 @@ TEST_F(SaveDataTest, InsertMapsTheRequestOntoTheTable) {
     EXPECT_EQ(Rows(kAllTraces), QStringLiteral("101|B240301|301|401|1|0|"));
 }
 
-TEST_F(SaveDataTest, InsertReadsIdsGivenAsTextAndTheFlagInAnyForm) {
+TEST_P(SaveDataTest, InsertReadsIdsGivenAsTextAndTheFlagInAnyForm) {
     GrantTraceRights(kNew);
     EXPECT_EQ(Save("INS", 0,
                    Fields{{"fitemid", "101"},
@@ -137,7 +164,7 @@ TEST_F(SaveDataTest, InsertReadsIdsGivenAsTextAndTheFlagInAnyForm) {
     EXPECT_EQ(Rows(kAllTraces), QStringLiteral("101|B1|301|401|0|1|\n102|B2|0|0|0|1|"));
 }
 
-TEST_F(SaveDataTest, RefusedRequestsWriteNothing) {
+TEST_P(SaveDataTest, RefusedRequestsWriteNothing) {
     GrantTraceRights(kAllRights);
     const int existing = AddTrace(101, QStringLiteral("B1"), 301, 401, 1, 0);
     const int gone = existing + 100;
@@ -186,7 +213,7 @@ TEST_F(SaveDataTest, RefusedRequestsWriteNothing) {
     }
 }
 
-TEST_F(SaveDataTest, UpdateLeavesColumnsNotSentAsTheyAre) {
+TEST_P(SaveDataTest, UpdateLeavesColumnsNotSentAsTheyAre) {
     GrantTraceRights(kModify);
     const int id = AddTrace(101, QStringLiteral("B1"), 301, 401, 1, 0);
 
@@ -197,7 +224,7 @@ TEST_F(SaveDataTest, UpdateLeavesColumnsNotSentAsTheyAre) {
     EXPECT_EQ(Trace(id), QStringLiteral("101|B2|301|0|0|0|"));
 }
 
-TEST_F(SaveDataTest, BanAndUnbanNeedTheBanRightOnly) {
+TEST_P(SaveDataTest, BanAndUnbanNeedTheBanRightOnly) {
     const int id = AddTrace(101, QStringLiteral("B1"), 301, 401, 1, 0);
 
     GrantTraceRights(kModify);
@@ -218,7 +245,7 @@ TEST_F(SaveDataTest, BanAndUnbanNeedTheBanRightOnly) {
     EXPECT_EQ(Trace(id), QStringLiteral("101|B1|301|401|1|0|"));
 }
 
-TEST_F(SaveDataTest, ChangingTheRecordNeedsTheModifyRight) {
+TEST_P(SaveDataTest, ChangingTheRecordNeedsTheModifyRight) {
     const int id = AddTrace(101, QStringLiteral("B1"), 301, 401, 1, 0);
     GrantTraceRights(kAllRights & ~kModify);
     const Answer answer = Save("UPT", id, Fields{{"FBatchNo", "B2"}});
@@ -230,7 +257,7 @@ TEST_F(SaveDataTest, ChangingTheRecordNeedsTheModifyRight) {
     EXPECT_EQ(Save("UPT", id, Fields{{"FBatchNo", "B2"}}).code, 1);
 }
 
-TEST_F(SaveDataTest, InsertNeedsTheNewRightAndDeleteTheDeleteRight) {
+TEST_P(SaveDataTest, InsertNeedsTheNewRightAndDeleteTheDeleteRight) {
     GrantTraceRights(kAllRights & ~kNew);
     const Answer refusedInsert = Save("INS", 0, Fields{{"FItemID", 101}, {"FBatchNo", "B1"}});
     EXPECT_NE(refusedInsert.code, 1);
@@ -251,7 +278,7 @@ TEST_F(SaveDataTest, InsertNeedsTheNewRightAndDeleteTheDeleteRight) {
     EXPECT_EQ(Count(QStringLiteral("ICOrderBatchTrace")), 0);
 }
 
-TEST_F(SaveDataTest, ItemAndBatchTakenByAnotherRecordGetOneAnswer) {
+TEST_P(SaveDataTest, ItemAndBatchTakenByAnotherRecordGetOneAnswer) {
     GrantTraceRights(kAllRights);
     AddTrace(101, QStringLiteral("B1"), 0, 0, 0, 0);
     const int other = AddTrace(101, QStringLiteral("B2"), 0, 0, 0, 0);
@@ -269,6 +296,40 @@ TEST_F(SaveDataTest, ItemAndBatchTakenByAnotherRecordGetOneAnswer) {
     EXPECT_NE(raced.code, 1);
     EXPECT_EQ(raced.message, onInsert.message);
     EXPECT_EQ(Count(QStringLiteral("ICOrderBatchTrace")), 1);
+}
+
+}  // namespace
+}  // namespace qor::test
+
+namespace qor::test {
+namespace {
+
+TEST_P(SaveDataTest, WritesThatMeetOtherUsersOrALostServerAreAnsweredOrTriedAgain) {
+    GrantTraceRights(kAllRights);
+    const Fields insert{{"FItemID", 101}, {"FBatchNo", "B1"}};
+
+    UseDatabase(std::make_shared<TroubledWriteDatabase>(database_, db::DbFailure::Conflict, 2));
+    EXPECT_EQ(Save("INS", 0, insert).code, 1);  // the third try gets through
+    EXPECT_EQ(Count(QStringLiteral("ICOrderBatchTrace")), 1);
+    Exec(QStringLiteral("DELETE FROM ICOrderBatchTrace"));
+
+    UseDatabase(std::make_shared<TroubledWriteDatabase>(database_, db::DbFailure::Conflict, 3));
+    Answer answer = Save("INS", 0, insert);
+    EXPECT_EQ(answer.code, 0);
+    EXPECT_THAT(answer.message.toStdString(), HasSubstr("其他用户正在同时修改相同的记录"));
+
+    UseDatabase(std::make_shared<TroubledWriteDatabase>(database_, db::DbFailure::ConnectionLost, 1));
+    answer = Save("INS", 0, insert);
+    EXPECT_EQ(answer.code, 0);
+    EXPECT_EQ(answer.message, QStringLiteral("与数据库服务器的连接出了问题"));
+    EXPECT_EQ(Count(QStringLiteral("ICOrderBatchTrace")), 0);
+
+    const int id = AddTrace(101, QStringLiteral("B1"), 0, 0, 0, 0);
+    UseDatabase(std::make_shared<TroubledWriteDatabase>(database_, db::DbFailure::Other, 0, true));
+    answer = Save("UPT", id, Fields{{"FBatchNo", "B2"}});
+    EXPECT_EQ(answer.code, 0);
+    EXPECT_EQ(answer.message, QStringLiteral("当前记录不存在，可能已被其他用户删除！"));
+    EXPECT_EQ(Trace(id), QStringLiteral("101|B1|0|0|0|0|"));  // the deletion was this fake's, rolled back with it
 }
 
 }  // namespace

@@ -4,16 +4,6 @@
 
 using namespace qor;
 
-TEST(GridFonts, StoredFontIsReadFromItsPackedText) {
-    EXPECT_FALSE(ParseGridFont(""));
-    const auto font = ParseGridFont("FontName=宋体|FontSize=10.5|FontBold=1|FontItalic=0|");
-    ASSERT_TRUE(font);
-    EXPECT_EQ(font->name, "宋体");
-    EXPECT_DOUBLE_EQ(font->size, 10.5);
-    EXPECT_TRUE(font->bold);
-    EXPECT_FALSE(font->italic);
-}
-
 TEST(GridFonts, ReportSizesFrom9To18AreAppliedOnce) {
     EXPECT_TRUE(ShouldApplyReportSize(9, 0));
     EXPECT_FALSE(ShouldApplyReportSize(9, 9));

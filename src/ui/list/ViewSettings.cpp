@@ -3,16 +3,26 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <dlfcn.h>
 
 namespace qor {
+
+namespace {
+const QString kFileName = QStringLiteral("VUZOvuvir.INI");
+}  // namespace
 
 QString ViewSettings::DefaultPath() {
     Dl_info info{};
     QString folder;
     if (dladdr(reinterpret_cast<void*>(&ViewSettings::DefaultPath), &info) && info.dli_fname)
         folder = QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absolutePath();
-    return QDir(folder).filePath(QStringLiteral("VUZOvuvir.INI"));
+    const QString beside = QDir(folder).filePath(kFileName);
+    const QFileInfo file(beside);
+    if (file.exists() ? file.isWritable() : QFileInfo(folder).isWritable()) return beside;
+    // An installed library's folder is not the user's to write in.
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+        .filePath(QStringLiteral("qor-erp/") + kFileName);
 }
 
 ViewSettings::ViewSettings(QString path, QString section) : path_(std::move(path)), section_(std::move(section)) {}
@@ -23,6 +33,7 @@ bool ViewSettings::Read(const QString& key) const {
 }
 
 void ViewSettings::Write(const QString& key, bool on) const {
+    QDir().mkpath(QFileInfo(path_).absolutePath());
     QSettings ini(path_, QSettings::IniFormat);
     ini.setValue(section_ + u'/' + key, on ? 1 : 0);
     ini.sync();

@@ -1,9 +1,9 @@
-#include "RowWriter.h"
+#include "component/RowWriter.h"
 
 #include <QTemporaryFile>
 #include <gtest/gtest.h>
 
-using namespace qor::app;
+using namespace qor;
 
 namespace {
 QString Written(RowWriter::Format format, std::vector<bool> hidden, const QStringList& rows) {

@@ -1,8 +1,8 @@
-#include "RowWriter.h"
+#include "component/RowWriter.h"
 
 #include "base/HostError.h"
 
-namespace qor::app {
+namespace qor {
 
 namespace {
 constexpr qsizetype kFlushAt = 1 << 20;
@@ -20,31 +20,39 @@ RowWriter::~RowWriter() {
     }
 }
 
-void RowWriter::AppendCell(QStringView cell, bool first) {
+// A row is turned into UTF-8 once and split on its bytes: "|", tab, CR, LF,
+// comma and the double quote are single bytes that never occur inside the
+// encoding of another character.
+void RowWriter::AppendCell(std::string_view cell, bool first) {
     if (!first) buffer_.append(format_ == Format::Tsv ? '\t' : ',');
     if (format_ == Format::Tsv) {
-        QString clean = cell.toString();
-        clean.replace(u'\t', u' ').replace(u'\r', u' ').replace(u'\n', u' ');
-        buffer_.append(clean.toUtf8());
+        const qsizetype at = buffer_.size();
+        buffer_.append(cell.data(), static_cast<qsizetype>(cell.size()));
+        for (qsizetype i = at; i < buffer_.size(); ++i)
+            if (buffer_[i] == '\t' || buffer_[i] == '\r' || buffer_[i] == '\n') buffer_[i] = ' ';
         return;
     }
-    const bool quote = cell.contains(u',') || cell.contains(u'"') || cell.contains(u'\r') || cell.contains(u'\n');
-    if (!quote) {
-        buffer_.append(cell.toUtf8());
+    if (cell.find_first_of(",\"\r\n") == std::string_view::npos) {
+        buffer_.append(cell.data(), static_cast<qsizetype>(cell.size()));
         return;
     }
-    QString quoted = cell.toString();
-    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-    buffer_.append('"').append(quoted.toUtf8()).append('"');
+    buffer_.append('"');
+    for (const char c : cell) {
+        if (c == '"') buffer_.append('"');
+        buffer_.append(c);
+    }
+    buffer_.append('"');
 }
 
 void RowWriter::WriteRow(const QString& rowText) {
-    qsizetype start = 0;
+    const QByteArray utf8 = rowText.toUtf8();
+    const std::string_view row(utf8.constData(), static_cast<size_t>(utf8.size()));
+    size_t start = 0;
     size_t column = 0;
     bool first = true;
-    for (qsizetype bar = rowText.indexOf(u'|'); bar >= 0; bar = rowText.indexOf(u'|', start)) {
+    for (size_t bar = row.find('|'); bar != std::string_view::npos; bar = row.find('|', start)) {
         if (column >= hidden_.size() || !hidden_[column]) {
-            AppendCell(QStringView(rowText).mid(start, bar - start), first);
+            AppendCell(row.substr(start, bar - start), first);
             first = false;
         }
         ++column;
@@ -62,4 +70,4 @@ void RowWriter::Flush() {
     if (!complete || std::fflush(out_) != 0) throw HostError(QStringLiteral("写出失败(磁盘已满或管道已关闭)。"));
 }
 
-}  // namespace qor::app
+}  // namespace qor

@@ -3,9 +3,10 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdio>
+#include <string_view>
 #include <vector>
 
-namespace qor::app {
+namespace qor {
 
 // Writes grid rows ("|"-separated cells, each followed by "|") as TSV or CSV
 // lines to a stream, buffered. Columns marked hidden are left out.
@@ -21,7 +22,7 @@ public:
     void Flush();
 
 private:
-    void AppendCell(QStringView cell, bool first);
+    void AppendCell(std::string_view cell, bool first);
 
     std::FILE* out_;
     Format format_;
@@ -29,4 +30,4 @@ private:
     QByteArray buffer_;
 };
 
-}  // namespace qor::app
+}  // namespace qor

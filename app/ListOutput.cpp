@@ -1,0 +1,50 @@
+#include "ListOutput.h"
+
+#include "CompanyLogin.h"
+#include "ComponentLoader.h"
+#include "Shell.h"
+#include "TraceWriter.h"
+#include "base/Convert.h"
+#include "base/HostError.h"
+#include "host/ComponentFactory.h"
+#include "host/ProgIds.h"
+
+#include <QCoreApplication>
+
+namespace qor::app {
+
+namespace {
+
+constexpr int kFailedTold = -1;
+
+}  // namespace
+
+std::optional<int> CallListOutput(const ShellOptions& options, const QString& member, const QString& argument,
+                                  int* exitCode) {
+    QString error;
+    const services::SessionPtr session = OpenCompanySession(options, false, &error);
+    if (!session) {
+        *exitCode = Refuse(error, kExitRefused);
+        return std::nullopt;
+    }
+    const QString progId = QString::fromLatin1(host::progid::kBatchTraceOutput);
+    ComponentLoader loader(QCoreApplication::applicationDirPath());
+    loader.Install(progId);
+    int result = kFailedTold;
+    try {
+        if (!options.traceFile.isEmpty())
+            host::ComponentFactory::SetObserver(std::make_shared<TraceWriter>(options.traceFile));
+        const host::ObjectPtr output = host::ComponentFactory::Create(progId);
+        result = ToInt32(output->Call(member, {options.all ? QString() : options.item, argument}));
+    } catch (const HostError& e) {
+        *exitCode = Refuse(e.Description(), kExitRefused);
+        return std::nullopt;
+    }
+    if (result == kFailedTold) {
+        *exitCode = kExitRefused;
+        return std::nullopt;
+    }
+    return result;
+}
+
+}  // namespace qor::app

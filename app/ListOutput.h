@@ -1,0 +1,18 @@
+#pragma once
+
+#include "CommandLine.h"
+
+#include <optional>
+
+namespace qor::app {
+
+// For the commands that write, export or print the list without a window:
+// logs the user in, creates the module's list output
+// ("QOROrderBatchTrace.CBatchTraceOutput") by its ProgID and calls member
+// with the item number (empty for --all) and argument. Answers the member's
+// result, or nullopt after telling the user why, with the exit code in
+// *exitCode. A result of -1 means the module has told the user already.
+std::optional<int> CallListOutput(const ShellOptions& options, const QString& member, const QString& argument,
+                                  int* exitCode);
+
+}  // namespace qor::app

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "host/Dispatch.h"
+
+#include <QString>
+#include <cstdint>
+
+namespace qor {
+
+// The list of trace records without a window, for the host's command line,
+// created by the ProgID "QOROrderBatchTrace.CBatchTraceOutput". Each member
+// takes an item number (empty: every record), checks its own right and throws
+// HostError with the refusal or the reason it cannot go on.
+//   WriteList(item, "tsv"|"csv") -> rows written to standard output, header included
+//   ExportList(item, file) -> rows exported to the .xlsx or .csv file
+//   PrintList(item, file) -> pages printed to the .pdf file
+// Each answers -1 when the list (or the export) failed after telling the
+// user why.
+class CBatchTraceOutput : public host::Dispatch {
+public:
+    CBatchTraceOutput();
+
+    int32_t WriteList(const QString& itemNumber, const QString& format);
+    int32_t ExportList(const QString& itemNumber, const QString& fileName);
+    int32_t PrintList(const QString& itemNumber, const QString& fileName);
+};
+
+}  // namespace qor

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "host/InprocServer.h"
+#include "host/Object.h"
+
+#include <span>
+
+namespace qor {
+
+// A creatable class of the component library.
+struct LibraryClass {
+    inproc::Guid clsid;
+    const char* progId;
+    host::ObjectPtr (*create)();
+};
+
+// COrderBatchTrace, and CBatchTraceOutput for the host's command line.
+std::span<const LibraryClass> LibraryClasses();
+
+}  // namespace qor

@@ -1,0 +1,167 @@
+#include "SaveClient.h"
+
+#include "db/DemoCompany.h"
+#include "support/ScratchCompany.h"
+
+#include <gmock/gmock.h>
+#include <map>
+#include <random>
+#include <thread>
+
+namespace qor::test {
+namespace {
+
+constexpr int kClients = 8;
+constexpr int kSavesPerClient = 1000;
+// Few enough batch numbers that the clients keep running into each other's
+// item and batch.
+constexpr int kBatchNumbers = 40;
+constexpr int kItemsUsed = 4;
+
+const QString kDuplicate = QStringLiteral("同一物料的同一批号只能有一条记录");
+
+struct Item {
+    int id;
+    QString number;
+};
+
+struct Record {
+    int itemId;
+    QString batchNo;
+    bool forbid;
+    bool operator==(const Record&) const = default;
+};
+
+// What one client did and what it was told.
+struct Tally {
+    std::map<int, Record> records;  // the records it made and still holds, by key
+    int saved = 0;
+    int refused = 0;
+    int duplicates = 0;
+    int deleted = 0;
+    QStringList unanswered;  // refusals without a message, and errors
+};
+
+QString BatchNumber(std::mt19937& random) {
+    return QStringLiteral("LB%1").arg(static_cast<int>(random() % kBatchNumbers), 3, 10, QLatin1Char('0'));
+}
+
+// Mixed saves: new records, batch changes, bans and unbans, deletes. A client
+// changes and deletes only the records it made, so that its tally says what
+// the table must hold; its new records and batch changes compete with all the
+// others' for the same items and batches.
+void RunClient(SaveClient& client, const std::vector<Item>& items, unsigned seed, Tally& tally) {
+    std::mt19937 random(seed);
+    for (int n = 0; n < kSavesPerClient; ++n) {
+        const int choice = static_cast<int>(random() % 100);
+        const Item& item = items[random() % items.size()];
+        auto mine = tally.records.begin();
+        if (!tally.records.empty()) std::advance(mine, static_cast<long>(random() % tally.records.size()));
+        SaveClient::Answer answer;
+        if (tally.records.empty() || choice < 40) {
+            const QString batch = BatchNumber(random);
+            answer = client.Insert(item.id, batch);
+            if (answer.code == 1) tally.records[client.TraceIdOf(item.id, batch)] = {item.id, batch, false};
+        } else if (choice < 60) {
+            const QString batch = BatchNumber(random);
+            answer = client.ChangeBatch(mine->first, batch);
+            if (answer.code == 1) mine->second.batchNo = batch;
+        } else if (choice < 80) {
+            Record& record = mine->second;
+            answer = client.SetForbid(mine->first, record.itemId, record.batchNo, !record.forbid);
+            if (answer.code == 1) record.forbid = !record.forbid;
+        } else {
+            const auto number =
+                std::find_if(items.begin(), items.end(), [&](const Item& i) { return i.id == mine->second.itemId; });
+            answer = client.Delete(mine->first, number->number);
+            if (answer.code == 1) {
+                tally.records.erase(mine);
+                ++tally.deleted;
+            }
+        }
+        if (answer.code == 1) {
+            ++tally.saved;
+        } else if (answer.code == 0 && !answer.message.isEmpty()) {
+            ++tally.refused;
+            if (answer.message.contains(kDuplicate)) ++tally.duplicates;
+        } else {
+            tally.unanswered.append(QStringLiteral("%1: %2").arg(answer.code).arg(answer.message));
+        }
+    }
+}
+
+class SaveLoadTest : public ::testing::TestWithParam<TestBackend> {
+protected:
+    void SetUp() override {
+        QOR_SKIP_UNAVAILABLE(GetParam());
+        place_ = std::make_unique<ScratchCompany>(GetParam());
+        database_ = place_->Create();
+        db::CreateDemoCompany(*database_, {.traces = 0, .items = 10, .groups = 3});
+        for (RecordsetPtr rs = database_->Query(
+                 QStringLiteral("SELECT FItemID, FNumber FROM t_ICItem WHERE FErpClsID = 7 ORDER BY FItemID"));
+             !rs->Eof() && static_cast<int>(items_.size()) < kItemsUsed; rs->MoveNext())
+            items_.push_back({rs->Fields(0).Value().toInt(), rs->Fields(1).Text()});
+        administrator_ = database_->Query(QStringLiteral("SELECT FUserID FROM t_User WHERE FName = 'administrator'"))
+                             ->Fields(0)
+                             .Value()
+                             .toInt();
+    }
+
+    std::unique_ptr<ScratchCompany> place_;
+    db::DatabasePtr database_;
+    std::vector<Item> items_;
+    int administrator_ = 0;
+};
+
+QOR_INSTANTIATE_FOR_BACKENDS(SaveLoadTest);
+
+TEST_P(SaveLoadTest, EightDesktopsSavingAtOnceLoseNothingAndShareNoItemAndBatch) {
+    ASSERT_EQ(static_cast<int>(items_.size()), kItemsUsed);
+    std::vector<std::unique_ptr<SaveClient>> clients;
+    for (int c = 0; c < kClients; ++c)
+        clients.push_back(
+            std::make_unique<SaveClient>(place_->ConnectionText(), administrator_, QStringLiteral("WS-%1").arg(c + 1)));
+    std::vector<Tally> tallies(kClients);
+    std::vector<std::thread> threads;
+    for (int c = 0; c < kClients; ++c)
+        threads.emplace_back(RunClient, std::ref(*clients[static_cast<size_t>(c)]), std::cref(items_),
+                             static_cast<unsigned>(7919 * (c + 1)), std::ref(tallies[static_cast<size_t>(c)]));
+    for (std::thread& thread : threads) thread.join();
+
+    std::map<int, Record> expected;
+    int deleted = 0;
+    int duplicates = 0;
+    for (const Tally& tally : tallies) {
+        EXPECT_TRUE(tally.unanswered.isEmpty()) << tally.unanswered.join(u'\n').toStdString();
+        EXPECT_EQ(tally.saved + tally.refused, kSavesPerClient);
+        expected.insert(tally.records.begin(), tally.records.end());
+        deleted += tally.deleted;
+        duplicates += tally.duplicates;
+    }
+    EXPECT_GT(duplicates, 0) << "the clients never competed for an item and batch";
+    EXPECT_GT(deleted, 0);
+
+    std::map<int, Record> stored;
+    for (RecordsetPtr rs = database_->Query(
+             QStringLiteral("SELECT FTraceID, FItemID, FBatchNo, FForbid FROM ICOrderBatchTrace ORDER BY FTraceID"));
+         !rs->Eof(); rs->MoveNext())
+        stored[rs->Fields(0).Value().toInt()] = {rs->Fields(1).Value().toInt(), rs->Fields(2).Text(),
+                                                 rs->Fields(3).Value().toInt() != 0};
+    EXPECT_EQ(stored.size(), expected.size());
+    EXPECT_TRUE(stored == expected) << "the table differs from what the clients were told was saved";
+    EXPECT_EQ(database_
+                  ->Query(QStringLiteral("SELECT COUNT(*) FROM (SELECT FItemID, FBatchNo FROM ICOrderBatchTrace "
+                                         "GROUP BY FItemID, FBatchNo HAVING COUNT(*) > 1) d"))
+                  ->Fields(0)
+                  .Value()
+                  .toInt(),
+              0);
+    EXPECT_EQ(database_->Query(QStringLiteral("SELECT COUNT(*) FROM t_Log WHERE FCode = 'K810022'"))
+                  ->Fields(0)
+                  .Value()
+                  .toInt(),
+              deleted);
+}
+
+}  // namespace
+}  // namespace qor::test

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "db/Database.h"
+#include "support/TestBackend.h"
+
+#include <QTemporaryDir>
+
+namespace qor::test {
+
+// A place for a company database that no other test uses: a file in a new
+// temporary folder, or a schema of its own in the test server's database,
+// dropped again with everything in it when the scratch company goes.
+class ScratchCompany {
+public:
+    explicit ScratchCompany(TestBackend backend);
+    ~ScratchCompany();
+    ScratchCompany(const ScratchCompany&) = delete;
+    ScratchCompany& operator=(const ScratchCompany&) = delete;
+
+    // What OpenDatabase and the shell's --db take: the file's path, or the
+    // server's URL with the schema as its search path.
+    const QString& ConnectionText() const { return connectionText_; }
+    // A new company database there (OpenMode::Create).
+    db::DatabasePtr Create() const;
+    // Another connection to it (OpenMode::Existing).
+    db::DatabasePtr Open() const;
+    // A connection to the place as it is, without creating the company
+    // schema (for the migrations' own tests).
+    db::DatabasePtr Connect() const;
+
+private:
+    TestBackend backend_;
+    QTemporaryDir dir_;
+    QString schema_;
+    QString connectionText_;
+};
+
+}  // namespace qor::test
