@@ -1,6 +1,5 @@
 #include "TraceWriter.h"
 #include "base/HostError.h"
-#include "base/RecordsetBuilder.h"
 #include "host/Dispatch.h"
 #include "host/ProgIds.h"
 
@@ -36,25 +35,6 @@ QList<QJsonObject> ReadLines(const QString& path) {
 }
 
 }  // namespace
-
-TEST(TraceWriter, WritesContainersAsJsonAndRecordsetsAsRowCounts) {
-    auto v = Vector::New();
-    v->Add(QStringLiteral("UPT"));
-    v->Add(12);
-    auto d = Dictionary::New();
-    d->Set(QStringLiteral("FBatchNo"), QStringLiteral("B1"));
-    d->Set(QStringLiteral("FForBid"), 1);
-    v->Add(QVariant::fromValue(d));
-    EXPECT_EQ(app::TraceWriter::ToJson(QVariant::fromValue(v)),
-              QJsonArray({"UPT", 12, QJsonObject{{"FBatchNo", "B1"}, {"FForBid", 1}}}));
-
-    RecordsetBuilder b;
-    b.AddField(QStringLiteral("FItemID"));
-    b.AddRow({1});
-    b.AddRow({2});
-    EXPECT_EQ(app::TraceWriter::ToJson(QVariant::fromValue(b.Finish())), QJsonObject({{"rows", 2}}));
-    EXPECT_TRUE(app::TraceWriter::ToJson(QVariant()).isNull());
-}
 
 TEST(TraceWriter, ObservesEveryCallWithArgumentsAsPassed) {
     QTemporaryDir dir;

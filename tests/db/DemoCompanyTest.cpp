@@ -198,55 +198,6 @@ TEST_P(DemoCompanyTest, TheModulesStatementsFindDemoData) {
                        "And t1.FErpClsID=7  AND u1.FBillNo='%1' Order By u1.FInterID,v1.FEntryID")
             .arg(billNo));
     EXPECT_GT(resolved->RecordCount(), 0) << billNo.toStdString();
-
-    const RecordsetPtr definition =
-        Db().Query(QStringLiteral("SELECT FName, FLogicStr, FSelect, FFrom FROM t_ListDefinition WHERE FListID=32"));
-    ASSERT_EQ(definition->RecordCount(), 1);
-    EXPECT_EQ(definition->Fields(0).Text(), QStringLiteral("销售订单"));
-    EXPECT_EQ(definition->Fields(1).Text(), QStringLiteral("|FModule:1004|FModelDetail:10|"));
-    const RecordsetPtr lines =
-        Db().Query(QStringLiteral("SELECT %1 FROM %2 WHERE  v1.FStatus>0 AND u1.FMrpClosed=0 And u1.FItemID In "
-                                  "(SELECT x1.FItemID From t_ICItem x1 WHERE x1.FErpClsID=7)")
-                       .arg(definition->Fields(2).Text(), definition->Fields(3).Text()));
-    EXPECT_GT(lines->RecordCount(), 0);
-    EXPECT_GE(lines->FieldIndex(QStringLiteral("FInterID")), 0);
-    EXPECT_GE(lines->FieldIndex(QStringLiteral("FEntryID")), 0);
-}
-
-// Statements the module builds from what a user chose: a filter and sort
-// from the find window, an item found by its code, an item's record for the
-// edit window, a chosen sales-order line read again.
-TEST_P(DemoCompanyTest, TheModulesChosenStatementsRunAsWritten) {
-    const RecordsetPtr item = Db().Query(QStringLiteral(
-        "Select FItemID,FNumber AS FItemNumber,FName AS FItemName,FModel From t_ICItem Where FItemID=%1")
-                                             .arg(Count(QStringLiteral("SELECT MIN(FItemID) FROM ICOrderBatchTrace"))));
-    ASSERT_EQ(item->RecordCount(), 1);
-    const QString number = item->Fields(QStringLiteral("FItemNumber")).Text();
-    const QString name = item->Fields(QStringLiteral("FItemName")).Text();
-    EXPECT_EQ(Rows(Db(), QStringLiteral("SELECT FItemID FROM t_ICItem WHERE FErpClsID=7 AND (FNumber='%1' "
-                                        "OR FShortNumber='%1') ORDER BY FNumber")
-                             .arg(number)),
-              QStringList(item->Fields(QStringLiteral("FItemID")).Text()));
-
-    const RecordsetPtr filtered = Db().Query(
-        QStringLiteral("SELECT v1.FItemID,v1.FBatchNo,t1.FNumber AS FItemNumber,ISNULL(v2.FBillNo,'') AS FOrderBillNo "
-                       "FROM ICOrderBatchTrace v1 INNER JOIN t_ICItem t1 ON v1.FItemID=t1.FItemID\r\n"
-                       " LEFT JOIN SEOrder v2 ON v1.FOrderInterID=v2.FInterID\r\n"
-                       "WHERE t1.FErpClsID = 7 \r\n AND t1.FName LIKE '%%1%' AND v1.FBatchNo >'2025'\r\n"
-                       "ORDER BY t1.FNumber ASC,v1.FBatchNo DESC\r\n")
-            .arg(name));
-    ASSERT_GT(filtered->RecordCount(), 1);
-    for (QString previous; !filtered->Eof(); filtered->MoveNext()) {
-        const QString key = filtered->Fields(QStringLiteral("FItemNumber")).Text();
-        EXPECT_LE(previous.section(u'|', 0, 0), key);
-        previous = key + u'|' + filtered->Fields(QStringLiteral("FBatchNo")).Text();
-    }
-
-    const RecordsetPtr line = Db().Query(QStringLiteral(
-        "Select t1.FBillNo,t2.FEntryID From SEOrder t1 INNER JOIN SEOrderEntry t2 "
-        "ON t1.FInterID=t2.FInterID Where t1.FInterID=%1 AND t2.FEntryID=1")
-                                             .arg(Count(QStringLiteral("SELECT MIN(FInterID) FROM SEOrderEntry"))));
-    EXPECT_EQ(line->RecordCount(), 1);
 }
 
 TEST_P(DemoCompanyTest, SameOptionsGiveTheSameCompanyAndOnlyIntoAnEmptyOne) {

@@ -1,12 +1,9 @@
 #include "SheetFile.h"
 #include "base/Convert.h"
 #include "base/Variant.h"
-#include "host/ComponentFactory.h"
 #include "host/ProgIds.h"
 #include "services/FileFailure.h"
 #include "services/ListExport.h"
-#include "services/RegisterHostComponents.h"
-#include "services/XlsxSheetWriter.h"
 #include "services/ZipArchive.h"
 #include "support/FakeObject.h"
 
@@ -94,14 +91,6 @@ TEST_F(ListExportTest, WorkbookHasTitleCaptionsAndEveryRowAskedInOrder) {
     EXPECT_TRUE(sheet.contains(QStringLiteral("<cols>")));
     EXPECT_EQ(Leftovers(), QStringList{"list.xlsx"});
     EXPECT_TRUE(messages.Shown().empty());
-}
-
-TEST_F(ListExportTest, ColumnWidthsFollowTheWidestTextCountingWideCharactersTwice) {
-    using services::XlsxSheetWriter;
-    EXPECT_DOUBLE_EQ(XlsxSheetWriter::ColumnWidth(QStringLiteral("01.01.001.0001")), 16);
-    EXPECT_DOUBLE_EQ(XlsxSheetWriter::ColumnWidth(QStringLiteral("客户BOM编号")), 2 + 4 + 3 + 4);
-    EXPECT_DOUBLE_EQ(XlsxSheetWriter::ColumnWidth(QStringLiteral("Y")), 8);
-    EXPECT_DOUBLE_EQ(XlsxSheetWriter::ColumnWidth(QString(500, u'x')), 60);
 }
 
 TEST_F(ListExportTest, CsvIsUtf8WithByteOrderMarkAndQuotesWhereNeeded) {
@@ -219,12 +208,6 @@ TEST_F(ListExportTest, TheSaveDialogChoosesFileAndFormat) {
 
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
     EXPECT_EQ(Run(exporter, QString()), ListExport::kCancelled);
-}
-
-TEST_F(ListExportTest, TheHostRegistersTheExportComponent) {
-    services::RegisterHostComponents(std::make_shared<services::Session>());
-    EXPECT_EQ(host::ComponentFactory::Create(QString::fromLatin1(host::progid::kListExport))->ProgID(),
-              QStringLiteral("QORExpImp80.ListExport"));
 }
 
 }  // namespace

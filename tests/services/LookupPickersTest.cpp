@@ -221,9 +221,6 @@ TEST_P(LookupPickersTest, SalesOrderListReportsTheChosenLine) {
     list->Put(QStringLiteral("BaseInfo"), QStringLiteral("company.db|16|王工"));
     ASSERT_TRUE(ToBool(list->Call(QStringLiteral("InitData"))));
     EXPECT_TRUE(ToBool(list->Get(QStringLiteral("InitOK"))));
-    auto definition = list->Get(QStringLiteral("ListDefinitions")).value<VectorPtr>()->Item(1).value<DictionaryPtr>();
-    EXPECT_EQ(NullToEmpty(definition->Item(QStringLiteral("FName"))), "销售订单");
-    EXPECT_EQ(NullToEmpty(definition->Item(QStringLiteral("FLogicStr"))), "|FModule:1004|FModelDetail:10|");
     auto fields = list->Get(QStringLiteral("GetListFieldsDes")).value<VectorPtr>();
     ASSERT_GE(fields->Count(), 3);
     EXPECT_EQ(NullToEmpty(fields->Item(3).value<DictionaryPtr>()->Item(QStringLiteral("FCaption"))), "订单编号");
@@ -335,13 +332,6 @@ TEST_P(LookupPickersTest, PickerRowsAreAWellBehavedModel) {
     model.Reset(nullptr, {});
     EXPECT_EQ(model.rowCount(), 0);
     EXPECT_THROW(model.Reset(database_->Query(QStringLiteral("SELECT FBatchNo FROM ICInventory")), columns), HostError);
-}
-
-TEST_P(LookupPickersTest, SalesOrderListRightsDescriptor) {
-    auto info =
-        Create(host::progid::kSysInfo)->Call(QStringLiteral("GetListInfo"), {QString(), 32}).value<RecordsetPtr>();
-    ASSERT_TRUE(info);
-    EXPECT_EQ(info->Fields(QStringLiteral("FLogicStr")).Text(), "|FModule:1004|FModelDetail:10|");
 }
 
 }  // namespace

@@ -18,16 +18,6 @@ protected:
     void SetUp() override { services::RegisterHostComponents(std::make_shared<services::Session>()); }
 };
 
-TEST_F(ProcessComponentsTest, EveryHostComponentIsRegistered) {
-    namespace progid = host::progid;
-    for (const char* progId : {progid::kAppConnection, progid::kSaveData, progid::kSysInfo, progid::kGetData,
-                               progid::kClassInfo, progid::kShareProps, progid::kGLData, progid::kItemInfo,
-                               progid::kUserProfile, progid::kAppPub, progid::kFrmResLoader, progid::kMessageDialog}) {
-        SCOPED_TRACE(progId);
-        EXPECT_EQ(Create(progId)->ProgID(), QString::fromLatin1(progId));
-    }
-}
-
 TEST_F(ProcessComponentsTest, FormatMessageFillsNumberedPlaceholders) {
     auto appPub = Create(host::progid::kAppPub);
     const auto format = [&appPub](const char* text, const QVariant& values) {
@@ -67,15 +57,6 @@ TEST_F(ProcessComponentsTest, SharePropsKeepsValuesPerProcessForEveryInstance) {
               dictionary);
     EXPECT_THROW(props->Call(QStringLiteral("GetProperty"), {pid, QStringLiteral("UserName")}), HostError);
     EXPECT_THROW(props->Call(QStringLiteral("GetProperty"), {pid + 1, QStringLiteral("PropsString")}), HostError);
-}
-
-TEST_F(ProcessComponentsTest, ReportFontIsWenQuanYi) {
-    auto font = Create(host::progid::kFrmResLoader)
-                    ->Call(QStringLiteral("GetZ9FontProps"), {QStringLiteral("chs")})
-                    .value<DictionaryPtr>();
-    ASSERT_TRUE(font);
-    EXPECT_EQ(font->Item(QStringLiteral("Font.Name")), QVariant(QStringLiteral("WenQuanYi Micro Hei")));
-    EXPECT_EQ(ToInt32(font->Item(QStringLiteral("Font.Charset"))), 134);
 }
 
 TEST(MessageDialogOnConsole, PrintsTheTextAndAnswersWithoutWaiting) {
