@@ -3,14 +3,10 @@
 #include "OutputCommand.h"
 #include "RegisterCommand.h"
 #include "Shell.h"
+#include "ShellApplication.h"
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QFont>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
-#include <QFontDatabase>
 #include <cstdio>
 
 namespace {
@@ -30,22 +26,6 @@ void ChoosePlatform() {
     qputenv("QT_QPA_PLATFORM", "vnc:size=1280x800:port=5900");
     std::fprintf(stderr, "%s\n",
                  qUtf8Printable(QStringLiteral("没有图形显示。窗口通过 VNC 提供: 请用 VNC 查看器连接 127.0.0.1:5900。")));
-}
-
-// Windows and printed lists use WenQuanYi Micro Hei: it writes every Chinese
-// text, and text extracted from a PDF printed with it is the text printed.
-void UseReportFont() {
-    QFont font(QStringLiteral("WenQuanYi Micro Hei"));
-    font.setPointSize(10);
-    QApplication::setFont(font);
-}
-
-// Qt's own dialogs (print, page set-up, file choice) speak Chinese too.
-void UseChineseQtTexts(QApplication& app) {
-    auto* translator = new QTranslator(&app);
-    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(translator);
 }
 
 }  // namespace
@@ -87,9 +67,6 @@ int main(int argc, char** argv) {
     }
     ChoosePlatform();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("qor-erp"));
-    QApplication::setApplicationDisplayName(QStringLiteral("客户BOM批次对应表"));
-    UseReportFont();
-    UseChineseQtTexts(app);
+    SetUpShellApplication(app);
     return RunShell(options);
 }

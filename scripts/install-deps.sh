@@ -10,7 +10,7 @@ packages=(
   libsqlite3-dev sqlite3 libpq-dev postgresql postgresql-client
   libxlsxwriter-dev zlib1g-dev qt6-translations-l10n
   fonts-wqy-microhei
-  xvfb xauth xdotool imagemagick poppler-utils
+  xvfb xauth x11-utils xdotool imagemagick poppler-utils
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   dpkg-dev file
 )

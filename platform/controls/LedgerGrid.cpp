@@ -137,7 +137,11 @@ void LedgerGrid::SetCurrentRow(int row) {
 
 void LedgerGrid::ShowCurrentRow() {
     const int row = currentRow_;
-    if (row < 2 || row > Rows()) return;
+    if (row < 2) {
+        view_->selectionModel()->clear();
+        return;
+    }
+    if (row > Rows()) return;
     int col = 0;
     while (col < Cols() - 1 && view_->isColumnHidden(col)) ++col;
     const QModelIndex index = model_->index(row - 2, col);

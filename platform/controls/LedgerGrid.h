@@ -39,9 +39,10 @@ public:
     void SetGridFont(const QFont& font);
 
     // The ledger row last selected; 1 (the header) until a record row is.
-    // Like the grid's row property it keeps its number when the row count
-    // changes, until the user or SetCurrentRow selects another row.
+    // It keeps its number when the row count changes, until the user or
+    // SetCurrentRow selects another row: whoever loads new rows sets it.
     int CurrentRow() const { return currentRow_; }
+    // Selects and shows a record row; a row below 2 leaves no row selected.
     void SetCurrentRow(int row);
     // Text of a cell of any row, shown or not (row 1 is the header row).
     QString CellText(int row, int col) const;

@@ -13,7 +13,6 @@ struct Group {
     int parentId = 0;
     int level = 1;
     QString number;
-    QString shortNumber;
     QString name;
     int family = 0;
 };
@@ -32,6 +31,10 @@ int CeilDiv(int a, int b) { return (a + b - 1) / b; }
 
 // A balanced tree of count groups: a few top groups, families below them and
 // variants of the families below those; items hang under the third level.
+// A group's short number is its full number: in short-number mode the tree
+// lists each group that holds items under both numbers, and only identical
+// rows merge into one node; the same text also sorts every group after its
+// parent in both modes.
 std::vector<Group> PlanGroups(int count) {
     const int top = std::clamp(static_cast<int>(std::lround(std::cbrt(count))), 1, count - 2);
     int perTop = 1;
@@ -48,8 +51,7 @@ std::vector<Group> PlanGroups(int count) {
     std::vector<Group> groups;
     groups.reserve(static_cast<size_t>(count));
     for (int i = 0; i < top; ++i) {
-        const QString shortNumber = Padded(i + 1, topWidth);
-        groups.push_back({i + 1, 0, 1, shortNumber, shortNumber, NameAt(TopGroupNames(), i), 0});
+        groups.push_back({i + 1, 0, 1, Padded(i + 1, topWidth), NameAt(TopGroupNames(), i), 0});
     }
     for (int j = 0; j < second; ++j) {
         const Group& parent = groups[static_cast<size_t>(j % top)];
@@ -58,14 +60,14 @@ std::vector<Group> PlanGroups(int count) {
         const QString name = ordinal < familyCount ? families[static_cast<size_t>(family)].name
                                                    : families[static_cast<size_t>(family)].name +
                                                          QString::number(ordinal / familyCount + 1);
-        const QString shortNumber = Padded(ordinal + 1, secondWidth);
-        groups.push_back({top + j + 1, parent.id, 2, parent.number + u'.' + shortNumber, shortNumber, name, family});
+        const QString number = parent.number + u'.' + Padded(ordinal + 1, secondWidth);
+        groups.push_back({top + j + 1, parent.id, 2, number, name, family});
     }
     for (int m = 0; m < third; ++m) {
         const Group& parent = groups[static_cast<size_t>(top + m % second)];
         const int ordinal = m / second;
-        const QString shortNumber = Padded(ordinal + 1, thirdWidth);
-        groups.push_back({top + second + m + 1, parent.id, 3, parent.number + u'.' + shortNumber, shortNumber,
+        const QString number = parent.number + u'.' + Padded(ordinal + 1, thirdWidth);
+        groups.push_back({top + second + m + 1, parent.id, 3, number,
                           NameAt(FamilyVariants(), ordinal) + parent.name, parent.family});
     }
     return groups;
@@ -98,7 +100,7 @@ DemoCatalog WriteDemoCatalog(Database& db, const DemoOptions& options, DemoRando
     const std::vector<Group> groups = PlanGroups(options.groups);
     std::vector<const Group*> itemGroups;
     for (const Group& g : groups) {
-        db.Execute(insertItem, {g.id, g.number, g.shortNumber, g.name, g.parentId, g.level, 0});
+        db.Execute(insertItem, {g.id, g.number, g.number, g.name, g.parentId, g.level, 0});
         if (g.level == 3) itemGroups.push_back(&g);
     }
 

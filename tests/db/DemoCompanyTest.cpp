@@ -4,11 +4,14 @@
 #include "db/Passwords.h"
 
 #include "support/ScratchCompany.h"
+#include "data/TraceQueries.h"
+#include "ui/edit/LookupSql.h"
 
 #include <gtest/gtest.h>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <map>
+#include <set>
 
 using namespace qor;
 using namespace qor::db;
@@ -151,38 +154,30 @@ TEST_P(DemoCompanyTest, UsersHoldTheirRightsAndSettings) {
               QStringList(QStringLiteral("10.5")));
 }
 
-// The module's own statements, as it passes them, run against the demo data.
+// The module's own statements run against the demo data, in both number
+// modes: the tree gets every group once and after its parent, every item
+// under a group of the tree, and an item's list all of its records.
 TEST_P(DemoCompanyTest, TheModulesStatementsFindDemoData) {
-    const QString traceList = QStringLiteral(
-        "SELECT v1.FItemID,v1.FBatchNo,t2.FInterID AS FCustBOMID,v2.FInterID AS FOrderInterID,v1.FForbid ,\r\n"
-        "t1.FNumber AS FItemNumber,t1.FName AS FItemName,t1.FModel,\r\n"
-        "   ISNULL(v2.FBillNo,'') AS FOrderBillNo,\r\n"
-        "   ISNULL(t2.FBOMNumber,'') AS FCustBomNo, \r\n"
-        "   v1.FTraceID \r\n"
-        "FROM ICOrderBatchTrace v1 INNER JOIN t_ICItem t1 ON v1.FItemID=t1.FItemID\r\n"
-        " LEFT JOIN SEOrder v2 ON v1.FOrderInterID=v2.FInterID\r\n"
-        " LEFT JOIN ICBom t2 ON v1.FCustBomID=t2.FInterID\r\n"
-        "\r\n"
-        "WHERE t1.FErpClsID = 7 \r\n"
-        " and t1.FItemID=%1\r\n"
-        "ORDER BY  t1.FNumber\r\n");
+    const int groupCount = Count(QStringLiteral("SELECT COUNT(*) FROM t_Item WHERE FDetail=0"));
     const int item = Count(QStringLiteral("SELECT MIN(FItemID) FROM ICOrderBatchTrace"));
-    const RecordsetPtr list = Db().Query(traceList.arg(item));
-    EXPECT_EQ(list->RecordCount(),
-              Count(QStringLiteral("SELECT COUNT(*) FROM ICOrderBatchTrace WHERE FItemID=%1").arg(item)));
-    EXPECT_EQ(list->FieldNames().size(), 11);
-
-    const RecordsetPtr items = Db().Query(
-        QStringLiteral(" SELECT Distinct t1.FItemID,t1.FName,t1.FNumber,t1.FParentID,1 as FDetail \r\nFROM t_ICItem t1 "
-                       " WHERE t1.FErpClsid=7 \r\n ORDER BY t1.FNumber"));
-    EXPECT_EQ(items->RecordCount(), Count(QStringLiteral("SELECT COUNT(*) FROM t_ICItem WHERE FErpClsID=7")));
-    const RecordsetPtr groups = Db().Query(QStringLiteral(
-        "SELECT Distinct t1.FItemID,t1.FName,t1.FShortNumber AS FNumber,t1.FParentID  FROM t_Item t1 "
-        " WHERE t1.FItemClassID=4 AND t1.FDetail=0  Union\r\n"
-        " SELECT Distinct t1.FItemID,t1.FName,t1.FNumber,t1.FParentID  FROM t_Item t1"
-        " Where t1.FItemClassID = 4 And t1.FDetail = 0 and fitemid in ("
-        " SELECT Distinct t1.FParentID \r\nFROM t_ICItem t1  WHERE t1.FErpClsid=7 ) ORDER BY t1.FNumber"));
-    EXPECT_GT(groups->RecordCount(), Count(QStringLiteral("SELECT COUNT(*) FROM t_Item WHERE FDetail=0")));
+    for (const bool shortNumbers : {false, true}) {
+        SCOPED_TRACE(shortNumbers ? "short numbers" : "full numbers");
+        std::set<int> nodes{0};
+        const RecordsetPtr groups = Db().Query(BuildParentItemSql(BuildParentGroupSql({}), shortNumbers, {}));
+        for (; !groups->Eof(); groups->MoveNext()) {
+            EXPECT_TRUE(nodes.count(groups->Fields(QStringLiteral("FParentID")).Value().toInt()));
+            EXPECT_TRUE(nodes.insert(groups->Fields(QStringLiteral("FItemID")).Value().toInt()).second);
+        }
+        EXPECT_EQ(static_cast<int>(nodes.size()) - 1, groupCount);
+        const RecordsetPtr items = Db().Query(BuildItemDetailSql(0, shortNumbers, {}));
+        EXPECT_EQ(items->RecordCount(), Count(QStringLiteral("SELECT COUNT(*) FROM t_ICItem WHERE FErpClsID=7")));
+        for (; !items->Eof(); items->MoveNext())
+            EXPECT_TRUE(nodes.count(items->Fields(QStringLiteral("FParentID")).Value().toInt()));
+        const RecordsetPtr list =
+            Db().Query(BuildTraceSql(QStringLiteral(" and t1.FItemID=%1").arg(item), QString(), shortNumbers, {}));
+        EXPECT_EQ(list->RecordCount(),
+                  Count(QStringLiteral("SELECT COUNT(*) FROM ICOrderBatchTrace WHERE FItemID=%1").arg(item)));
+    }
 
     const QString billNo =
         Rows(Db(),
@@ -190,14 +185,8 @@ TEST_P(DemoCompanyTest, TheModulesStatementsFindDemoData) {
                  "SELECT u.FBillNo FROM SEOrder u JOIN SEOrderEntry v ON u.FInterID=v.FInterID WHERE v.FMrpClosed=0 "
                  "AND u.FStatus>0 AND v.FBomInterID<>0 ORDER BY u.FInterID LIMIT 1"))
             .value(0);
-    const RecordsetPtr resolved = Db().Query(
-        QStringLiteral(" SELECT u1.FInterID,u1.FBillNo,v1.FItemID,t1.FName as FItemName,t1.FNumber as FItemNumber,"
-                       "t1.FModel  ,t1.FErpClsID,t2.FBomNumber,t2.FInterID AS FBomInterID FROM SEOrder u1 Inner Join "
-                       "SEOrderEntry v1  ON u1.FInterID=v1.FInterID Inner Join t_ICItem t1  ON v1.FItemID=t1.FItemID "
-                       "Inner Join ICBom t2  ON v1.FBomInterID=t2.FInterID  WHERE v1.FMrpClosed=0 AND u1.FStatus>0 "
-                       "And t1.FErpClsID=7  AND u1.FBillNo='%1' Order By u1.FInterID,v1.FEntryID")
-            .arg(billNo));
-    EXPECT_GT(resolved->RecordCount(), 0) << billNo.toStdString();
+    EXPECT_GT(Db().Query(SalesOrderResolveSql(billNo, QString(), QString(), QString()))->RecordCount(), 0)
+        << billNo.toStdString();
 }
 
 TEST_P(DemoCompanyTest, SameOptionsGiveTheSameCompanyAndOnlyIntoAnEmptyOne) {

@@ -158,6 +158,7 @@ int32_t frmProperty::SaveRecord() {
             ShowMessage(kMessageNotice, message);
             dataChanged_ = false;
             isDirty_ = true;
+            savedBatchNo_ = NullToEmpty(request->Item(3).value<DictionaryPtr>()->GetValue(QStringLiteral("FBatchNo"), QString()));
         } else {
             ShowMessage(kMessageNotice, Text("保存失败！") + message);
         }

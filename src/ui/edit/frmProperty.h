@@ -61,6 +61,8 @@ public:
     void SetItemID(int32_t itemId) { itemId_ = itemId; }
     void SetItemName(const QString& itemName) { itemName_ = itemName; }
     bool IsDirty() const { return isDirty_; }
+    // The batch number of the last record saved; empty before a save.
+    const QString& SavedBatchNo() const { return savedBatchNo_; }
     // 1 when opened for a new record, 2 for modify or view; chooses the
     // operation-log texts.
     int16_t OperKind = 0;
@@ -122,6 +124,7 @@ private:
     int32_t itemId_ = 0;
     QString itemName_;
     bool isDirty_ = false;
+    QString savedBatchNo_;
     bool dataChanged_ = false;
     QString textBeforeKey_;
     EditLayout layout_;

@@ -30,6 +30,7 @@ void NewRecord(frmBatchTrace& window) {
         return;
     }
     bool dirty = false;
+    QString savedBatchNo;
     try {
         frmProperty edit(&window);
         const int32_t itemId = ToInt32(window.CurrentNodeKey().mid(2));
@@ -41,11 +42,14 @@ void NewRecord(frmBatchTrace& window) {
         edit.Load();
         edit.exec();
         dirty = edit.IsDirty();
+        savedBatchNo = edit.SavedBatchNo();
     } catch (const std::exception& e) {
         ReportError(e);
         return;
     }
-    if (dirty) window.ReloadList();
+    if (!dirty) return;
+    window.ReloadList();
+    window.SelectRecord(QStringLiteral("FBatchNo"), savedBatchNo);
 }
 
 void ModifyRecord(frmBatchTrace& window) {
@@ -60,6 +64,7 @@ void ModifyRecord(frmBatchTrace& window) {
     }
     if (window.Ldg()->CurrentRow() < 2) return;
     bool dirty = false;
+    int32_t shownTraceId = 0;
     try {
         const RecordsetPtr record = window.GetListData();
         if (!record) throw HostError(QStringLiteral("列表中没有记录。"));
@@ -74,11 +79,15 @@ void ModifyRecord(frmBatchTrace& window) {
         edit.Load();
         edit.exec();
         dirty = edit.IsDirty();
+        shownTraceId = edit.InterID();
     } catch (const std::exception& e) {
         ReportError(e);
         return;
     }
-    if (dirty) window.ReloadList();
+    // The reloaded list keeps the record the edit window showed last.
+    if (!dirty) return;
+    window.ReloadList();
+    window.SelectRecord(QStringLiteral("FTraceID"), QString::number(shownTraceId));
 }
 
 }  // namespace

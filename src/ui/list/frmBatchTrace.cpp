@@ -236,8 +236,7 @@ void frmBatchTrace::NodeClick(const QString& key) {
         if (!IsGroupKey(key)) {
             LoadList(detail_->GetTraceSQL(QStringLiteral(" and t1.FItemID=") + QString::number(NodeId(key))));
         } else {
-            ldgTrace_->SetRows(1);
-            ldgTrace_->Refresh();
+            ShowHeaderOnly();
         }
         currentNodeKey_ = key;
     } catch (const std::exception& e) {
@@ -245,20 +244,40 @@ void frmBatchTrace::NodeClick(const QString& key) {
     }
 }
 
+// A new list starts with no row selected: a row number chosen in the list
+// before must not point the commands at a record of this one.
 void frmBatchTrace::LoadList(const QString& sql) {
     {
         BusyCursor busy;
         detail_->TakeJournalData(sql);
     }
+    ldgTrace_->SetCurrentRow(1);
     ldgTrace_->Refresh();
+}
+
+void frmBatchTrace::ShowHeaderOnly() {
+    ldgTrace_->SetRows(1);
+    ldgTrace_->SetCurrentRow(1);
+    ldgTrace_->Refresh();
+}
+
+void frmBatchTrace::SelectRecord(const QString& field, const QString& value) {
+    const RecordsetPtr list = detail_ ? detail_->Record() : nullptr;
+    const int column = list ? list->FieldIndex(field) : -1;
+    if (column < 0 || ldgTrace_->Rows() < 2) return;
+    for (int row = 0; row < list->RecordCount(); ++row) {
+        if (list->TextAt(column, static_cast<size_t>(row)) == value) {
+            ldgTrace_->SetCurrentRow(row + 2);
+            return;
+        }
+    }
 }
 
 void frmBatchTrace::ReloadList() {
     const QString key = tvwTrace_->SelectedKey();
     if (key.isEmpty() || !detail_) return;
     if (IsGroupKey(key)) {
-        ldgTrace_->SetRows(1);
-        ldgTrace_->Refresh();
+        ShowHeaderOnly();
         return;
     }
     LoadList(detail_->GetTraceSQL(QStringLiteral(" AND t1.FItemID=") + QString::number(NodeId(key))));

@@ -46,6 +46,9 @@ public:
     void frm_SortNow(const QString& strSort);
     // Reloads the grid for the selected tree node.
     void ReloadList();
+    // Selects the first record of the list whose field shows value; nothing
+    // when none does.
+    void SelectRecord(const QString& field, const QString& value);
     // Enables the record commands on item nodes, disables them on groups.
     void UpdateCommandState();
     // Runs the command of a menu item (a click on it, or on its tool).
@@ -79,6 +82,7 @@ private:
     bool AddTreeNodes(const RecordsetPtr& groups);
     void NodeClick(const QString& key);
     void LoadList(const QString& sql);
+    void ShowHeaderOnly();
     void ShowHelp();
     void ToggleStatusBar();
     void ToggleToolBar();

@@ -1,0 +1,209 @@
+#include "CompanyLogin.h"
+#include "common/ShortNumberSwitch.h"
+#include "component/COrderBatchTrace.h"
+#include "controls/KeyedTreeView.h"
+#include "controls/LedgerGrid.h"
+#include "db/DemoCompany.h"
+#include "support/FakeObject.h"
+#include "support/ScratchCompany.h"
+#include "ui/edit/frmProperty.h"
+#include "ui/list/ListMenus.h"
+#include "ui/list/frmBatchTrace.h"
+
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QApplication>
+#include <QItemSelectionModel>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+using namespace qor;
+
+namespace {
+
+// The list window of the demo company, logged in as administrator, driven
+// with the mouse; message boxes are scripted and recorded.
+class ListOnCompany : public ::testing::TestWithParam<test::TestBackend> {
+protected:
+    void SetUp() override {
+        QOR_SKIP_UNAVAILABLE(GetParam());
+        place_ = std::make_unique<test::ScratchCompany>(GetParam());
+        database_ = place_->Create();
+        db::CreateDemoCompany(*database_);
+    }
+
+    void Open() {
+        app::ShellOptions options;
+        options.database = place_->ConnectionText();
+        options.user = QStringLiteral("administrator");
+        options.password = QStringLiteral("demo");
+        options.passwordGiven = true;
+        QString error;
+        session_ = app::OpenCompanySession(options, false, &error);
+        ASSERT_TRUE(session_) << error.toStdString();
+        messages_ = std::make_unique<test::ScriptedMessages>();
+        trace_ = std::make_unique<COrderBatchTrace>();
+        window_ = std::make_unique<frmBatchTrace>();
+        window_->SetSettingsPath(dir_.filePath(QStringLiteral("VUZOvuvir.INI")));
+        window_->SetVectCol(trace_->VectCol());
+        window_->Load();
+        window_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    }
+
+    int ItemId(const QString& number) const {
+        return database_->Query(QStringLiteral("SELECT FItemID FROM t_ICItem WHERE FNumber = ?"), {number})
+            ->Fields(0)
+            .Value()
+            .toInt();
+    }
+
+    // Expands the node's groups and clicks it.
+    void ClickNode(const QString& key) {
+        controls::KeyedTreeView* tree = window_->Tree();
+        const QString current = tree->SelectedKey();
+        tree->SelectNode(key);
+        QTreeWidgetItem* item = tree->currentItem();
+        ASSERT_EQ(tree->SelectedKey(), key);
+        tree->SelectNode(current);
+        for (QTreeWidgetItem* p = item->parent(); p; p = p->parent()) p->setExpanded(true);
+        tree->scrollToItem(item);
+        const QRect rect = tree->visualItemRect(item);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(rect.left() + 4, rect.center().y()));
+        ASSERT_EQ(window_->CurrentNodeKey(), key);
+    }
+
+    void ClickItem(const QString& number) { ClickNode(QStringLiteral("KD%1").arg(ItemId(number))); }
+
+    void ClickRow(int ledgerRow) {
+        QTableView* view = window_->Ldg()->View();
+        const QModelIndex index = view->model()->index(ledgerRow - 2, 1);
+        view->scrollTo(index);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+        ASSERT_EQ(window_->Ldg()->CurrentRow(), ledgerRow);
+    }
+
+    QString Company() const {
+        QString rows;
+        for (const char* table : {"ICOrderBatchTrace", "t_Log"}) {
+            const RecordsetPtr rs = database_->Query(QStringLiteral("SELECT * FROM %1").arg(QLatin1String(table)));
+            for (; !rs->Eof(); rs->MoveNext())
+                for (int i = 0; i < rs->FieldCount(); ++i) rows += rs->Fields(i).Text() + u'|';
+        }
+        return rows;
+    }
+
+    // Presses each record command and tells what any of them showed or
+    // opened; a window the command opened is closed again.
+    QStringList PressRecordCommands() {
+        QStringList seen;
+        for (const char* name : {"mnuEditDelete", "mnuEditBan", "mnuEditUnBan", "mnuEditModify"}) {
+            QTimer::singleShot(0, [&seen] {
+                if (QWidget* modal = QApplication::activeModalWidget()) {
+                    seen.append(modal->windowTitle());
+                    modal->close();
+                }
+            });
+            window_->Menus()->Menu(QLatin1String(name))->trigger();
+            QCoreApplication::processEvents();
+        }
+        seen += messages_->Texts();
+        return seen;
+    }
+
+    std::unique_ptr<test::ScratchCompany> place_;
+    db::DatabasePtr database_;
+    services::SessionPtr session_;
+    std::unique_ptr<test::ScriptedMessages> messages_;
+    std::unique_ptr<COrderBatchTrace> trace_;
+    QTemporaryDir dir_;
+    std::unique_ptr<frmBatchTrace> window_;
+};
+
+TEST_P(ListOnCompany, ANewListHasNoCurrentRecordUntilTheUserSelectsOne) {
+    const QString emptyItem = QStringLiteral("01.01.001.9999");
+    database_->Execute(QStringLiteral("INSERT INTO t_ICItem (FItemID, FNumber, FShortNumber, FName, FModel, FErpClsID, "
+                                      "FParentID, FUnit) SELECT 99999, ?, '9999', '新物料', '', 7, FParentID, FUnit "
+                                      "FROM t_ICItem WHERE FNumber = '01.01.001.0012'"),
+                       {emptyItem});
+    Open();
+    const QString before = Company();
+    const std::vector<std::pair<const char*, std::function<void()>>> reloads = {
+        {"another item", [&] { ClickItem(QStringLiteral("01.01.001.0031")); }},
+        {"an item without records", [&] { ClickItem(emptyItem); }},
+        {"refresh", [&] { window_->RunMenu(QStringLiteral("mnuRefresh")); }},
+        {"filter", [&] { window_->frm_FilterNow(QStringLiteral(" and v1.FForbid=0")); }},
+        {"sort", [&] { window_->frm_SortNow(QStringLiteral(" v1.FBatchNo DESC")); }},
+    };
+    for (const auto& [what, reload] : reloads) {
+        ClickItem(QStringLiteral("01.01.001.0012"));
+        window_->RunMenu(QStringLiteral("mnuRefresh"));  // drops the last filter or sort
+        ASSERT_EQ(window_->Ldg()->Rows(), 16);
+        ClickRow(13);
+        reload();
+        EXPECT_EQ(window_->Ldg()->CurrentRow(), 1) << what;
+        EXPECT_FALSE(window_->Ldg()->View()->selectionModel()->hasSelection()) << what;
+        EXPECT_EQ(PressRecordCommands(), QStringList()) << what;
+        EXPECT_EQ(Company(), before) << what;
+    }
+}
+
+TEST_P(ListOnCompany, TheSelectedRecordIsTheOneDeleted) {
+    Open();
+    ClickItem(QStringLiteral("01.01.001.0012"));
+    ClickItem(QStringLiteral("01.01.001.0031"));
+    ClickRow(3);
+    const QString batch = window_->Ldg()->CellText(3, 6);
+    messages_->Answer(1);
+    window_->RunMenu(QStringLiteral("mnuEditDelete"));
+    EXPECT_EQ(database_
+                  ->Query(QStringLiteral("SELECT COUNT(*) FROM ICOrderBatchTrace WHERE FItemID = ? AND FBatchNo = ?"),
+                          {ItemId(QStringLiteral("01.01.001.0031")), batch})
+                  ->Fields(0)
+                  .Value()
+                  .toInt(),
+              0);
+    EXPECT_EQ(window_->Ldg()->Rows(), 6);
+    EXPECT_EQ(window_->Ldg()->CurrentRow(), 1);
+}
+
+TEST_P(ListOnCompany, AfterASaveTheListKeepsTheRecordTheEditWindowShowedLast) {
+    Open();
+    ClickItem(QStringLiteral("01.01.001.0031"));
+    ClickRow(3);
+    int shown = 0;
+    QTimer::singleShot(0, [&shown] {
+        auto* edit = qobject_cast<frmProperty*>(QApplication::activeModalWidget());
+        ASSERT_NE(edit, nullptr);
+        edit->MoveRecord(frmProperty::kNext);
+        shown = edit->InterID();
+        EXPECT_EQ(edit->SaveRecord(), 1);
+        edit->close();
+    });
+    window_->RunMenu(QStringLiteral("mnuEditModify"));
+    ASSERT_NE(shown, 0);
+    EXPECT_EQ(window_->GetListData()->Fields(QStringLiteral("FTraceID")).Value().toInt(), shown);
+    EXPECT_TRUE(window_->Ldg()->View()->selectionModel()->isRowSelected(window_->Ldg()->CurrentRow() - 2));
+}
+
+TEST_P(ListOnCompany, InShortNumberModeTheTreeLoadsAndListsAnItem) {
+    database_->Execute(
+        QStringLiteral("UPDATE t_SystemProfile SET FValue = '1' WHERE FCategory = 'IC' AND FKey = "
+                       "'UseShortNumber'"));
+    Open();
+    EXPECT_TRUE(UseShortNumber());
+    EXPECT_EQ(messages_->Texts(), QStringList());
+    EXPECT_EQ(window_->CurrentNodeKey(), QStringLiteral("KP0"));
+    const QString key = QStringLiteral("KD%1").arg(ItemId(QStringLiteral("01.01.001.0012")));
+    EXPECT_EQ(window_->Tree()->NodeText(key).left(4), QStringLiteral("0012"));
+    ClickNode(key);
+    EXPECT_EQ(window_->Ldg()->Rows(), 16);
+    EXPECT_EQ(window_->Ldg()->CellText(2, 1), QStringLiteral("0012"));
+    SetUseShortNumber(false);
+}
+
+QOR_INSTANTIATE_FOR_BACKENDS(ListOnCompany);
+
+}  // namespace
