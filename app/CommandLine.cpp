@@ -1,4 +1,4 @@
-#include "CommandLine.h"
+#include "app/CommandLine.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -65,8 +65,8 @@ ParseResult ParseCommandLine(const QStringList& args) {
     int first = 0;
     if (!args.isEmpty()) {
         const QHash<QString, Command> named{{QStringLiteral("list"), Command::List},
-                                           {QStringLiteral("export"), Command::Export},
-                                           {QStringLiteral("print"), Command::Print}};
+                                            {QStringLiteral("export"), Command::Export},
+                                            {QStringLiteral("print"), Command::Print}};
         if (named.contains(args[0])) {
             o.command = named.value(args[0]);
             first = 1;
@@ -128,8 +128,8 @@ ParseResult ParseCommandLine(const QStringList& args) {
     }
     const QStringList suffixes = OutSuffixes(o.command);
     if (!suffixes.isEmpty() && !suffixes.contains(QFileInfo(o.out).suffix().toLower())) {
-        const QString files = o.command == Command::Export ? QStringLiteral("一个 .xlsx 或 .csv 文件")
-                                                           : QStringLiteral("一个 .pdf 文件");
+        const QString files =
+            o.command == Command::Export ? QStringLiteral("一个 .xlsx 或 .csv 文件") : QStringLiteral("一个 .pdf 文件");
         return {std::nullopt, QStringLiteral("%1 需要 --out 指定%2。").arg(CommandName(o.command), files)};
     }
     return {o, QString()};

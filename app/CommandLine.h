@@ -26,8 +26,8 @@ struct ShellOptions {
     QString item;
     bool all = false;
     QString format = QStringLiteral("tsv");  // tsv or csv
-    QString out;  // export: the .xlsx or .csv file; print: the .pdf file
-    QString library;  // --register / --unregister: the component library file
+    QString out;                             // export: the .xlsx or .csv file; print: the .pdf file
+    QString library;                         // --register / --unregister: the component library file
 };
 
 struct ParseResult {

@@ -1,14 +1,14 @@
-#include "CompanyLogin.h"
+#include "app/CompanyLogin.h"
 
-#include "LoginDialog.h"
-#include "PropsString.h"
-#include "Shell.h"
-#include "base/HostError.h"
-#include "db/OpenDatabase.h"
-#include "host/ComponentFactory.h"
-#include "host/ProgIds.h"
-#include "services/Authenticate.h"
-#include "services/RegisterHostComponents.h"
+#include "app/LoginDialog.h"
+#include "app/PropsString.h"
+#include "app/Shell.h"
+#include "platform/base/HostError.h"
+#include "platform/db/OpenDatabase.h"
+#include "platform/host/ComponentFactory.h"
+#include "platform/services/Authenticate.h"
+#include "platform/services/RegisterHostComponents.h"
+#include "src/host/ProgIds.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

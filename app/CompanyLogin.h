@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CommandLine.h"
-#include "services/Session.h"
+#include "app/CommandLine.h"
+#include "platform/services/Session.h"
 
 namespace qor::app {
 

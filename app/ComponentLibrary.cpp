@@ -1,7 +1,7 @@
-#include "ComponentLibrary.h"
+#include "app/ComponentLibrary.h"
 
-#include "base/HostError.h"
-#include "host/ComponentRegistry.h"
+#include "platform/base/HostError.h"
+#include "platform/host/ComponentRegistry.h"
 
 #include <dlfcn.h>
 #include <QFileInfo>

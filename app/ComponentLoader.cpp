@@ -1,8 +1,8 @@
-#include "ComponentLoader.h"
+#include "app/ComponentLoader.h"
 
-#include "base/HostError.h"
-#include "host/ComponentFactory.h"
-#include "host/ProgIds.h"
+#include "platform/base/HostError.h"
+#include "platform/host/ComponentFactory.h"
+#include "src/host/ProgIds.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ComponentLibrary.h"
-#include "host/ComponentRegistry.h"
-#include "host/Object.h"
+#include "app/ComponentLibrary.h"
+#include "platform/host/ComponentRegistry.h"
+#include "platform/host/Object.h"
 
 #include <QStringList>
 #include <memory>

@@ -1,7 +1,7 @@
-#include "ListCommand.h"
+#include "app/ListCommand.h"
 
-#include "ListOutput.h"
-#include "Shell.h"
+#include "app/ListOutput.h"
+#include "app/Shell.h"
 
 namespace qor::app {
 

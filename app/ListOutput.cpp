@@ -1,13 +1,13 @@
-#include "ListOutput.h"
+#include "app/ListOutput.h"
 
-#include "CompanyLogin.h"
-#include "ComponentLoader.h"
-#include "Shell.h"
-#include "TraceWriter.h"
-#include "base/Convert.h"
-#include "base/HostError.h"
-#include "host/ComponentFactory.h"
-#include "host/ProgIds.h"
+#include "app/CompanyLogin.h"
+#include "app/ComponentLoader.h"
+#include "app/Shell.h"
+#include "app/TraceWriter.h"
+#include "platform/base/Convert.h"
+#include "platform/base/HostError.h"
+#include "platform/host/ComponentFactory.h"
+#include "src/host/ProgIds.h"
 
 #include <QCoreApplication>
 

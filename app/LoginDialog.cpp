@@ -1,4 +1,4 @@
-#include "LoginDialog.h"
+#include "app/LoginDialog.h"
 
 #include <QDialogButtonBox>
 #include <QFileInfo>

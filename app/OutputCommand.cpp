@@ -1,7 +1,7 @@
-#include "OutputCommand.h"
+#include "app/OutputCommand.h"
 
-#include "ListOutput.h"
-#include "Shell.h"
+#include "app/ListOutput.h"
+#include "app/Shell.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "PropsString.h"
+#include "app/PropsString.h"
 
 namespace qor::app {
 

@@ -1,9 +1,9 @@
-#include "RegisterCommand.h"
+#include "app/RegisterCommand.h"
 
-#include "ComponentLibrary.h"
-#include "Shell.h"
-#include "base/HostError.h"
-#include "host/ComponentRegistry.h"
+#include "app/ComponentLibrary.h"
+#include "app/Shell.h"
+#include "platform/base/HostError.h"
+#include "platform/host/ComponentRegistry.h"
 
 #include <cstdio>
 

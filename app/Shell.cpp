@@ -1,14 +1,14 @@
-#include "Shell.h"
+#include "app/Shell.h"
 
-#include "CompanyLogin.h"
-#include "ComponentLoader.h"
-#include "TraceWriter.h"
-#include "base/Convert.h"
-#include "base/HostError.h"
-#include "db/DemoCompany.h"
-#include "db/OpenDatabase.h"
-#include "host/ComponentFactory.h"
-#include "host/ProgIds.h"
+#include "app/CompanyLogin.h"
+#include "app/ComponentLoader.h"
+#include "app/TraceWriter.h"
+#include "platform/base/Convert.h"
+#include "platform/base/HostError.h"
+#include "platform/db/DemoCompany.h"
+#include "platform/db/OpenDatabase.h"
+#include "platform/host/ComponentFactory.h"
+#include "src/host/ProgIds.h"
 
 #include <QApplication>
 #include <QDir>
@@ -48,8 +48,10 @@ int RunCreateDemo(const ShellOptions& options) {
         db::DemoOptions demo;
         if (options.traces) demo.traces = options.traces;
         if (options.items) demo.items = options.items;
-        if (options.groups) demo.groups = options.groups;
-        else if (options.items) demo.groups = std::max(demo.groups, options.items / 20);  // about 20 items a group
+        if (options.groups)
+            demo.groups = options.groups;
+        else if (options.items)
+            demo.groups = std::max(demo.groups, options.items / 20);  // about 20 items a group
         db::CreateDemoCompany(*database, demo);
         std::printf("%s\n", qUtf8Printable(QStringLiteral("已创建演示账套 %1 (%2 秒)。")
                                                .arg(database->ConnectionText())

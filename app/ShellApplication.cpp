@@ -1,4 +1,4 @@
-#include "ShellApplication.h"
+#include "app/ShellApplication.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,7 +1,7 @@
-#include "TraceWriter.h"
+#include "app/TraceWriter.h"
 
-#include "base/HostError.h"
-#include "host/ProgIds.h"
+#include "platform/base/HostError.h"
+#include "src/host/ProgIds.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -34,19 +34,20 @@ QJsonValue TraceWriter::ToJson(const QVariant& value) {
         return a;
     }
     switch (value.typeId()) {
-    case QMetaType::Bool: return value.toBool();
-    case QMetaType::Int:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::Long:
-        return static_cast<qint64>(value.toLongLong());
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return value.toDouble();
-    default:
-        return value.toString();
+        case QMetaType::Bool:
+            return value.toBool();
+        case QMetaType::Int:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::Long:
+            return static_cast<qint64>(value.toLongLong());
+        case QMetaType::Double:
+        case QMetaType::Float:
+            return value.toDouble();
+        default:
+            return value.toString();
     }
 }
 

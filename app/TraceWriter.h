@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/ComponentFactory.h"
+#include "platform/host/ComponentFactory.h"
 
 #include <QFile>
 #include <QJsonValue>

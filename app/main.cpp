@@ -1,9 +1,9 @@
-#include "CommandLine.h"
-#include "ListCommand.h"
-#include "OutputCommand.h"
-#include "RegisterCommand.h"
-#include "Shell.h"
-#include "ShellApplication.h"
+#include "app/CommandLine.h"
+#include "app/ListCommand.h"
+#include "app/OutputCommand.h"
+#include "app/RegisterCommand.h"
+#include "app/Shell.h"
+#include "app/ShellApplication.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -24,8 +24,9 @@ void ChoosePlatform() {
         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return;
     qputenv("QT_QPA_PLATFORM", "vnc:size=1280x800:port=5900");
-    std::fprintf(stderr, "%s\n",
-                 qUtf8Printable(QStringLiteral("没有图形显示。窗口通过 VNC 提供: 请用 VNC 查看器连接 127.0.0.1:5900。")));
+    std::fprintf(
+        stderr, "%s\n",
+        qUtf8Printable(QStringLiteral("没有图形显示。窗口通过 VNC 提供: 请用 VNC 查看器连接 127.0.0.1:5900。")));
 }
 
 }  // namespace
@@ -39,31 +40,31 @@ int main(int argc, char** argv) {
     }
     const ShellOptions& options = *parsed.options;
     switch (options.command) {
-    case Command::Help:
-        std::printf("%s", qUtf8Printable(UsageText()));
-        return kExitOk;
-    case Command::CreateDemo: {
-        QCoreApplication app(argc, argv);
-        return RunCreateDemo(options);
-    }
-    case Command::Register:
-    case Command::Unregister: {
-        QCoreApplication app(argc, argv);
-        return RunRegister(options);
-    }
-    case Command::List:
-    case Command::Export:
-    case Command::Print: {
-        // The list is built as the window builds it, but no window is shown.
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        QApplication app(argc, argv);
-        UseReportFont();
-        if (options.command == Command::Export) return RunExport(options);
-        if (options.command == Command::Print) return RunPrint(options);
-        return RunList(options);
-    }
-    case Command::Shell:
-        break;
+        case Command::Help:
+            std::printf("%s", qUtf8Printable(UsageText()));
+            return kExitOk;
+        case Command::CreateDemo: {
+            QCoreApplication app(argc, argv);
+            return RunCreateDemo(options);
+        }
+        case Command::Register:
+        case Command::Unregister: {
+            QCoreApplication app(argc, argv);
+            return RunRegister(options);
+        }
+        case Command::List:
+        case Command::Export:
+        case Command::Print: {
+            // The list is built as the window builds it, but no window is shown.
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+            QApplication app(argc, argv);
+            UseReportFont();
+            if (options.command == Command::Export) return RunExport(options);
+            if (options.command == Command::Print) return RunPrint(options);
+            return RunList(options);
+        }
+        case Command::Shell:
+            break;
     }
     ChoosePlatform();
     QApplication app(argc, argv);

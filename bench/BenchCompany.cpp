@@ -1,14 +1,14 @@
-#include "BenchCompany.h"
+#include "bench/BenchCompany.h"
 
-#include "CompanyLogin.h"
-#include "common/LoginContext.h"
-#include "common/PropsString.h"
-#include "component/OrderBatchTraceRegistration.h"
-#include "db/DemoCompany.h"
-#include "base/HostError.h"
-#include "db/OpenDatabase.h"
-#include "host/ComponentFactory.h"
-#include "host/ProgIds.h"
+#include "app/CompanyLogin.h"
+#include "platform/base/HostError.h"
+#include "platform/db/DemoCompany.h"
+#include "platform/db/OpenDatabase.h"
+#include "platform/host/ComponentFactory.h"
+#include "src/common/LoginContext.h"
+#include "src/common/PropsString.h"
+#include "src/component/OrderBatchTraceRegistration.h"
+#include "src/host/ProgIds.h"
 
 #include <QFileInfo>
 #include <cstdio>

@@ -1,24 +1,26 @@
-#include "BenchCompany.h"
-#include "SaveStatements.h"
-#include "base/Convert.h"
-#include "base/Variant.h"
-#include "component/ColumnSchema.h"
-#include "controls/LedgerGrid.h"
-#include "data/CDetail.h"
-#include "db/OpenDatabase.h"
-#include "db/SqlRewrite.h"
-#include "host/ComponentFactory.h"
-#include "host/ProgIds.h"
-#include "services/SaveData.h"
-#include "ui/list/frmBatchTrace.h"
+#include "bench/BenchCompany.h"
+#include "bench/SaveStatements.h"
+#include "platform/base/Convert.h"
+#include "platform/base/Variant.h"
+#include "platform/controls/LedgerGrid.h"
+#include "platform/db/OpenDatabase.h"
+#include "platform/db/SqlRewrite.h"
+#include "platform/host/ComponentFactory.h"
+#include "platform/services/SaveData.h"
+#include "src/component/ColumnSchema.h"
+#include "src/data/CDetail.h"
+#include "src/host/ProgIds.h"
+#include "src/ui/list/TraceListGrid.h"
+#include "src/ui/list/frmBatchTrace.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QProcess>
-#include <QTemporaryFile>
 #include <benchmark/benchmark.h>
 #include <libpq-fe.h>
 #include <sqlite3.h>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QProcess>
+#include <QTemporaryFile>
 
 using namespace qor;
 
@@ -45,15 +47,19 @@ void UseBackend(benchmark::State& state) {
     current = wanted;
 }
 
+// The list as the window holds it: its grid behind the adapter the data
+// access sizes it through.
 struct ListFixture {
     controls::LedgerGrid grid;
+    QLabel fontProbe;
+    TraceListGrid listGrid{grid, fontProbe};
     CDetail detail;
     VectorPtr schema;
     ListFixture() {
         BuildColumnSchema(schema);
         grid.SetCols(7);
         detail.SetVectCol(schema);
-        detail.SetLdg(&grid);
+        detail.SetLdg(&listGrid);
     }
 };
 
@@ -82,8 +88,11 @@ void BM_RawSqliteStep(benchmark::State& state) {
         rows = 0;
         while (sqlite3_step(stmt) == SQLITE_ROW) {
             for (int c = 0; c < columns; ++c) {
-                if (sqlite3_column_type(stmt, c) == SQLITE_INTEGER) bytes += static_cast<size_t>(sqlite3_column_int64(stmt, c) & 1);
-                else bytes += static_cast<size_t>(sqlite3_column_bytes(stmt, c)) + (sqlite3_column_text(stmt, c) ? 1 : 0);
+                if (sqlite3_column_type(stmt, c) == SQLITE_INTEGER)
+                    bytes += static_cast<size_t>(sqlite3_column_int64(stmt, c) & 1);
+                else
+                    bytes +=
+                        static_cast<size_t>(sqlite3_column_bytes(stmt, c)) + (sqlite3_column_text(stmt, c) ? 1 : 0);
             }
             ++rows;
         }

@@ -1,10 +1,10 @@
-#include "SaveStatements.h"
+#include "bench/SaveStatements.h"
 
-#include "base/Convert.h"
-#include "base/Dictionary.h"
-#include "base/Variant.h"
-#include "db/OpenDatabase.h"
-#include "services/SaveData.h"
+#include "platform/base/Convert.h"
+#include "platform/base/Dictionary.h"
+#include "platform/base/Variant.h"
+#include "platform/db/OpenDatabase.h"
+#include "platform/services/SaveData.h"
 
 namespace qor::bench {
 

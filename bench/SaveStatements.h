@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/Vector.h"
-#include "db/Database.h"
+#include "platform/base/Vector.h"
+#include "platform/db/Database.h"
 
 #include <QString>
 

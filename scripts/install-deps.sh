@@ -12,7 +12,7 @@ packages=(
   fonts-wqy-microhei
   xvfb xauth x11-utils xdotool imagemagick poppler-utils
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  dpkg-dev file
+  dpkg-dev file clang-format
 )
 
 missing=()

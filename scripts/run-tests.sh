@@ -7,6 +7,9 @@ set -euo pipefail
 build_dir=${1:-build}
 cd "$(dirname "$0")/.."
 
+scripts/check-layers.sh
+scripts/check-format.sh
+
 if [ "${QOR_TEST_PG:-}" = none ]; then
   unset QOR_TEST_PG
 elif [ -z "${QOR_TEST_PG:-}" ]; then

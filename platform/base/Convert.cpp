@@ -1,6 +1,6 @@
-#include "base/Convert.h"
+#include "platform/base/Convert.h"
 
-#include "base/HostError.h"
+#include "platform/base/HostError.h"
 
 #include <cmath>
 #include <limits>
@@ -15,22 +15,22 @@ HostError Overflow() { return HostError(QStringLiteral("溢出")); }
 
 bool IsNumericType(const QVariant& v) {
     switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Char:
-    case QMetaType::SChar:
-    case QMetaType::UChar:
-        return true;
-    default:
-        return false;
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Long:
+        case QMetaType::ULong:
+        case QMetaType::Double:
+        case QMetaType::Float:
+        case QMetaType::Char:
+        case QMetaType::SChar:
+        case QMetaType::UChar:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -112,14 +112,14 @@ bool ToBool(const QVariant& v) {
 QString ToText(const QVariant& v) {
     if (IsNull(v)) throw InvalidNull();
     switch (v.typeId()) {
-    case QMetaType::Bool:
-        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return QString::number(v.toDouble(), 'g', 15);
-    default:
-        if (!v.canConvert<QString>()) throw TypeMismatch();
-        return v.toString();
+        case QMetaType::Bool:
+            return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+        case QMetaType::Double:
+        case QMetaType::Float:
+            return QString::number(v.toDouble(), 'g', 15);
+        default:
+            if (!v.canConvert<QString>()) throw TypeMismatch();
+            return v.toString();
     }
 }
 

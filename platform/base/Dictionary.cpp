@@ -1,10 +1,8 @@
-#include "base/Dictionary.h"
+#include "platform/base/Dictionary.h"
 
 namespace qor {
 
-int Dictionary::IndexOf(const QString& key) const {
-    return index_.value(key.toLower(), -1);
-}
+int Dictionary::IndexOf(const QString& key) const { return index_.value(key.toLower(), -1); }
 
 void Dictionary::Set(const QString& key, const QVariant& value) {
     ++version_;

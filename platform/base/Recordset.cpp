@@ -1,6 +1,6 @@
-#include "base/Recordset.h"
+#include "platform/base/Recordset.h"
 
-#include "base/HostError.h"
+#include "platform/base/HostError.h"
 
 #include <algorithm>
 #include <charconv>
@@ -34,7 +34,8 @@ Recordset::Recordset(std::shared_ptr<const RecordsetData> data) : data_(std::mov
 
 void Recordset::RequireRecord() const {
     if (Bof() || Eof())
-        throw HostError(QStringLiteral("BOF 或 EOF 中有一个是“真”，或者当前记录已被删除，所需的操作要求一个当前的记录。"));
+        throw HostError(
+            QStringLiteral("BOF 或 EOF 中有一个是“真”，或者当前记录已被删除，所需的操作要求一个当前的记录。"));
 }
 
 void Recordset::MoveFirst() { pos_ = 0; }
@@ -54,8 +55,10 @@ void Recordset::MovePrevious() {
 void Recordset::Move(int64_t n, MoveFrom from) {
     const auto count = static_cast<int64_t>(data_->rowCount);
     int64_t base = pos_;
-    if (from == MoveFrom::First) base = 0;
-    else if (from == MoveFrom::Last) base = count - 1;
+    if (from == MoveFrom::First)
+        base = 0;
+    else if (from == MoveFrom::Last)
+        base = count - 1;
     pos_ = std::clamp<int64_t>(base + n, -1, count);
 }
 
@@ -67,8 +70,7 @@ int Recordset::AbsolutePosition() const {
 }
 
 void Recordset::SetAbsolutePosition(int position) {
-    if (position < 1 || position > RecordCount())
-        throw HostError(QStringLiteral("记录位置 %1 超出范围").arg(position));
+    if (position < 1 || position > RecordCount()) throw HostError(QStringLiteral("记录位置 %1 超出范围").arg(position));
     pos_ = position - 1;
 }
 
@@ -105,17 +107,17 @@ QVariant Recordset::ValueAt(int column, size_t row) const {
     const RecordsetColumn& c = Column(column);
     if (c.IsNull(row)) return {};
     switch (c.type) {
-    case FieldType::Integer: {
-        const int64_t v = c.ints[row];
-        if (v >= INT32_MIN && v <= INT32_MAX) return QVariant(static_cast<int>(v));
-        return QVariant(static_cast<qlonglong>(v));
-    }
-    case FieldType::Double:
-        return QVariant(c.doubles[row]);
-    case FieldType::Text: {
-        const std::string_view t = c.TextView(row);
-        return QVariant(QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size())));
-    }
+        case FieldType::Integer: {
+            const int64_t v = c.ints[row];
+            if (v >= INT32_MIN && v <= INT32_MAX) return QVariant(static_cast<int>(v));
+            return QVariant(static_cast<qlonglong>(v));
+        }
+        case FieldType::Double:
+            return QVariant(c.doubles[row]);
+        case FieldType::Text: {
+            const std::string_view t = c.TextView(row);
+            return QVariant(QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size())));
+        }
     }
     return {};
 }
@@ -124,14 +126,14 @@ QString Recordset::TextAt(int column, size_t row) const {
     const RecordsetColumn& c = Column(column);
     if (c.IsNull(row)) return {};
     switch (c.type) {
-    case FieldType::Integer:
-        return QString::number(c.ints[row]);
-    case FieldType::Double:
-        return QString::number(c.doubles[row], 'g', 15);
-    case FieldType::Text: {
-        const std::string_view t = c.TextView(row);
-        return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
-    }
+        case FieldType::Integer:
+            return QString::number(c.ints[row]);
+        case FieldType::Double:
+            return QString::number(c.doubles[row], 'g', 15);
+        case FieldType::Text: {
+            const std::string_view t = c.TextView(row);
+            return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
+        }
     }
     return {};
 }
@@ -140,18 +142,18 @@ void Recordset::AppendUtf8(int column, size_t row, std::string& out) const {
     const RecordsetColumn& c = Column(column);
     if (c.IsNull(row)) return;
     switch (c.type) {
-    case FieldType::Integer: {
-        char digits[24];
-        const auto end = std::to_chars(digits, digits + sizeof digits, c.ints[row]).ptr;
-        out.append(digits, static_cast<size_t>(end - digits));
-        return;
-    }
-    case FieldType::Double:
-        out += QString::number(c.doubles[row], 'g', 15).toStdString();
-        return;
-    case FieldType::Text:
-        out += c.TextView(row);
-        return;
+        case FieldType::Integer: {
+            char digits[24];
+            const auto end = std::to_chars(digits, digits + sizeof digits, c.ints[row]).ptr;
+            out.append(digits, static_cast<size_t>(end - digits));
+            return;
+        }
+        case FieldType::Double:
+            out += QString::number(c.doubles[row], 'g', 15).toStdString();
+            return;
+        case FieldType::Text:
+            out += c.TextView(row);
+            return;
     }
 }
 

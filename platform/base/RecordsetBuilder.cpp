@@ -1,7 +1,7 @@
-#include "base/RecordsetBuilder.h"
+#include "platform/base/RecordsetBuilder.h"
 
-#include "base/Convert.h"
-#include "base/HostError.h"
+#include "platform/base/Convert.h"
+#include "platform/base/HostError.h"
 
 #include <limits>
 
@@ -31,18 +31,24 @@ int RecordsetBuilder::AddField(const QString& name, FieldType type) {
 
 void RecordsetBuilder::Reserve(size_t rows) {
     for (auto& c : data_->columns) {
-        if (c.type == FieldType::Integer) c.ints.reserve(rows);
-        else if (c.type == FieldType::Double) c.doubles.reserve(rows);
-        else c.ends.reserve(rows);
+        if (c.type == FieldType::Integer)
+            c.ints.reserve(rows);
+        else if (c.type == FieldType::Double)
+            c.doubles.reserve(rows);
+        else
+            c.ends.reserve(rows);
         c.nulls.reserve(rows / 64 + 1);
     }
 }
 
 size_t RecordsetBuilder::Filled(const RecordsetColumn& c) const {
     switch (c.type) {
-    case FieldType::Integer: return c.ints.size();
-    case FieldType::Double: return c.doubles.size();
-    case FieldType::Text: return c.ends.size();
+        case FieldType::Integer:
+            return c.ints.size();
+        case FieldType::Double:
+            return c.doubles.size();
+        case FieldType::Text:
+            return c.ends.size();
     }
     return 0;
 }
@@ -62,8 +68,7 @@ void RecordsetBuilder::WidenTo(RecordsetColumn& c, FieldType type) {
     } else if (type == FieldType::Text) {
         const size_t n = Filled(c);
         c.ends.reserve(n);
-        for (size_t row = 0; row < n; ++row)
-            AppendArena(c, c.IsNull(row) ? std::string() : NumberText(c, row));
+        for (size_t row = 0; row < n; ++row) AppendArena(c, c.IsNull(row) ? std::string() : NumberText(c, row));
         c.ints = {};
         c.doubles = {};
     } else {
@@ -75,9 +80,15 @@ void RecordsetBuilder::WidenTo(RecordsetColumn& c, FieldType type) {
 void RecordsetBuilder::AppendNull(int column) {
     RecordsetColumn& c = data_->columns[static_cast<size_t>(column)];
     switch (c.type) {
-    case FieldType::Integer: c.ints.push_back(0); break;
-    case FieldType::Double: c.doubles.push_back(0); break;
-    case FieldType::Text: c.ends.push_back(static_cast<uint32_t>(c.arena.size())); break;
+        case FieldType::Integer:
+            c.ints.push_back(0);
+            break;
+        case FieldType::Double:
+            c.doubles.push_back(0);
+            break;
+        case FieldType::Text:
+            c.ends.push_back(static_cast<uint32_t>(c.arena.size()));
+            break;
     }
     MarkNull(c, true);
 }
@@ -85,9 +96,15 @@ void RecordsetBuilder::AppendNull(int column) {
 void RecordsetBuilder::AppendInt(int column, int64_t value) {
     RecordsetColumn& c = data_->columns[static_cast<size_t>(column)];
     switch (c.type) {
-    case FieldType::Integer: c.ints.push_back(value); break;
-    case FieldType::Double: c.doubles.push_back(static_cast<double>(value)); break;
-    case FieldType::Text: AppendArena(c, std::to_string(value)); break;
+        case FieldType::Integer:
+            c.ints.push_back(value);
+            break;
+        case FieldType::Double:
+            c.doubles.push_back(static_cast<double>(value));
+            break;
+        case FieldType::Text:
+            AppendArena(c, std::to_string(value));
+            break;
     }
     MarkNull(c, false);
 }
@@ -95,8 +112,10 @@ void RecordsetBuilder::AppendInt(int column, int64_t value) {
 void RecordsetBuilder::AppendDouble(int column, double value) {
     RecordsetColumn& c = data_->columns[static_cast<size_t>(column)];
     WidenTo(c, FieldType::Double);
-    if (c.type == FieldType::Double) c.doubles.push_back(value);
-    else AppendArena(c, QString::number(value, 'g', 15).toStdString());
+    if (c.type == FieldType::Double)
+        c.doubles.push_back(value);
+    else
+        AppendArena(c, QString::number(value, 'g', 15).toStdString());
     MarkNull(c, false);
 }
 
@@ -115,27 +134,27 @@ void RecordsetBuilder::AppendText(int column, const QString& text) {
 void RecordsetBuilder::AppendValue(int column, const QVariant& value) {
     if (IsNull(value)) return AppendNull(column);
     switch (value.typeId()) {
-    case QMetaType::Bool: return AppendInt(column, value.toBool() ? 1 : 0);
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-        return AppendInt(column, value.toLongLong());
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return AppendDouble(column, value.toDouble());
-    default:
-        return AppendText(column, value.toString());
+        case QMetaType::Bool:
+            return AppendInt(column, value.toBool() ? 1 : 0);
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Long:
+            return AppendInt(column, value.toLongLong());
+        case QMetaType::Double:
+        case QMetaType::Float:
+            return AppendDouble(column, value.toDouble());
+        default:
+            return AppendText(column, value.toString());
     }
 }
 
 void RecordsetBuilder::EndRow() {
     const size_t row = data_->rowCount;
     for (const auto& c : data_->columns)
-        if (Filled(c) != row + 1)
-            throw HostError(QStringLiteral("记录 %1 的字段 %2 缺少值").arg(row + 1).arg(c.name));
+        if (Filled(c) != row + 1) throw HostError(QStringLiteral("记录 %1 的字段 %2 缺少值").arg(row + 1).arg(c.name));
     data_->rowCount = row + 1;
 }
 

@@ -1,4 +1,4 @@
-#include "base/Variant.h"
+#include "platform/base/Variant.h"
 
 namespace qor {
 

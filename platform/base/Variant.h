@@ -2,9 +2,9 @@
 
 // Lets the shared containers travel inside QVariant, as arguments and results
 // of host component calls.
-#include "base/Dictionary.h"
-#include "base/Recordset.h"
-#include "base/Vector.h"
+#include "platform/base/Dictionary.h"
+#include "platform/base/Recordset.h"
+#include "platform/base/Vector.h"
 
 #include <QMetaType>
 

@@ -1,13 +1,12 @@
-#include "base/Vector.h"
+#include "platform/base/Vector.h"
 
-#include "base/HostError.h"
+#include "platform/base/HostError.h"
 
 namespace qor {
 
 namespace {
 void CheckIndex(int i, int count) {
-    if (i < 1 || i > count)
-        throw HostError(QStringLiteral("下标越界: %1 (共 %2 项)").arg(i).arg(count));
+    if (i < 1 || i > count) throw HostError(QStringLiteral("下标越界: %1 (共 %2 项)").arg(i).arg(count));
 }
 }  // namespace
 

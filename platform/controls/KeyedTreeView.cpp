@@ -1,6 +1,6 @@
-#include "controls/KeyedTreeView.h"
+#include "platform/controls/KeyedTreeView.h"
 
-#include "base/HostError.h"
+#include "platform/base/HostError.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -47,7 +47,8 @@ void KeyedTreeView::SetImages(std::vector<QIcon> images) { images_ = std::move(i
 
 void KeyedTreeView::ShowImageOf(QTreeWidgetItem* item, bool selected) {
     const int image = item->data(0, selected ? kSelectedImageRole : kImageRole).toInt();
-    if (image >= 1 && image <= static_cast<int>(images_.size())) item->setIcon(0, images_[static_cast<size_t>(image - 1)]);
+    if (image >= 1 && image <= static_cast<int>(images_.size()))
+        item->setIcon(0, images_[static_cast<size_t>(image - 1)]);
 }
 
 void KeyedTreeView::AddNode(const QString& parentKey, const QString& key, const QString& text, int image,

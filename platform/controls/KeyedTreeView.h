@@ -25,8 +25,6 @@ public:
     // a tree of many thousand nodes loads without a view update per node.
     void BeginUpdate();
     void EndUpdate();
-    int NodeCount() const { return static_cast<int>(nodes_.size()); }
-    bool HasNode(const QString& key) const { return nodes_.contains(key); }
     QString NodeText(const QString& key) const;
     QString ParentKey(const QString& key) const;
     // Key of the selected node; empty when none is selected.

@@ -1,8 +1,8 @@
-#include "controls/LedgerGrid.h"
+#include "platform/controls/LedgerGrid.h"
 
-#include "controls/LedgerModel.h"
-#include "controls/LedgerPrint.h"
-#include "controls/Twips.h"
+#include "platform/controls/LedgerModel.h"
+#include "platform/controls/LedgerPrint.h"
+#include "platform/controls/Twips.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -53,8 +53,6 @@ QString LedgerGrid::RequestRow(int row) {
     return text;
 }
 
-double LedgerGrid::Dpi() const { return logicalDpiY() > 0 ? logicalDpiY() : 96.0; }
-
 int LedgerGrid::Rows() const { return model_->LedgerRows(); }
 
 void LedgerGrid::SetRows(int rows) {
@@ -81,9 +79,7 @@ void LedgerGrid::SetColWidth(int col, int twips) {
     ApplyColumn(col);
 }
 
-bool LedgerGrid::ColHidden(int col) const {
-    return col >= 1 && col <= Cols() && hidden_[static_cast<size_t>(col - 1)];
-}
+bool LedgerGrid::ColHidden(int col) const { return col >= 1 && col <= Cols() && hidden_[static_cast<size_t>(col - 1)]; }
 
 void LedgerGrid::SetColHidden(int col, bool hidden) {
     if (col < 1 || col > Cols() || hidden_[static_cast<size_t>(col - 1)] == hidden) return;
@@ -98,7 +94,7 @@ void LedgerGrid::ApplyColumn(int col) {
     const size_t i = static_cast<size_t>(col - 1);
     const bool hide = hidden_[i] || widths_[i] == 0;
     view_->setColumnHidden(col - 1, hide);
-    if (!hide) view_->setColumnWidth(col - 1, TwipsToPixels(widths_[i], Dpi()));
+    if (!hide) view_->setColumnWidth(col - 1, TwipsToPixels(widths_[i], *this));
 }
 
 void LedgerGrid::SetRowHeight(int twips) {
@@ -107,13 +103,12 @@ void LedgerGrid::SetRowHeight(int twips) {
 }
 
 void LedgerGrid::ApplyRowHeight() {
-    const int pixels = std::max(TwipsToPixels(rowHeight_, Dpi()), fontMetrics().height() + 2);
+    const int pixels = std::max(TwipsToPixels(rowHeight_, *this), fontMetrics().height() + 2);
     view_->verticalHeader()->setMinimumSectionSize(1);
     view_->verticalHeader()->setDefaultSectionSize(pixels);
 }
 
 void LedgerGrid::SetBackColor(const QColor& color) {
-    backColor_ = color;
     QPalette p = view_->palette();
     p.setColor(QPalette::Base, color);
     view_->setPalette(p);

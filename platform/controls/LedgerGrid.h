@@ -33,7 +33,6 @@ public:
     void SetColHidden(int col, bool hidden);
     int RowHeight() const { return rowHeight_; }
     void SetRowHeight(int twips);
-    QColor BackColor() const { return backColor_; }
     void SetBackColor(const QColor& color);
     // Font of cells and header; the grid's font, as QWidget::font().
     void SetGridFont(const QFont& font);
@@ -69,7 +68,6 @@ private:
     void ApplyColumn(int col);
     void ApplyRowHeight();
     void ShowCurrentRow();
-    double Dpi() const;
 
     QTableView* view_;
     LedgerModel* model_;
@@ -77,7 +75,6 @@ private:
     std::vector<bool> hidden_;
     int rowHeight_ = 250;
     int currentRow_ = 1;
-    QColor backColor_ = Qt::white;
     std::unique_ptr<LedgerPrint> printer_;
 };
 

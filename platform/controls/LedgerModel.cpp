@@ -1,4 +1,4 @@
-#include "controls/LedgerModel.h"
+#include "platform/controls/LedgerModel.h"
 
 namespace qor::controls {
 

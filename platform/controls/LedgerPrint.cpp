@@ -1,8 +1,8 @@
-#include "controls/LedgerPrint.h"
+#include "platform/controls/LedgerPrint.h"
 
-#include "base/HostError.h"
-#include "controls/LedgerGrid.h"
-#include "controls/PrintPagination.h"
+#include "platform/base/HostError.h"
+#include "platform/controls/LedgerGrid.h"
+#include "platform/controls/PrintPagination.h"
 
 #include <QDir>
 #include <QFontMetricsF>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/PrintLine.h"
+#include "platform/controls/PrintLine.h"
 
 #include <QPageLayout>
 #include <array>
@@ -32,11 +32,9 @@ public:
 
     // Space in twips between the header lines and the table, and between the
     // table and the footer lines.
-    int TableGap() const { return tableGap_; }
     void SetTableGap(int twips);
 
     const QPageLayout& PageLayout() const { return pageLayout_; }
-    void SetPageLayout(const QPageLayout& layout) { pageLayout_ = layout; }
 
     // Asks for a printer in the printer dialog, which always offers printing
     // to a PDF file, and prints on it. False when the user cancelled. Throws

@@ -1,4 +1,4 @@
-#include "controls/PrintFont.h"
+#include "platform/controls/PrintFont.h"
 
 #include <QFontDatabase>
 #include <QStringList>

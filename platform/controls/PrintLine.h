@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/PrintFont.h"
+#include "platform/controls/PrintFont.h"
 
 #include <QString>
 

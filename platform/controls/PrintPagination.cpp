@@ -1,4 +1,4 @@
-#include "controls/PrintPagination.h"
+#include "platform/controls/PrintPagination.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "controls/PropertyCellDelegate.h"
+#include "platform/controls/PropertyCellDelegate.h"
 
-#include "controls/PropertyGridModel.h"
+#include "platform/controls/PropertyGridModel.h"
 
 #include <QDateEdit>
 #include <QKeyEvent>

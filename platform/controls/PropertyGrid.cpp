@@ -1,8 +1,8 @@
-#include "controls/PropertyGrid.h"
+#include "platform/controls/PropertyGrid.h"
 
-#include "controls/PropertyCellDelegate.h"
-#include "controls/PropertyGridModel.h"
-#include "controls/Twips.h"
+#include "platform/controls/PropertyCellDelegate.h"
+#include "platform/controls/PropertyGridModel.h"
+#include "platform/controls/Twips.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -48,8 +48,6 @@ PropertyGrid::PropertyGrid(QWidget* parent)
 int PropertyGrid::MaxRows() const { return model_->rowCount(); }
 
 void PropertyGrid::SetMaxRows(int rows) { model_->Resize(rows, model_->columnCount()); }
-
-int PropertyGrid::MaxCols() const { return model_->columnCount(); }
 
 void PropertyGrid::SetMaxCols(int cols) { model_->Resize(model_->rowCount(), cols); }
 
@@ -131,8 +129,6 @@ bool PropertyGrid::Checked(int col, int row) const { return Cell(col, row).check
 void PropertyGrid::SetChecked(int col, int row, bool checked) {
     ChangeCell(col, row, [checked](PropertyCell& cell) { cell.checked = checked; });
 }
-
-int PropertyGrid::ActiveCol() const { return currentIndex().isValid() ? currentIndex().column() + 1 : 0; }
 
 int PropertyGrid::ActiveRow() const { return currentIndex().isValid() ? currentIndex().row() + 1 : 0; }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/PropertyCell.h"
+#include "platform/controls/PropertyCell.h"
 
 #include <QTableView>
 
@@ -33,7 +33,6 @@ public:
 
     int MaxRows() const;
     void SetMaxRows(int rows);
-    int MaxCols() const;
     void SetMaxCols(int cols);
     void SetRowShown(int row, bool shown);
 
@@ -60,7 +59,6 @@ public:
     void SetChecked(int col, int row, bool checked);
 
     // The active cell; 0 when there is none.
-    int ActiveCol() const;
     int ActiveRow() const;
     void SetActiveCell(int col, int row);
 
@@ -71,8 +69,6 @@ public:
     // Commits an open editor and asks the owner to validate as when the
     // focus leaves the grid; false when the owner cancelled.
     bool EndEdit();
-
-    PropertyGridModel* Model() const { return model_; }
 
 Q_SIGNALS:
     void KeyDown(int key, Qt::KeyboardModifiers modifiers);

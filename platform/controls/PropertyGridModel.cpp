@@ -1,4 +1,4 @@
-#include "controls/PropertyGridModel.h"
+#include "platform/controls/PropertyGridModel.h"
 
 namespace qor::controls {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/PropertyCell.h"
+#include "platform/controls/PropertyCell.h"
 
 #include <QAbstractTableModel>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/Recordset.h"
-#include "db/Dialect.h"
+#include "platform/base/Recordset.h"
+#include "platform/db/Dialect.h"
 
 #include <QString>
 #include <QVariantList>

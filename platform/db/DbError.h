@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/HostError.h"
+#include "platform/base/HostError.h"
 
 namespace qor::db {
 
@@ -21,8 +21,7 @@ enum class DbFailure {
 // apart from the description so that messages stay short.
 class DbError : public HostError {
 public:
-    explicit DbError(const QString& description, const QString& statement = {},
-                     DbFailure failure = DbFailure::Other)
+    explicit DbError(const QString& description, const QString& statement = {}, DbFailure failure = DbFailure::Other)
         : HostError(description), statement_(statement), failure_(failure) {}
 
     const QString& Statement() const noexcept { return statement_; }

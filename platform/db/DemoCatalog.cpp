@@ -1,6 +1,6 @@
-#include "db/DemoCatalog.h"
+#include "platform/db/DemoCatalog.h"
 
-#include "db/DemoNames.h"
+#include "platform/db/DemoNames.h"
 
 #include <algorithm>
 #include <cmath>
@@ -67,8 +67,8 @@ std::vector<Group> PlanGroups(int count) {
         const Group& parent = groups[static_cast<size_t>(top + m % second)];
         const int ordinal = m / second;
         const QString number = parent.number + u'.' + Padded(ordinal + 1, thirdWidth);
-        groups.push_back({top + second + m + 1, parent.id, 3, number,
-                          NameAt(FamilyVariants(), ordinal) + parent.name, parent.family});
+        groups.push_back({top + second + m + 1, parent.id, 3, number, NameAt(FamilyVariants(), ordinal) + parent.name,
+                          parent.family});
     }
     return groups;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "db/Database.h"
-#include "db/DemoCompany.h"
-#include "db/DemoRandom.h"
+#include "platform/db/Database.h"
+#include "platform/db/DemoCompany.h"
+#include "platform/db/DemoRandom.h"
 
 #include <vector>
 

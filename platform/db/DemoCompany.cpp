@@ -1,9 +1,9 @@
-#include "db/DemoCompany.h"
+#include "platform/db/DemoCompany.h"
 
-#include "base/HostError.h"
-#include "db/DemoCatalog.h"
-#include "db/DemoTrade.h"
-#include "db/Passwords.h"
+#include "platform/base/HostError.h"
+#include "platform/db/DemoCatalog.h"
+#include "platform/db/DemoTrade.h"
+#include "platform/db/Passwords.h"
 
 namespace qor::db {
 

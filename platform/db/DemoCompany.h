@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/Database.h"
+#include "platform/db/Database.h"
 
 namespace qor::db {
 

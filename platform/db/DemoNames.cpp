@@ -1,4 +1,4 @@
-#include "db/DemoNames.h"
+#include "platform/db/DemoNames.h"
 
 namespace qor::db {
 

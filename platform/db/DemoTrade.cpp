@@ -1,6 +1,6 @@
-#include "db/DemoTrade.h"
+#include "platform/db/DemoTrade.h"
 
-#include "db/DemoNames.h"
+#include "platform/db/DemoNames.h"
 
 #include <QDate>
 #include <algorithm>

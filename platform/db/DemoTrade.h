@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/DemoCatalog.h"
+#include "platform/db/DemoCatalog.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "db/Dialect.h"
+#include "platform/db/Dialect.h"
 
 namespace qor::db {
 

@@ -1,4 +1,4 @@
-#include "db/Migrations.h"
+#include "platform/db/Migrations.h"
 
 #include <QDateTime>
 

@@ -1,9 +1,9 @@
-#include "db/OpenDatabase.h"
+#include "platform/db/OpenDatabase.h"
 
-#include "db/DbError.h"
-#include "db/Migrations.h"
-#include "db/PostgresDatabase.h"
-#include "db/SqliteDatabase.h"
+#include "platform/db/DbError.h"
+#include "platform/db/Migrations.h"
+#include "platform/db/PostgresDatabase.h"
+#include "platform/db/SqliteDatabase.h"
 
 #include <QDir>
 #include <QFile>

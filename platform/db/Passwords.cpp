@@ -1,4 +1,4 @@
-#include "db/Passwords.h"
+#include "platform/db/Passwords.h"
 
 #include <QCryptographicHash>
 #include <QRandomGenerator>

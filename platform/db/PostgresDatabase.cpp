@@ -1,9 +1,9 @@
-#include "db/PostgresDatabase.h"
+#include "platform/db/PostgresDatabase.h"
 
-#include "base/Convert.h"
-#include "base/RecordsetBuilder.h"
-#include "db/DbError.h"
-#include "db/SqlRewrite.h"
+#include "platform/base/Convert.h"
+#include "platform/base/RecordsetBuilder.h"
+#include "platform/db/DbError.h"
+#include "platform/db/SqlRewrite.h"
 
 #include <libpq-fe.h>
 #include <QDate>

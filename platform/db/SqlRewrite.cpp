@@ -1,4 +1,4 @@
-#include "db/SqlRewrite.h"
+#include "platform/db/SqlRewrite.h"
 
 namespace qor::db {
 

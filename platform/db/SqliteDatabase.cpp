@@ -1,10 +1,10 @@
-#include "db/SqliteDatabase.h"
+#include "platform/db/SqliteDatabase.h"
 
-#include "base/Convert.h"
-#include "base/RecordsetBuilder.h"
-#include "db/DbError.h"
-#include "db/SqlRewrite.h"
-#include "db/SqliteFunctions.h"
+#include "platform/base/Convert.h"
+#include "platform/base/RecordsetBuilder.h"
+#include "platform/db/DbError.h"
+#include "platform/db/SqlRewrite.h"
+#include "platform/db/SqliteFunctions.h"
 
 #include <sqlite3.h>
 #include <QDate>

@@ -1,6 +1,6 @@
-#include "db/SqliteFunctions.h"
+#include "platform/db/SqliteFunctions.h"
 
-#include "db/DbError.h"
+#include "platform/db/DbError.h"
 
 #include <sqlite3.h>
 

@@ -1,6 +1,6 @@
-#include "services/AppConnection.h"
+#include "platform/services/AppConnection.h"
 
-#include "host/ProgIds.h"
+#include "platform/host/HostProgIds.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

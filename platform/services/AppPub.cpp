@@ -1,8 +1,8 @@
-#include "services/AppPub.h"
+#include "platform/services/AppPub.h"
 
-#include "base/Convert.h"
-#include "base/Variant.h"
-#include "host/ProgIds.h"
+#include "platform/base/Convert.h"
+#include "platform/base/Variant.h"
+#include "platform/host/HostProgIds.h"
 
 namespace qor::services {
 

@@ -1,8 +1,8 @@
-#include "services/Authenticate.h"
+#include "platform/services/Authenticate.h"
 
-#include "base/Convert.h"
-#include "base/HostError.h"
-#include "db/Passwords.h"
+#include "platform/base/Convert.h"
+#include "platform/base/HostError.h"
+#include "platform/db/Passwords.h"
 
 #include <QSysInfo>
 

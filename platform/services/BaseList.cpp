@@ -1,12 +1,12 @@
-#include "services/BaseList.h"
+#include "platform/services/BaseList.h"
 
-#include "base/Convert.h"
-#include "base/HostError.h"
-#include "base/Variant.h"
-#include "host/ProgIds.h"
-#include "services/PickerDialog.h"
-#include "services/RecordRows.h"
-#include "services/SqlConditions.h"
+#include "platform/base/Convert.h"
+#include "platform/base/HostError.h"
+#include "platform/base/Variant.h"
+#include "platform/host/HostProgIds.h"
+#include "platform/services/PickerDialog.h"
+#include "platform/services/RecordRows.h"
+#include "platform/services/SqlConditions.h"
 
 namespace qor::services {
 

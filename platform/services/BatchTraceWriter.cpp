@@ -1,9 +1,8 @@
-#include "services/BatchTraceWriter.h"
+#include "platform/services/BatchTraceWriter.h"
 
-#include "db/DbError.h"
-#include "host/TraceRights.h"
-#include "services/TraceRefusal.h"
-#include "services/UserRights.h"
+#include "platform/db/DbError.h"
+#include "platform/services/TraceRefusal.h"
+#include "platform/services/UserRights.h"
 
 namespace qor::services {
 
@@ -12,6 +11,15 @@ namespace {
 // Tries of a write that lost out to other users' work (deadlock,
 // serialization failure, a lock not granted in time) before giving up.
 constexpr int kWriteTries = 3;
+
+// Where the rights store keeps the batch-trace function, and the rights this
+// component enforces on a write: the masks the module's windows ask for.
+constexpr int kTraceRightModule = 1099;
+constexpr int kTraceRightDetail = 20;
+constexpr qint64 kRightBan = 0x8000;
+constexpr qint64 kRightDelete = 0x10000;
+constexpr qint64 kRightNew = 0x20000;
+constexpr qint64 kRightModify = 0x400000;
 
 const QString kRecordGone = QStringLiteral("当前记录不存在，可能已被其他用户删除！");
 
@@ -94,8 +102,7 @@ void BatchTraceWriter::RunWrite(const std::function<void(std::optional<TraceReco
                 throw TraceRefusal(checks_.DuplicateMessage(*written));
             if (e.Failure() == db::DbFailure::Conflict) {
                 if (attempt < kWriteTries) continue;
-                throw TraceRefusal(
-                    QStringLiteral("其他用户正在同时修改相同的记录，本次保存没有完成，请稍后重试！"));
+                throw TraceRefusal(QStringLiteral("其他用户正在同时修改相同的记录，本次保存没有完成，请稍后重试！"));
             }
             throw;
         } catch (const HostError&) {

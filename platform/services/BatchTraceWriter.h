@@ -1,8 +1,8 @@
 #pragma once
 
-#include "services/Session.h"
-#include "services/TraceChanges.h"
-#include "services/TraceChecks.h"
+#include "platform/services/Session.h"
+#include "platform/services/TraceChanges.h"
+#include "platform/services/TraceChecks.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
-#include "services/ClassInfo.h"
+#include "platform/services/ClassInfo.h"
 
-#include "host/ProgIds.h"
+#include "platform/host/HostProgIds.h"
 
 namespace qor::services {
 

@@ -1,7 +1,7 @@
-#include "services/CsvSheetWriter.h"
+#include "platform/services/CsvSheetWriter.h"
 
-#include "base/HostError.h"
-#include "services/FileFailure.h"
+#include "platform/base/HostError.h"
+#include "platform/services/FileFailure.h"
 
 #include <unistd.h>
 #include <QFile>

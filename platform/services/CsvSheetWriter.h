@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/SheetWriter.h"
+#include "platform/services/SheetWriter.h"
 
 #include <QByteArray>
 #include <cstdio>

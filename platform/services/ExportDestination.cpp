@@ -1,4 +1,4 @@
-#include "services/ExportDestination.h"
+#include "platform/services/ExportDestination.h"
 
 #include <QDir>
 #include <QFileDialog>

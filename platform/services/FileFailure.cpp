@@ -1,4 +1,4 @@
-#include "services/FileFailure.h"
+#include "platform/services/FileFailure.h"
 
 #include <QDir>
 #include <QFileInfo>

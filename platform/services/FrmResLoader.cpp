@@ -1,7 +1,7 @@
-#include "services/FrmResLoader.h"
+#include "platform/services/FrmResLoader.h"
 
-#include "base/Variant.h"
-#include "host/ProgIds.h"
+#include "platform/base/Variant.h"
+#include "platform/host/HostProgIds.h"
 
 namespace qor::services {
 

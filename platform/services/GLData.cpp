@@ -1,11 +1,11 @@
-#include "services/GLData.h"
+#include "platform/services/GLData.h"
 
-#include "base/Convert.h"
-#include "base/Variant.h"
-#include "host/ProgIds.h"
-#include "services/ItemRecord.h"
-#include "services/RecordRows.h"
-#include "services/UserRights.h"
+#include "platform/base/Convert.h"
+#include "platform/base/Variant.h"
+#include "platform/host/HostProgIds.h"
+#include "platform/services/ItemRecord.h"
+#include "platform/services/RecordRows.h"
+#include "platform/services/UserRights.h"
 
 #include <QDateTime>
 

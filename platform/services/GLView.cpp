@@ -1,14 +1,14 @@
-#include "services/GLView.h"
+#include "platform/services/GLView.h"
 
-#include "base/Convert.h"
-#include "base/HostError.h"
-#include "base/Variant.h"
-#include "host/ProgIds.h"
-#include "services/ItemRecord.h"
-#include "services/LookupResult.h"
-#include "services/PickerDialog.h"
-#include "services/RecordRows.h"
-#include "services/SqlConditions.h"
+#include "platform/base/Convert.h"
+#include "platform/base/HostError.h"
+#include "platform/base/Variant.h"
+#include "platform/host/HostProgIds.h"
+#include "platform/services/ItemRecord.h"
+#include "platform/services/LookupResult.h"
+#include "platform/services/PickerDialog.h"
+#include "platform/services/RecordRows.h"
+#include "platform/services/SqlConditions.h"
 
 namespace qor::services {
 

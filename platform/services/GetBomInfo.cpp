@@ -1,10 +1,10 @@
-#include "services/GetBomInfo.h"
+#include "platform/services/GetBomInfo.h"
 
-#include "base/Convert.h"
-#include "base/Variant.h"
-#include "host/ProgIds.h"
-#include "services/PickerDialog.h"
-#include "services/SqlConditions.h"
+#include "platform/base/Convert.h"
+#include "platform/base/Variant.h"
+#include "platform/host/HostProgIds.h"
+#include "platform/services/PickerDialog.h"
+#include "platform/services/SqlConditions.h"
 
 namespace qor::services {
 

@@ -1,8 +1,8 @@
-#include "services/GetData.h"
+#include "platform/services/GetData.h"
 
-#include "base/Convert.h"
-#include "host/ProgIds.h"
-#include "services/ItemDetailQuery.h"
+#include "platform/base/Convert.h"
+#include "platform/host/HostProgIds.h"
+#include "platform/services/ItemDetailQuery.h"
 
 namespace qor::services {
 

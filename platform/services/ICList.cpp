@@ -1,10 +1,10 @@
-#include "services/ICList.h"
+#include "platform/services/ICList.h"
 
-#include "base/Convert.h"
-#include "base/Variant.h"
-#include "host/ProgIds.h"
-#include "services/RecordRows.h"
-#include "services/SqlConditions.h"
+#include "platform/base/Convert.h"
+#include "platform/base/Variant.h"
+#include "platform/host/HostProgIds.h"
+#include "platform/services/RecordRows.h"
+#include "platform/services/SqlConditions.h"
 
 namespace qor::services {
 

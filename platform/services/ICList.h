@@ -1,10 +1,10 @@
 #pragma once
 
-#include "base/Dictionary.h"
-#include "base/Vector.h"
-#include "host/Dispatch.h"
-#include "services/ICListWidget.h"
-#include "services/Session.h"
+#include "platform/base/Dictionary.h"
+#include "platform/base/Vector.h"
+#include "platform/host/Dispatch.h"
+#include "platform/services/ICListWidget.h"
+#include "platform/services/Session.h"
 
 #include <QPointer>
 

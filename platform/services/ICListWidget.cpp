@@ -1,4 +1,4 @@
-#include "services/ICListWidget.h"
+#include "platform/services/ICListWidget.h"
 
 #include <QAction>
 #include <QToolBar>

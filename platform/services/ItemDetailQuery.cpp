@@ -1,7 +1,7 @@
-#include "services/ItemDetailQuery.h"
+#include "platform/services/ItemDetailQuery.h"
 
-#include "base/HostError.h"
-#include "services/SqlConditions.h"
+#include "platform/base/HostError.h"
+#include "platform/services/SqlConditions.h"
 
 namespace qor::services {
 

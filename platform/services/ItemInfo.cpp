@@ -1,7 +1,7 @@
-#include "services/ItemInfo.h"
+#include "platform/services/ItemInfo.h"
 
-#include "base/Convert.h"
-#include "host/ProgIds.h"
+#include "platform/base/Convert.h"
+#include "platform/host/HostProgIds.h"
 
 namespace qor::services {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "host/Dispatch.h"
-#include "services/Session.h"
+#include "platform/host/Dispatch.h"
+#include "platform/services/Session.h"
 
 namespace qor::services {
 

@@ -1,6 +1,6 @@
-#include "services/ItemRecord.h"
+#include "platform/services/ItemRecord.h"
 
-#include "base/Variant.h"
+#include "platform/base/Variant.h"
 
 namespace qor::services {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/Dictionary.h"
-#include "host/Dispatch.h"
+#include "platform/base/Dictionary.h"
+#include "platform/host/Dispatch.h"
 
 namespace qor::services {
 

@@ -1,14 +1,14 @@
-#include "services/ListExport.h"
+#include "platform/services/ListExport.h"
 
-#include "base/Convert.h"
-#include "base/HostError.h"
-#include "base/Variant.h"
-#include "host/ComponentFactory.h"
-#include "host/ProgIds.h"
-#include "services/CsvSheetWriter.h"
-#include "services/ExportDestination.h"
-#include "services/StagedFile.h"
-#include "services/XlsxSheetWriter.h"
+#include "platform/base/Convert.h"
+#include "platform/base/HostError.h"
+#include "platform/base/Variant.h"
+#include "platform/host/ComponentFactory.h"
+#include "platform/host/HostProgIds.h"
+#include "platform/services/CsvSheetWriter.h"
+#include "platform/services/ExportDestination.h"
+#include "platform/services/StagedFile.h"
+#include "platform/services/XlsxSheetWriter.h"
 
 #include <QApplication>
 #include <QProgressDialog>

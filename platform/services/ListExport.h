@@ -1,7 +1,7 @@
 #pragma once
 
-#include "host/Dispatch.h"
-#include "services/MessageDialog.h"
+#include "platform/host/Dispatch.h"
+#include "platform/services/MessageDialog.h"
 
 #include <QStringList>
 #include <vector>

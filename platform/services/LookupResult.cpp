@@ -1,4 +1,4 @@
-#include "services/LookupResult.h"
+#include "platform/services/LookupResult.h"
 
 namespace qor::services {
 

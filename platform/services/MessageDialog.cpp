@@ -1,7 +1,7 @@
-#include "services/MessageDialog.h"
+#include "platform/services/MessageDialog.h"
 
-#include "base/Convert.h"
-#include "host/ProgIds.h"
+#include "platform/base/Convert.h"
+#include "platform/host/HostProgIds.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "services/PickerDialog.h"
+#include "platform/services/PickerDialog.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/PickerList.h"
+#include "platform/services/PickerList.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "services/PickerList.h"
+#include "platform/services/PickerList.h"
 
 #include <QApplication>
 #include <QHeaderView>

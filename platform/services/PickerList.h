@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/RecordsetTableModel.h"
+#include "platform/services/RecordsetTableModel.h"
 
 #include <QWidget>
 
@@ -33,9 +33,6 @@ public:
     // Recordset rows of the selected rows in the order shown; the current row
     // alone when the list selects one row.
     std::vector<int> SelectedRows() const;
-
-    QLineEdit* SearchBox() const { return search_; }
-    QTableView* Table() const { return table_; }
 
 Q_SIGNALS:
     void Chosen();

@@ -1,7 +1,7 @@
-#include "services/RecordRows.h"
+#include "platform/services/RecordRows.h"
 
-#include "base/HostError.h"
-#include "base/RecordsetBuilder.h"
+#include "platform/base/HostError.h"
+#include "platform/base/RecordsetBuilder.h"
 
 namespace qor::services {
 

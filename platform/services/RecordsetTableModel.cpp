@@ -1,6 +1,6 @@
-#include "services/RecordsetTableModel.h"
+#include "platform/services/RecordsetTableModel.h"
 
-#include "base/HostError.h"
+#include "platform/base/HostError.h"
 
 #include <QBrush>
 #include <QPalette>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/Session.h"
+#include "platform/services/Session.h"
 
 namespace qor::services {
 

@@ -1,9 +1,9 @@
-#include "services/SaveData.h"
+#include "platform/services/SaveData.h"
 
-#include "base/Convert.h"
-#include "host/ProgIds.h"
-#include "services/BatchTraceWriter.h"
-#include "services/TraceRefusal.h"
+#include "platform/base/Convert.h"
+#include "platform/host/HostProgIds.h"
+#include "platform/services/BatchTraceWriter.h"
+#include "platform/services/TraceRefusal.h"
 
 namespace qor::services {
 

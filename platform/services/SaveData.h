@@ -1,8 +1,8 @@
 #pragma once
 
-#include "base/Vector.h"
-#include "host/Dispatch.h"
-#include "services/Session.h"
+#include "platform/base/Vector.h"
+#include "platform/host/Dispatch.h"
+#include "platform/services/Session.h"
 
 namespace qor::services {
 

@@ -1,8 +1,8 @@
-#include "services/ShareProps.h"
+#include "platform/services/ShareProps.h"
 
-#include "base/Convert.h"
-#include "base/HostError.h"
-#include "host/ProgIds.h"
+#include "platform/base/Convert.h"
+#include "platform/base/HostError.h"
+#include "platform/host/HostProgIds.h"
 
 #include <QHash>
 

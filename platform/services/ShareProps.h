@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/Dispatch.h"
+#include "platform/host/Dispatch.h"
 
 namespace qor::services {
 

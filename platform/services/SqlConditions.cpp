@@ -1,4 +1,4 @@
-#include "services/SqlConditions.h"
+#include "platform/services/SqlConditions.h"
 
 namespace qor::services {
 

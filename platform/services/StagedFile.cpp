@@ -1,7 +1,7 @@
-#include "services/StagedFile.h"
+#include "platform/services/StagedFile.h"
 
-#include "base/HostError.h"
-#include "services/FileFailure.h"
+#include "platform/base/HostError.h"
+#include "platform/services/FileFailure.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

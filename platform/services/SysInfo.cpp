@@ -1,6 +1,6 @@
-#include "services/SysInfo.h"
+#include "platform/services/SysInfo.h"
 
-#include "host/ProgIds.h"
+#include "platform/host/HostProgIds.h"
 
 namespace qor::services {
 

@@ -1,7 +1,7 @@
-#include "services/TraceChanges.h"
+#include "platform/services/TraceChanges.h"
 
-#include "base/Convert.h"
-#include "services/TraceRefusal.h"
+#include "platform/base/Convert.h"
+#include "platform/services/TraceRefusal.h"
 
 #include <cmath>
 #include <limits>

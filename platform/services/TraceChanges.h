@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/Dictionary.h"
-#include "services/TraceRecord.h"
+#include "platform/base/Dictionary.h"
+#include "platform/services/TraceRecord.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
-#include "services/TraceChecks.h"
+#include "platform/services/TraceChecks.h"
 
-#include "base/Convert.h"
-#include "services/TraceRefusal.h"
+#include "platform/base/Convert.h"
+#include "platform/services/TraceRefusal.h"
 
 namespace qor::services {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "db/Database.h"
-#include "services/TraceRecord.h"
+#include "platform/db/Database.h"
+#include "platform/services/TraceRecord.h"
 
 namespace qor::services {
 

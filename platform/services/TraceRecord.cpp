@@ -1,6 +1,6 @@
-#include "services/TraceRecord.h"
+#include "platform/services/TraceRecord.h"
 
-#include "base/Convert.h"
+#include "platform/base/Convert.h"
 
 namespace qor::services {
 

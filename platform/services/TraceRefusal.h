@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/HostError.h"
+#include "platform/base/HostError.h"
 
 namespace qor::services {
 

@@ -1,9 +1,9 @@
-#include "services/UserProfile.h"
+#include "platform/services/UserProfile.h"
 
-#include "base/Convert.h"
-#include "base/HostError.h"
-#include "base/Variant.h"
-#include "host/ProgIds.h"
+#include "platform/base/Convert.h"
+#include "platform/base/HostError.h"
+#include "platform/base/Variant.h"
+#include "platform/host/HostProgIds.h"
 
 namespace qor::services {
 

@@ -1,6 +1,6 @@
-#include "services/UserRights.h"
+#include "platform/services/UserRights.h"
 
-#include "base/Convert.h"
+#include "platform/base/Convert.h"
 
 namespace qor::services {
 

@@ -1,8 +1,8 @@
-#include "services/XlsxSheetWriter.h"
+#include "platform/services/XlsxSheetWriter.h"
 
-#include "base/HostError.h"
-#include "services/FileFailure.h"
-#include "services/ZipArchive.h"
+#include "platform/base/HostError.h"
+#include "platform/services/FileFailure.h"
+#include "platform/services/ZipArchive.h"
 
 #include <xlsxwriter.h>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "services/ZipArchive.h"
+#include "platform/services/ZipArchive.h"
 
 #include <zlib.h>
 

@@ -13,7 +13,6 @@ class ZipArchive {
 public:
     explicit ZipArchive(const QString& path);
 
-    bool IsOpen() const { return data_ != nullptr; }
     QByteArray Read(const QString& entry) const;
     // The last bytes of an entry, inflated without holding the whole entry.
     QByteArray Tail(const QString& entry, qsizetype bytes) const;

@@ -1,9 +1,9 @@
-#include "common/DataRightFilter.h"
+#include "src/common/DataRightFilter.h"
 
-#include "base/Convert.h"
-#include "common/HostValues.h"
-#include "common/KeptInstances.h"
-#include "host/ProgIds.h"
+#include "platform/base/Convert.h"
+#include "src/common/HostValues.h"
+#include "src/common/KeptInstances.h"
+#include "src/host/ProgIds.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
-#include "common/HostValues.h"
+#include "src/common/HostValues.h"
 
-#include "base/Convert.h"
-#include "base/HostError.h"
+#include "platform/base/Convert.h"
+#include "platform/base/HostError.h"
 
 namespace qor {
 

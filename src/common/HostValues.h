@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/Variant.h"
-#include "host/Object.h"
+#include "platform/base/Variant.h"
+#include "platform/host/Object.h"
 
 #include <QString>
 #include <exception>

@@ -1,9 +1,9 @@
-#include "common/KeptInstances.h"
+#include "src/common/KeptInstances.h"
 
-#include "base/HostError.h"
-#include "common/HostValues.h"
-#include "host/ComponentFactory.h"
-#include "host/ProgIds.h"
+#include "platform/base/HostError.h"
+#include "platform/host/ComponentFactory.h"
+#include "src/common/HostValues.h"
+#include "src/host/ProgIds.h"
 
 namespace qor {
 

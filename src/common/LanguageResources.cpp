@@ -1,11 +1,11 @@
-#include "common/LanguageResources.h"
+#include "src/common/LanguageResources.h"
 
-#include "base/Convert.h"
-#include "common/HostValues.h"
-#include "common/LoginContext.h"
-#include "common/ReportLines.h"
-#include "host/ComponentFactory.h"
-#include "host/ProgIds.h"
+#include "platform/base/Convert.h"
+#include "platform/host/ComponentFactory.h"
+#include "src/common/HostValues.h"
+#include "src/common/LoginContext.h"
+#include "src/common/ReportLines.h"
+#include "src/host/ProgIds.h"
 
 namespace qor {
 

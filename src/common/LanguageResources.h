@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/Dictionary.h"
+#include "platform/base/Dictionary.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
-#include "common/LoginContext.h"
+#include "src/common/LoginContext.h"
 
-#include "base/Convert.h"
-#include "common/PropsString.h"
-#include "host/ComponentFactory.h"
-#include "host/ProgIds.h"
+#include "platform/base/Convert.h"
+#include "platform/host/ComponentFactory.h"
+#include "src/common/PropsString.h"
+#include "src/host/ProgIds.h"
 
 #include <QCoreApplication>
 

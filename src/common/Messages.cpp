@@ -1,9 +1,9 @@
-#include "common/Messages.h"
+#include "src/common/Messages.h"
 
-#include "base/Convert.h"
-#include "common/KeptInstances.h"
-#include "host/ComponentFactory.h"
-#include "host/ProgIds.h"
+#include "platform/base/Convert.h"
+#include "platform/host/ComponentFactory.h"
+#include "src/common/KeptInstances.h"
+#include "src/host/ProgIds.h"
 
 namespace qor {
 
@@ -29,6 +29,13 @@ void MsgBox(const QString& text, int32_t style) {
 
 QString FormatMessage(const QString& messageTemplate, const QVariantList& values) {
     return NullToEmpty(AppPub()->Call(QStringLiteral("FormatMessage"), {messageTemplate, QVariant(values)}));
+}
+
+void ShowNoticeQuietly(const QString& text) {
+    try {
+        ShowMessage(kMessageNotice, text);
+    } catch (const std::exception&) {
+    }
 }
 
 }  // namespace qor

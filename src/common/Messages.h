@@ -29,6 +29,10 @@ QString Translate(const QString& text);
 // Errors (the dialog missing) reach the caller.
 int16_t ShowMessage(int32_t kind, const QString& text, const QVariantList& extraButtons = {});
 
+// A notice at the end of an operation that has already failed or given up:
+// a message dialog that cannot be shown is not reported again.
+void ShowNoticeQuietly(const QString& text);
+
 // A plain box of the host's message dialog with an OK button and the icon of
 // style. Errors reach the caller.
 void MsgBox(const QString& text, int32_t style);

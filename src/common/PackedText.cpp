@@ -1,4 +1,4 @@
-#include "common/PackedText.h"
+#include "src/common/PackedText.h"
 
 namespace qor {
 

@@ -1,7 +1,7 @@
-#include "common/PropsString.h"
+#include "src/common/PropsString.h"
 
-#include "base/Convert.h"
-#include "base/HostError.h"
+#include "platform/base/Convert.h"
+#include "platform/base/HostError.h"
 
 #include <utility>
 

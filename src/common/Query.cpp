@@ -1,11 +1,11 @@
-#include "common/Query.h"
+#include "src/common/Query.h"
 
-#include "common/HostValues.h"
-#include "common/KeptInstances.h"
-#include "common/LoginContext.h"
-#include "common/Messages.h"
-#include "host/ComponentFactory.h"
-#include "host/ProgIds.h"
+#include "platform/host/ComponentFactory.h"
+#include "src/common/HostValues.h"
+#include "src/common/KeptInstances.h"
+#include "src/common/LoginContext.h"
+#include "src/common/Messages.h"
+#include "src/host/ProgIds.h"
 
 namespace qor {
 

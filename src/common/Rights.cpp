@@ -1,12 +1,12 @@
-#include "common/Rights.h"
+#include "src/common/Rights.h"
 
-#include "base/Convert.h"
-#include "base/HostError.h"
-#include "common/HostValues.h"
-#include "common/KeptInstances.h"
-#include "common/LoginContext.h"
-#include "common/Messages.h"
-#include "host/ProgIds.h"
+#include "platform/base/Convert.h"
+#include "platform/base/HostError.h"
+#include "src/common/HostValues.h"
+#include "src/common/KeptInstances.h"
+#include "src/common/LoginContext.h"
+#include "src/common/Messages.h"
+#include "src/host/ProgIds.h"
 
 namespace qor {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/TraceRights.h"
+#include "src/host/TraceRights.h"
 
 #include <QString>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "common/ShortNumberSwitch.h"
+#include "src/common/ShortNumberSwitch.h"
 
 namespace qor {
 

@@ -1,4 +1,4 @@
-#include "common/SqlQuote.h"
+#include "src/common/SqlQuote.h"
 
 namespace qor {
 

@@ -1,9 +1,9 @@
-#include "common/SystemSettings.h"
+#include "src/common/SystemSettings.h"
 
-#include "base/Convert.h"
-#include "common/KeptInstances.h"
-#include "common/LoginContext.h"
-#include "host/ProgIds.h"
+#include "platform/base/Convert.h"
+#include "src/common/KeptInstances.h"
+#include "src/common/LoginContext.h"
+#include "src/host/ProgIds.h"
 
 namespace qor {
 

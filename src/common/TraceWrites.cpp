@@ -1,10 +1,10 @@
-#include "common/TraceWrites.h"
+#include "src/common/TraceWrites.h"
 
-#include "base/Convert.h"
-#include "base/Variant.h"
-#include "common/KeptInstances.h"
-#include "common/LoginContext.h"
-#include "host/ProgIds.h"
+#include "platform/base/Convert.h"
+#include "platform/base/Variant.h"
+#include "src/common/KeptInstances.h"
+#include "src/common/LoginContext.h"
+#include "src/host/ProgIds.h"
 
 namespace qor {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/Vector.h"
+#include "platform/base/Vector.h"
 
 #include <QString>
 #include <cstdint>

@@ -1,10 +1,10 @@
-#include "common/UserProfile.h"
+#include "src/common/UserProfile.h"
 
-#include "base/Convert.h"
-#include "base/HostError.h"
-#include "common/HostValues.h"
-#include "host/ComponentFactory.h"
-#include "host/ProgIds.h"
+#include "platform/base/Convert.h"
+#include "platform/base/HostError.h"
+#include "platform/host/ComponentFactory.h"
+#include "src/common/HostValues.h"
+#include "src/host/ProgIds.h"
 
 namespace qor {
 

@@ -1,10 +1,11 @@
-#include "common/UserSetting.h"
+#include "src/common/UserSetting.h"
 
-#include "base/Convert.h"
-#include "common/HostValues.h"
-#include "common/SqlQuote.h"
-#include "host/ComponentFactory.h"
-#include "host/ProgIds.h"
+#include "platform/base/Convert.h"
+#include "platform/host/ComponentFactory.h"
+#include "src/common/HostValues.h"
+#include "src/common/LoginContext.h"
+#include "src/common/SqlQuote.h"
+#include "src/host/ProgIds.h"
 
 namespace qor {
 
@@ -22,5 +23,7 @@ double GetUserSetting(int32_t userId, const QString& key, double defaultValue) {
         return defaultValue;
     }
 }
+
+double ReportFontSize() { return GetUserSetting(SharedUserID(), QStringLiteral("RptFontSize"), 9); }
 
 }  // namespace qor

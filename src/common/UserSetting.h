@@ -11,4 +11,7 @@ namespace qor {
 // read fails.
 double GetUserSetting(int32_t userId, const QString& key, double defaultValue);
 
+// The logged-in user's report font size ("RptFontSize"), 9 when none is set.
+double ReportFontSize();
+
 }  // namespace qor

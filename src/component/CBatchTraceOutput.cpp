@@ -1,12 +1,12 @@
-#include "component/CBatchTraceOutput.h"
+#include "src/component/CBatchTraceOutput.h"
 
-#include "component/HeadlessList.h"
-#include "component/RowWriter.h"
-#include "controls/LedgerPrint.h"
-#include "host/ProgIds.h"
-#include "host/TraceRights.h"
-#include "ui/list/LedgerExport.h"
-#include "ui/list/PrintHeaders.h"
+#include "platform/controls/LedgerPrint.h"
+#include "src/component/HeadlessList.h"
+#include "src/component/RowWriter.h"
+#include "src/host/ProgIds.h"
+#include "src/host/TraceRights.h"
+#include "src/ui/list/LedgerExport.h"
+#include "src/ui/list/PrintHeaders.h"
 
 #include <cstdio>
 

@@ -1,12 +1,12 @@
-#include "component/COrderBatchTrace.h"
+#include "src/component/COrderBatchTrace.h"
 
-#include "base/Convert.h"
-#include "common/HostValues.h"
-#include "common/Messages.h"
-#include "common/ShortNumberSwitch.h"
-#include "common/SystemSettings.h"
-#include "component/ColumnSchema.h"
-#include "component/OpenTraceWindow.h"
+#include "platform/base/Convert.h"
+#include "src/common/HostValues.h"
+#include "src/common/Messages.h"
+#include "src/common/ShortNumberSwitch.h"
+#include "src/common/SystemSettings.h"
+#include "src/component/ColumnSchema.h"
+#include "src/component/OpenTraceWindow.h"
 
 #include <QtGlobal>
 

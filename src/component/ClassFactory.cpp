@@ -1,7 +1,7 @@
-#include "component/ClassFactory.h"
+#include "src/component/ClassFactory.h"
 
-#include "component/ServerLocks.h"
-#include "component/ServerObject.h"
+#include "src/component/ServerLocks.h"
+#include "src/component/ServerObject.h"
 
 namespace qor {
 

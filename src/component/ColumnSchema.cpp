@@ -1,7 +1,7 @@
-#include "component/ColumnSchema.h"
+#include "src/component/ColumnSchema.h"
 
-#include "base/Variant.h"
-#include "common/Messages.h"
+#include "platform/base/Variant.h"
+#include "src/common/Messages.h"
 
 #include <cstdint>
 #include <iterator>

@@ -1,17 +1,19 @@
 #pragma once
 
-#include "controls/LedgerGrid.h"
-#include "data/CDetail.h"
+#include "platform/controls/LedgerGrid.h"
+#include "src/data/CDetail.h"
+#include "src/ui/list/TraceListGrid.h"
+
+#include <QLabel>
 
 #include <cstdint>
 
 namespace qor {
 
 // The list window's grid without the window, for the host's commands that
-// write, export or print the list: checks the command's right, then fills a
-// ledger grid, set up from the column schema with the user's grid font, with
-// an item's records (or all of them) through CDetail, as a click on the
-// item's node fills the window's grid.
+// write, export or print the list: checks the command's right, then sets up a
+// ledger grid as the window sets up its own and fills it with an item's
+// records (or all of them), as a click on the item's node does.
 class HeadlessList {
 public:
     HeadlessList();
@@ -26,9 +28,9 @@ public:
     CDetail& Detail() { return detail_; }
 
 private:
-    void SetUpGrid(const VectorPtr& schema);
-
     controls::LedgerGrid grid_;
+    QLabel fontProbe_;
+    TraceListGrid listGrid_{grid_, fontProbe_};
     CDetail detail_;
 };
 

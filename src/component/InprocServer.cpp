@@ -1,11 +1,11 @@
 // The four entry points of the component library QOROrderBatchTrace, the
 // only symbols it exports.
-#include "host/InprocServer.h"
+#include "platform/host/InprocServer.h"
 
-#include "component/ClassFactory.h"
-#include "component/LibraryClasses.h"
-#include "component/ServerLocks.h"
-#include "host/ComponentRegistry.h"
+#include "platform/host/ComponentRegistry.h"
+#include "src/component/ClassFactory.h"
+#include "src/component/LibraryClasses.h"
+#include "src/component/ServerLocks.h"
 
 #include <dlfcn.h>
 #include <QFileInfo>

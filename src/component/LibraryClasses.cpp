@@ -1,8 +1,8 @@
-#include "component/LibraryClasses.h"
+#include "src/component/LibraryClasses.h"
 
-#include "component/CBatchTraceOutput.h"
-#include "component/OrderBatchTraceRegistration.h"
-#include "host/ProgIds.h"
+#include "src/component/CBatchTraceOutput.h"
+#include "src/component/OrderBatchTraceRegistration.h"
+#include "src/host/ProgIds.h"
 
 namespace qor {
 

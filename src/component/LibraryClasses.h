@@ -1,7 +1,7 @@
 #pragma once
 
-#include "host/InprocServer.h"
-#include "host/Object.h"
+#include "platform/host/InprocServer.h"
+#include "platform/host/Object.h"
 
 #include <span>
 

@@ -1,6 +1,6 @@
-#include "component/OpenTraceWindow.h"
+#include "src/component/OpenTraceWindow.h"
 
-#include "ui/list/frmBatchTrace.h"
+#include "src/ui/list/frmBatchTrace.h"
 
 namespace qor {
 

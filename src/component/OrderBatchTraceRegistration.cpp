@@ -1,10 +1,10 @@
-#include "component/OrderBatchTraceRegistration.h"
+#include "src/component/OrderBatchTraceRegistration.h"
 
-#include "common/HostValues.h"
-#include "component/COrderBatchTrace.h"
-#include "host/ComponentFactory.h"
-#include "host/Dispatch.h"
-#include "host/ProgIds.h"
+#include "platform/host/ComponentFactory.h"
+#include "platform/host/Dispatch.h"
+#include "src/common/HostValues.h"
+#include "src/component/COrderBatchTrace.h"
+#include "src/host/ProgIds.h"
 
 namespace qor {
 

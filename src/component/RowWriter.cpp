@@ -1,6 +1,6 @@
-#include "component/RowWriter.h"
+#include "src/component/RowWriter.h"
 
-#include "base/HostError.h"
+#include "platform/base/HostError.h"
 
 namespace qor {
 

@@ -1,4 +1,4 @@
-#include "component/ServerLocks.h"
+#include "src/component/ServerLocks.h"
 
 #include <atomic>
 

@@ -1,6 +1,6 @@
-#include "component/ServerObject.h"
+#include "src/component/ServerObject.h"
 
-#include "component/ServerLocks.h"
+#include "src/component/ServerLocks.h"
 
 namespace qor {
 

@@ -1,14 +1,13 @@
-#include "data/CDetail.h"
+#include "src/data/CDetail.h"
 
-#include "base/HostError.h"
-#include "common/HostValues.h"
-#include "common/Messages.h"
-#include "common/ShortNumberSwitch.h"
-#include "controls/LedgerGrid.h"
-#include "data/ItemDataRights.h"
-#include "data/TraceQueries.h"
-#include "host/ComponentFactory.h"
-#include "host/ProgIds.h"
+#include "platform/base/HostError.h"
+#include "platform/host/ComponentFactory.h"
+#include "src/common/HostValues.h"
+#include "src/common/Messages.h"
+#include "src/common/ShortNumberSwitch.h"
+#include "src/data/ItemDataRights.h"
+#include "src/data/TraceQueries.h"
+#include "src/host/ProgIds.h"
 
 namespace qor {
 
@@ -27,12 +26,7 @@ void ShowQueryError(const std::exception& e) {
     }
 }
 
-void ShowNotice(const QString& prefix, const std::exception& e) {
-    try {
-        ShowMessage(kMessageNotice, prefix + ErrorDescription(e));
-    } catch (const std::exception&) {
-    }
-}
+void ShowNotice(const QString& prefix, const std::exception& e) { ShowNoticeQuietly(prefix + ErrorDescription(e)); }
 
 }  // namespace
 
@@ -73,8 +67,10 @@ QString CDetail::DRowData(int lRow, int* SColor) {
     if (lRow > ldg_->Rows() || !record_) return text;
     Recordset& rs = *record_;
     rs.Move(lRow - 2, MoveFrom::First);
-    if (rs.Eof()) rs.MoveLast();
-    else if (rs.Bof()) rs.MoveFirst();
+    if (rs.Eof())
+        rs.MoveLast();
+    else if (rs.Bof())
+        rs.MoveFirst();
     if (rs.Eof() || rs.Bof()) return text;
     // The row is put together in UTF-8, as the values are stored, and
     // converted once.

@@ -1,15 +1,12 @@
 #pragma once
 
-#include "base/Recordset.h"
-#include "base/Vector.h"
-#include "data/ColumnPlan.h"
+#include "platform/base/Recordset.h"
+#include "platform/base/Vector.h"
+#include "src/data/ColumnPlan.h"
+#include "src/data/ListGrid.h"
 
 #include <QString>
 #include <string>
-
-namespace qor::controls {
-class LedgerGrid;
-}
 
 namespace qor {
 
@@ -21,7 +18,7 @@ class CDetail {
 public:
     VectorPtr VectCol() const { return vectCol_; }
     void SetVectCol(VectorPtr schema) { vectCol_ = std::move(schema); }
-    void SetLdg(controls::LedgerGrid* grid) { ldg_ = grid; }
+    void SetLdg(ListGrid* grid) { ldg_ = grid; }
 
     QString GetTraceSQL(const QString& strFilter = QString(), const QString& strSort = QString()) const;
     // Runs strsql (when not empty) and sizes the grid; false after showing
@@ -39,7 +36,7 @@ public:
 
 private:
     VectorPtr vectCol_;
-    controls::LedgerGrid* ldg_ = nullptr;
+    ListGrid* ldg_ = nullptr;
     RecordsetPtr record_;
     QString parentGroupSql_;
     ColumnPlan plan_;

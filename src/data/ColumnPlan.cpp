@@ -1,7 +1,7 @@
-#include "data/ColumnPlan.h"
+#include "src/data/ColumnPlan.h"
 
-#include "base/Convert.h"
-#include "base/Variant.h"
+#include "platform/base/Convert.h"
+#include "platform/base/Variant.h"
 
 namespace qor {
 
@@ -22,7 +22,7 @@ ColumnPlanEntry PlanColumn(const DictionaryPtr& d, const Recordset* record) {
     e.caption = NullToEmpty(d->Item(QStringLiteral("FCaption")));
     if (record) {
         const QString field = number("FLookUpCls") == 4 && !e.isFlag ? QStringLiteral("FItemNumber")
-                                                                      : NullToEmpty(d->Item(QStringLiteral("FName")));
+                                                                     : NullToEmpty(d->Item(QStringLiteral("FName")));
         e.field = record->FieldIndex(field);
     }
     return e;

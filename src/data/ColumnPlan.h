@@ -1,8 +1,8 @@
 #pragma once
 
-#include "base/Recordset.h"
-#include "base/Dictionary.h"
-#include "base/Vector.h"
+#include "platform/base/Dictionary.h"
+#include "platform/base/Recordset.h"
+#include "platform/base/Vector.h"
 
 #include <vector>
 
@@ -13,8 +13,8 @@ namespace qor {
 // while neither the schema, any of its descriptors nor the recordset changes.
 struct ColumnPlanEntry {
     bool visible = false;
-    bool isFlag = false;     // FDataType 5: "Y" when the value is 1
-    int field = -1;          // recordset column shown, -1 when it has none
+    bool isFlag = false;  // FDataType 5: "Y" when the value is 1
+    int field = -1;       // recordset column shown, -1 when it has none
     QString caption;
 };
 

@@ -1,8 +1,8 @@
-#include "data/ItemDataRights.h"
+#include "src/data/ItemDataRights.h"
 
-#include "common/DataRightFilter.h"
-#include "common/LoginContext.h"
-#include "common/PropsString.h"
+#include "src/common/DataRightFilter.h"
+#include "src/common/LoginContext.h"
+#include "src/common/PropsString.h"
 
 #include <QVariant>
 

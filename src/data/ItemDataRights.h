@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/TraceQueries.h"
+#include "src/data/TraceQueries.h"
 
 namespace qor {
 

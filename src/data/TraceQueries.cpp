@@ -1,4 +1,4 @@
-#include "data/TraceQueries.h"
+#include "src/data/TraceQueries.h"
 
 namespace qor {
 
@@ -28,7 +28,9 @@ QString BuildTraceSql(const QString& strFilter, const QString& strSort, bool use
 
     QString sql;
     sql.reserve(600 + strFilter.size() + strSort.size() + rights.table.size() + rights.condition.size());
-    sql += QStringLiteral("SELECT v1.FItemID,v1.FBatchNo,t2.FInterID AS FCustBOMID,v2.FInterID AS FOrderInterID,v1.FForbid ,") + kCrLf;
+    sql += QStringLiteral(
+               "SELECT v1.FItemID,v1.FBatchNo,t2.FInterID AS FCustBOMID,v2.FInterID AS FOrderInterID,v1.FForbid ,") +
+           kCrLf;
     sql += (useShortNumber ? QStringLiteral("   t1.FShortNumber") : QStringLiteral("t1.FNumber")) +
            QStringLiteral(" AS FItemNumber,t1.FName AS FItemName,t1.FModel,") + kCrLf;
     sql += QStringLiteral("   ISNULL(v2.FBillNo,'') AS FOrderBillNo,") + kCrLf;
@@ -49,7 +51,8 @@ QString BuildItemDetailSql(int nParentID, bool useShortNumber, const DataRightFr
                   QStringLiteral(",t1.FParentID,1 as FDetail ") + kCrLf + QStringLiteral("FROM t_ICItem t1 ") +
                   TablePart(rights) + QStringLiteral(" WHERE t1.FErpClsid=7 ") + kCrLf;
     if (nParentID > 0) sql += QStringLiteral(" And FParentID=") + QString::number(nParentID) + ConditionPart(rights);
-    sql += QStringLiteral(" ORDER BY ") + (useShortNumber ? QStringLiteral("t1.FShortNumber") : QStringLiteral("t1.FNumber"));
+    sql += QStringLiteral(" ORDER BY ") +
+           (useShortNumber ? QStringLiteral("t1.FShortNumber") : QStringLiteral("t1.FNumber"));
     return sql;
 }
 

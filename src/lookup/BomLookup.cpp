@@ -1,9 +1,9 @@
-#include "lookup/Lookups.h"
+#include "src/lookup/Lookups.h"
 
-#include "base/Convert.h"
-#include "common/HostValues.h"
-#include "host/ComponentFactory.h"
-#include "host/ProgIds.h"
+#include "platform/base/Convert.h"
+#include "platform/host/ComponentFactory.h"
+#include "src/common/HostValues.h"
+#include "src/host/ProgIds.h"
 
 namespace qor {
 

@@ -1,13 +1,12 @@
-#include "lookup/Lookups.h"
+#include "src/lookup/Lookups.h"
 
-#include "base/RecordsetBuilder.h"
-#include "common/HostValues.h"
-#include "common/KeptInstances.h"
-#include "common/LoginContext.h"
-#include "common/Messages.h"
-#include "common/ShortNumberSwitch.h"
-#include "host/ProgIds.h"
-#include "lookup/LookupNotice.h"
+#include "platform/base/RecordsetBuilder.h"
+#include "src/common/HostValues.h"
+#include "src/common/KeptInstances.h"
+#include "src/common/LoginContext.h"
+#include "src/common/Messages.h"
+#include "src/common/ShortNumberSwitch.h"
+#include "src/host/ProgIds.h"
 
 namespace qor {
 
@@ -38,7 +37,7 @@ RecordsetPtr GetItemDetailRs(int16_t cls, const QString& text, int32_t userId, c
         if (answer->RecordCount() == 0) return answer;
         return MayUseItem(cls, answer->Fields(QStringLiteral("FItemID")).Value()) ? answer : PlaceholderRecordset();
     } catch (const std::exception& e) {
-        ShowLookupNotice(Translate(QStringLiteral("数据读取错误。")) + ErrorDescription(e));
+        ShowNoticeQuietly(Translate(QStringLiteral("数据读取错误。")) + ErrorDescription(e));
         return answer;
     }
 }

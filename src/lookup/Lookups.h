@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/Dictionary.h"
-#include "base/Recordset.h"
+#include "platform/base/Dictionary.h"
+#include "platform/base/Recordset.h"
 
 #include <QString>
 #include <QVariantList>

@@ -1,16 +1,15 @@
-#include "lookup/Lookups.h"
+#include "src/lookup/Lookups.h"
 
-#include "base/Convert.h"
-#include "base/HostError.h"
-#include "common/HostValues.h"
-#include "common/KeptInstances.h"
-#include "common/LoginContext.h"
-#include "common/Messages.h"
-#include "common/ShortNumberSwitch.h"
-#include "host/ComponentFactory.h"
-#include "host/ProgIds.h"
-#include "lookup/LookupNotice.h"
-#include "lookup/SalesOrderLookup.h"
+#include "platform/base/Convert.h"
+#include "platform/base/HostError.h"
+#include "platform/host/ComponentFactory.h"
+#include "src/common/HostValues.h"
+#include "src/common/KeptInstances.h"
+#include "src/common/LoginContext.h"
+#include "src/common/Messages.h"
+#include "src/common/ShortNumberSwitch.h"
+#include "src/host/ProgIds.h"
+#include "src/lookup/SalesOrderLookup.h"
 
 #include <QCoreApplication>
 
@@ -76,7 +75,7 @@ int32_t RunLookup(int32_t cls, const QString& search, const QString& filter, con
                 return 1;
         }
     } catch (const std::exception& e) {
-        ShowLookupNotice(Translate(QStringLiteral("发生错误！基础资料很有可能没有授权！")) + ErrorDescription(e));
+        ShowNoticeQuietly(Translate(QStringLiteral("发生错误！基础资料很有可能没有授权！")) + ErrorDescription(e));
         return -1;
     }
 }

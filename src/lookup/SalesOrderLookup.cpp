@@ -1,14 +1,13 @@
-#include "lookup/SalesOrderLookup.h"
+#include "src/lookup/SalesOrderLookup.h"
 
-#include "base/Convert.h"
-#include "base/HostError.h"
-#include "common/HostValues.h"
-#include "common/LoginContext.h"
-#include "common/Messages.h"
-#include "common/Query.h"
-#include "common/Rights.h"
-#include "lookup/LookupNotice.h"
-#include "lookup/frmList.h"
+#include "platform/base/Convert.h"
+#include "platform/base/HostError.h"
+#include "src/common/HostValues.h"
+#include "src/common/LoginContext.h"
+#include "src/common/Messages.h"
+#include "src/common/Query.h"
+#include "src/common/Rights.h"
+#include "src/lookup/frmList.h"
 
 namespace qor {
 
@@ -56,7 +55,7 @@ int32_t SalesOrderLookup(const QString& filter, const QString& userId, Dictionar
     const int32_t interId = ToInt32(row->GetValue(QStringLiteral("FInterID"), 0));
     const int32_t entryId = ToInt32(row->GetValue(QStringLiteral("FEntryID"), 0));
     if (interId == 0) {
-        ShowLookupNotice(Translate(QStringLiteral("未返回销售订单的代码!")));
+        ShowNoticeQuietly(Translate(QStringLiteral("未返回销售订单的代码!")));
         return -1;
     }
 

@@ -1,5 +1,5 @@
-#include "CommandLine.h"
-#include "PropsString.h"
+#include "app/CommandLine.h"
+#include "app/PropsString.h"
 
 #include <gtest/gtest.h>
 

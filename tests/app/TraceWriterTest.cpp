@@ -1,29 +1,18 @@
-#include "TraceWriter.h"
-#include "base/HostError.h"
-#include "host/Dispatch.h"
-#include "host/ProgIds.h"
+#include "app/TraceWriter.h"
+#include "platform/base/HostError.h"
+#include "src/host/ProgIds.h"
+#include "tests/support/FakeObject.h"
 
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace qor;
 
 namespace {
-
-class EchoComponent : public host::Dispatch {
-public:
-    EchoComponent() : Dispatch(QStringLiteral("Test.Echo")) {
-        Method(QStringLiteral("Save"), [](QVariantList& args) {
-            args[1] = QStringLiteral("保存成功");
-            return QVariant(1);
-        });
-        Method(QStringLiteral("Fail"), [](QVariantList&) -> QVariant { throw HostError(QStringLiteral("坏了")); });
-    }
-};
 
 QList<QJsonObject> ReadLines(const QString& path) {
     QFile f(path);
@@ -39,12 +28,17 @@ QList<QJsonObject> ReadLines(const QString& path) {
 TEST(TraceWriter, ObservesEveryCallWithArgumentsAsPassed) {
     QTemporaryDir dir;
     const QString path = dir.filePath("t.jsonl");
-    host::ComponentFactory::Register(QStringLiteral("Test.Echo"), [] { return std::make_shared<EchoComponent>(); });
+    auto echo = test::RegisterFake("Test.Echo");
+    echo->On("Save", [](QVariantList& args) {
+        args[1] = "保存成功";
+        return QVariant(1);
+    });
+    echo->On("Fail", [](QVariantList&) -> QVariant { throw HostError("坏了"); });
     host::ComponentFactory::SetObserver(std::make_shared<app::TraceWriter>(path));
-    auto echo = host::ComponentFactory::Create(QStringLiteral("Test.Echo"));
-    QVariantList args{QStringLiteral("SELECT 1\r\n"), QString()};
-    echo->CallRef(QStringLiteral("Save"), args);
-    EXPECT_THROW(echo->Call(QStringLiteral("Fail")), HostError);
+    auto observed = host::ComponentFactory::Create("Test.Echo");
+    QVariantList args{"SELECT 1\r\n", QString()};
+    observed->CallRef("Save", args);
+    EXPECT_THROW(observed->Call("Fail"), HostError);
     host::ComponentFactory::SetObserver(nullptr);
 
     const auto lines = ReadLines(path);

@@ -1,12 +1,12 @@
-#include "ShellApplication.h"
-#include "common/Messages.h"
-#include "host/ComponentFactory.h"
-#include "host/ProgIds.h"
-#include "services/MessageDialog.h"
-#include "support/FakeHost.h"
-#include "ui/edit/frmProperty.h"
-#include "ui/find/frmFind.h"
-#include "ui/list/frmBatchTrace.h"
+#include "app/ShellApplication.h"
+#include "platform/host/ComponentFactory.h"
+#include "platform/services/MessageDialog.h"
+#include "src/common/Messages.h"
+#include "src/host/ProgIds.h"
+#include "src/ui/edit/frmProperty.h"
+#include "src/ui/find/frmFind.h"
+#include "src/ui/list/frmBatchTrace.h"
+#include "tests/support/FakeHost.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>

@@ -1,5 +1,5 @@
-#include "base/Convert.h"
-#include "base/HostError.h"
+#include "platform/base/Convert.h"
+#include "platform/base/HostError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,27 +1,75 @@
-#include "controls/LedgerGrid.h"
-#include "controls/LedgerModel.h"
-#include "controls/Twips.h"
+#include "platform/base/HostError.h"
+#include "platform/controls/LedgerGrid.h"
+#include "platform/controls/LedgerModel.h"
+#include "platform/controls/LedgerPrint.h"
+#include "platform/controls/PrintPagination.h"
+#include "platform/controls/Twips.h"
+#include "tests/support/ModalDriver.h"
 
 #include <gtest/gtest.h>
 #include <QAbstractItemModelTester>
+#include <QAbstractPrintDialog>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QPageSetupDialog>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QRadioButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <set>
 
+using namespace qor;
 using namespace qor::controls;
 
 namespace {
 
-// Owner of a grid: answers row texts and notes which rows were asked for.
-struct Owner {
-    explicit Owner(LedgerGrid& grid) {
+// A grid whose owner answers records with a hidden third column, as the list
+// fills it, and notes which rows it was asked for.
+class Ledger : public ::testing::Test {
+protected:
+    void SetUp() override {
         QObject::connect(&grid, &LedgerGrid::RowData, [this](int row, QString* text) {
             requested.insert(row);
-            *text = row == 1 ? QStringLiteral("物料代码|物料名称|禁用|")
-                             : QStringLiteral("1.%1|名称%1|%2|").arg(row - 2).arg(row % 2 ? "Y" : "");
+            if (row == 1) grid.SetColHidden(3, true);
+            *text = row == 1 ? QStringLiteral("物料代码|批号|内部号|禁用|")
+                             : QStringLiteral("1.%1|B%1|秘密%1|%2|").arg(row - 2).arg(row % 2 ? "Y" : "");
         });
+        grid.SetCols(4);
     }
+    // Records laid out and titled for printing.
+    void Fill(int records) {
+        for (int c = 1; c <= 4; ++c) grid.SetColWidth(c, 1500);
+        grid.SetRows(records + 1);
+        QFont font(QStringLiteral("WenQuanYi Micro Hei"));
+        font.setPointSize(9);
+        grid.SetGridFont(font);
+        Printer().Header(1).Font().SetSize(18);
+        Printer().Header(1).SetText(QStringLiteral("客户BOM批次对应表"));
+        Printer().Footer(2).SetText(QStringLiteral("第 &[页] 页        |共 &[总页] 页"));
+    }
+    LedgerPrint& Printer() { return grid.Printer(); }
+    // Pages the print makes on a page of the current layout.
+    int PageCount() {
+        QPdfWriter probe(dir.filePath("probe.pdf"));
+        probe.setResolution(1200);
+        probe.setPageLayout(Printer().PageLayout());
+        return Printer().PageCount(probe);
+    }
+    // The text of each page of a PDF, words in reading order. The PDF keeps
+    // no blanks, so each run of them reads back as one.
+    static QStringList PdfPages(const QString& path) {
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), path, QStringLiteral("-")});
+        p.waitForFinished();
+        QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(u'\f');
+        if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) pages.removeLast();
+        return pages;
+    }
+
+    QTemporaryDir dir;
+    LedgerGrid grid;
     std::set<int> requested;
 };
 
@@ -37,41 +85,124 @@ TEST(LedgerModel, PassesQtsModelTester) {
     EXPECT_EQ(model.rowCount(), 0);
 }
 
-TEST(LedgerGrid, AsksOnlyForRowsItPaintsAndCachesNothing) {
-    LedgerGrid grid;
-    Owner owner(grid);
+TEST_F(Ledger, AsksOnlyForRowsItPaintsAndCachesNothing) {
     grid.resize(600, 300);
-    grid.SetCols(3);
     grid.SetRows(1000001);
     grid.show();
-    QTest::qWaitForWindowExposed(&grid);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
     QCoreApplication::processEvents();
-    EXPECT_LT(owner.requested.size(), 100u);
-    EXPECT_TRUE(owner.requested.count(1));  // header captions come from row 1
-    EXPECT_EQ(grid.View()->model()->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), "禁用");
+    EXPECT_LT(requested.size(), 100u);
+    EXPECT_TRUE(requested.count(1));  // header captions come from row 1
+    EXPECT_EQ(grid.View()->model()->headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), "禁用");
 
-    owner.requested.clear();
-    EXPECT_EQ(grid.CellText(1000001, 2), "名称999999");
-    EXPECT_EQ(grid.CellText(3, 3), "Y");
-    EXPECT_EQ(grid.CellText(2, 3), "");
+    requested.clear();
+    EXPECT_EQ(grid.CellText(1000001, 2), "B999999");
+    EXPECT_EQ(grid.CellText(3, 4), "Y");
+    EXPECT_EQ(grid.CellText(2, 4), "");
     EXPECT_EQ(grid.CellText(2, 9), "");
-    EXPECT_EQ(owner.requested, (std::set<int>{1000001, 3, 2}));
+    EXPECT_EQ(requested, (std::set<int>{1000001, 3, 2}));
 }
 
-TEST(LedgerGrid, KeepsSizesInTwipsAndHidesColumns) {
-    LedgerGrid grid;
+TEST_F(Ledger, KeepsSizesInTwipsAndHidesColumns) {
     grid.SetCols(7);
     grid.SetColWidth(1, 1440);
     EXPECT_EQ(grid.View()->columnWidth(0), TwipsToPixels(1440, grid.logicalDpiY()));
     EXPECT_EQ(grid.ColWidth(1), 1440);
     grid.SetColWidth(2, 0);
     EXPECT_TRUE(grid.View()->isColumnHidden(1));
-    grid.SetColHidden(3, true);
+    grid.SetColHidden(5, true);
     QCoreApplication::processEvents();
-    EXPECT_TRUE(grid.View()->isColumnHidden(2));
+    EXPECT_TRUE(grid.View()->isColumnHidden(4));
 
     grid.SetRowHeight(1440);
     EXPECT_EQ(grid.View()->verticalHeader()->defaultSectionSize(), TwipsToPixels(1440, grid.logicalDpiY()));
     grid.SetRowHeight(15);
     EXPECT_GE(grid.View()->verticalHeader()->defaultSectionSize(), grid.fontMetrics().height()) << "fits the font";
+}
+
+TEST(PrintPagination, RowsFillTheRoomBetweenTheBandsAndColumnsGrowToTheirTextsElseTheTableZoomsOut) {
+    PageBands bands{
+        .pageHeight = 1000, .headerHeight = 100, .footerHeight = 50, .gap = 25, .headerRowHeight = 20, .rowHeight = 20};
+    EXPECT_EQ(RowsPerPage(bands), 39);
+    bands.pageHeight = 1019;
+    EXPECT_EQ(RowsPerPage(bands), 39);
+    bands.pageHeight = 100;  // bands fill the page: one row a page still moves on
+    EXPECT_EQ(RowsPerPage(bands), 1);
+
+    using Widths = std::vector<double>;
+    EXPECT_EQ(FitColumnWidths({100, 200}, {50, 250}, 400), (Widths{100, 250}));   // room for every text
+    EXPECT_EQ(FitColumnWidths({100, 200}, {300, 400}, 500), (Widths{200, 300}));  // room shared by what each lacks
+    EXPECT_EQ(FitColumnWidths({100, 300}, {900, 900}, 200), (Widths{50, 150}));   // too wide even as the grid shows it
+    EXPECT_DOUBLE_EQ(TableScale({100, 200}, {150, 100}, 400, 0.75), 1);
+    EXPECT_DOUBLE_EQ(TableScale({100, 200}, {250, 250}, 450, 0.75), 0.9);  // wants 250 + 250
+    EXPECT_DOUBLE_EQ(TableScale({100, 200}, {1000, 0}, 600, 0.75), 0.75);  // but stays readable
+}
+
+TEST_F(Ledger, PdfHasTheVisibleColumnsTheRepeatedHeaderRowAndNumberedFootersAlsoThroughThePrintDialog) {
+    Fill(120);
+    const QString path = dir.filePath("list.pdf");
+    const int pages = Printer().PrintToPdf(path);
+    EXPECT_GE(pages, 2);
+    EXPECT_EQ(PageCount(), pages);
+
+    const QStringList text = PdfPages(path);
+    ASSERT_EQ(text.size(), pages);
+    for (int page = 1; page <= pages; ++page) {
+        const QString& t = text[page - 1];
+        EXPECT_TRUE(t.contains(QStringLiteral("客户BOM批次对应表"))) << page;
+        EXPECT_TRUE(t.contains(QStringLiteral("物料代码"))) << page;  // header row on every page
+        EXPECT_TRUE(t.contains(QStringLiteral("第 %1 页        |共 %2 页").arg(page).arg(pages).simplified())) << page;
+        EXPECT_FALSE(t.contains(QStringLiteral("秘密")));
+    }
+    EXPECT_TRUE(text.first().contains(QStringLiteral("1.0")));
+    EXPECT_TRUE(text.last().contains(QStringLiteral("1.119")));
+    EXPECT_FALSE(text.first().contains(QStringLiteral("1.119")));
+
+    const QString chosen = dir.filePath("chosen.pdf");
+    test::WhenModalShown([&chosen](QWidget* dialog) {
+        ASSERT_TRUE(qobject_cast<QAbstractPrintDialog*>(dialog));
+        dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(chosen);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    EXPECT_TRUE(Printer().Print());
+    EXPECT_TRUE(PdfPages(chosen).value(0).contains(QStringLiteral("B4")));
+    test::WhenModalShown([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
+    EXPECT_FALSE(Printer().Print());
+}
+
+TEST_F(Ledger, AnEmptyListPrintsOnePageWithItsHeaderRowAndAFailedPdfLeavesNoFile) {
+    Fill(0);
+    const QString path = dir.filePath("empty.pdf");
+    EXPECT_EQ(Printer().PrintToPdf(path), 1);
+    const QStringList text = PdfPages(path);
+    ASSERT_EQ(text.size(), 1);
+    EXPECT_TRUE(text[0].contains(QStringLiteral("批号")));
+    EXPECT_TRUE(text[0].contains(QStringLiteral("共 1 页")));
+
+    EXPECT_THROW(Printer().PrintToPdf(dir.filePath("no/such/folder/list.pdf")), HostError);
+    EXPECT_FALSE(QFile::exists(dir.filePath("no/such/folder/list.pdf")));
+}
+
+TEST_F(Ledger, GapFooterLinesAndTheChosenPageSetUpTakeRoomFromTheTable) {
+    Fill(400);
+    const int plain = PageCount();
+    Printer().SetTableGap(3000);
+    for (int i = 3; i < LedgerPrint::kLineCount; ++i) Printer().Footer(i).SetText(QStringLiteral(" "));
+    const int portraitPages = PageCount();
+    EXPECT_GT(portraitPages, plain);
+    EXPECT_THROW(Printer().Header(10), HostError);
+    EXPECT_THROW(Printer().Footer(-1), HostError);
+
+    test::WhenModalShown([](QWidget* dialog) {
+        ASSERT_TRUE(qobject_cast<QPageSetupDialog*>(dialog));
+        dialog->findChild<QRadioButton*>(QStringLiteral("landscape"))->click();
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    ASSERT_TRUE(Printer().PageSetup());
+    EXPECT_EQ(Printer().PageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_GT(PageCount(), portraitPages) << "a wide page holds fewer rows";
+
+    test::WhenModalShown([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
+    EXPECT_FALSE(Printer().PageSetup());
+    EXPECT_EQ(Printer().PageLayout().orientation(), QPageLayout::Landscape) << "held for the next print";
 }

@@ -1,6 +1,6 @@
-#include "controls/PropertyGrid.h"
-#include "controls/PropertyGridModel.h"
-#include "support/QtPrinters.h"
+#include "platform/controls/PropertyGrid.h"
+#include "platform/controls/PropertyGridModel.h"
+#include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 #include <QAbstractItemModelTester>
@@ -25,35 +25,26 @@ protected:
         grid->SetMaxCols(2);
         grid->SetMaxRows(4);
         for (int row = 1; row <= 4; ++row) grid->SetLocked(1, row, true);
-        grid->SetTextCell(2, 1, 5, Qt::AlignLeft);
-        grid->SetTextCell(2, 2, 255, Qt::AlignLeft);
-        grid->SetTextCell(2, 3, 255, Qt::AlignLeft);
+        for (int row = 1; row <= 3; ++row) grid->SetTextCell(2, row, row == 1 ? 5 : 255, Qt::AlignLeft);
         grid->SetCheckBoxCell(2, 4);
 
-        auto note = [this](const QString& line) { log << line; };
-        QObject::connect(grid, &PropertyGrid::KeyDown,
-                         [note](int key, auto) { note(QStringLiteral("down %1").arg(key)); });
-        QObject::connect(grid, &PropertyGrid::KeyUp, [note](int key, auto) { note(QStringLiteral("up %1").arg(key)); });
-        QObject::connect(grid, &PropertyGrid::KeyPress,
-                         [note](int code, bool*) { note(QStringLiteral("press %1").arg(QChar(code))); });
-        QObject::connect(grid, &PropertyGrid::LeaveCell,
-                         [this](int col, int row, int newCol, int newRow, bool* cancel) {
-                             log << QStringLiteral("leave %1,%2 -> %3,%4 [%5]")
-                                        .arg(col)
-                                        .arg(row)
-                                        .arg(newCol)
-                                        .arg(newRow)
-                                        .arg(grid->CellText(col, row));
-                             *cancel = keepCursor;
-                         });
-        QObject::connect(grid, &PropertyGrid::Validate, [this](bool* cancel) {
-            log << QStringLiteral("validate [%1]").arg(grid->CellText(2, grid->ActiveRow()));
+        using G = PropertyGrid;
+        QObject::connect(grid, &G::KeyDown, [this](int key, auto) { log << QString("down %1").arg(key); });
+        QObject::connect(grid, &G::KeyUp, [this](int key, auto) { log << QString("up %1").arg(key); });
+        QObject::connect(grid, &G::KeyPress, [this](int code, bool*) { log << "press " + QString(QChar(code)); });
+        QObject::connect(grid, &G::LeaveCell, [this](int col, int row, int toCol, int toRow, bool* cancel) {
+            log << QString("leave %1,%2 -> %3,%4 [").arg(col).arg(row).arg(toCol).arg(toRow) +
+                       grid->CellText(col, row) + "]";
             *cancel = keepCursor;
         });
-        QObject::connect(grid, &PropertyGrid::EditChange,
-                         [note](int col, int row) { note(QStringLiteral("edit %1,%2").arg(col).arg(row)); });
-        QObject::connect(grid, &PropertyGrid::ButtonClicked,
-                         [note](int col, int row) { note(QStringLiteral("click %1,%2").arg(col).arg(row)); });
+        QObject::connect(grid, &G::Validate, [this](bool* cancel) {
+            log << "validate [" + grid->CellText(2, grid->ActiveRow()) + "]";
+            *cancel = keepCursor;
+        });
+        QObject::connect(grid, &G::EditChange,
+                         [this](int col, int row) { log << QString("edit %1,%2").arg(col).arg(row); });
+        QObject::connect(grid, &G::ButtonClicked,
+                         [this](int col, int row) { log << QString("click %1,%2").arg(col).arg(row); });
 
         window.show();
         QApplication::setActiveWindow(&window);

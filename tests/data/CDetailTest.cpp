@@ -1,10 +1,10 @@
-#include "base/HostError.h"
-#include "base/RecordsetBuilder.h"
-#include "common/PropsString.h"
-#include "component/ColumnSchema.h"
-#include "controls/LedgerGrid.h"
-#include "data/CDetail.h"
-#include "support/FakeHost.h"
+#include "platform/base/HostError.h"
+#include "platform/base/RecordsetBuilder.h"
+#include "src/common/PropsString.h"
+#include "src/component/ColumnSchema.h"
+#include "src/data/CDetail.h"
+#include "src/data/TraceQueries.h"
+#include "tests/support/FakeHost.h"
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
@@ -18,13 +18,21 @@ RecordsetPtr TraceRecords(int count) {
     for (const char* f : {"FItemID", "FBatchNo", "FCustBOMID", "FOrderInterID", "FForbid", "FItemNumber", "FItemName",
                           "FModel", "FOrderBillNo", "FCustBomNo", "FTraceID"})
         b.AddField(QString::fromLatin1(f));
-    for (int i = 1; i <= count; ++i)
-        b.AddRow({1024, QStringLiteral("B%1").arg(i), i == 2 ? QVariant() : QVariant(7), 3, i % 2 ? 1 : 0,
-                  QStringLiteral("3.01.%1").arg(i), QStringLiteral("电机外壳"), QStringLiteral("220V"),
-                  i == 2 ? QString() : QStringLiteral("SEORD000001"), i == 2 ? QString() : QStringLiteral("BOM01"),
-                  100 + i});
+    for (int i = 1; i <= count; ++i)  // record 2 has lost its order and BOM
+        b.AddRow({1024, QStringLiteral("B%1").arg(i), i == 2 ? QVariant() : QVariant(7), 3, i % 2,
+                  QStringLiteral("3.01.%1").arg(i), "电机外壳", "220V", i == 2 ? "" : "SEORD000001",
+                  i == 2 ? "" : "BOM01", 100 + i});
     return b.Finish();
 }
+
+// A grid that only keeps what the data access tells it.
+struct Grid : ListGrid {
+    int rows = 1;
+    int Rows() const override { return rows; }
+    void SetRows(int r) override { rows = r; }
+    int Cols() const override { return 7; }
+    void SetColHidden(int, bool) override {}
+};
 
 class CDetailTest : public ::testing::Test {
 protected:
@@ -33,12 +41,10 @@ protected:
         BuildColumnSchema(schema);
         detail.SetVectCol(schema);
         detail.SetLdg(&grid);
-        grid.SetCols(7);
-        grid.SetRows(1);
     }
     test::FakeHost host;
     VectorPtr schema;
-    controls::LedgerGrid grid;
+    Grid grid;
     CDetail detail;
 };
 
@@ -47,7 +53,7 @@ protected:
 TEST_F(CDetailTest, SizesTheGridToTheRecordsAndBuildsRowTextsOnDemand) {
     host.SetQueryHandler([](const QString&) { return TraceRecords(5); });
     EXPECT_TRUE(detail.TakeJournalData(detail.GetTraceSQL(" and t1.FItemID=1024")));
-    EXPECT_EQ(grid.Rows(), 6);
+    EXPECT_EQ(grid.rows, 6);
     EXPECT_EQ(detail.DRowData(1), "物料代码|物料名称|规格型号|销售订单编号|客户BOM编号|批号|禁用|");
     EXPECT_EQ(detail.DRowData(2), "3.01.1|电机外壳|220V|SEORD000001|BOM01|B1|Y|");
     EXPECT_EQ(detail.DRowData(3), "3.01.2|电机外壳|220V|||B2||");  // order and BOM gone, not banned
@@ -56,13 +62,13 @@ TEST_F(CDetailTest, SizesTheGridToTheRecordsAndBuildsRowTextsOnDemand) {
 
     host.SetQueryHandler([](const QString&) { return TraceRecords(0); });
     EXPECT_TRUE(detail.TakeJournalData("SELECT nothing"));
-    EXPECT_EQ(grid.Rows(), 1);
+    EXPECT_EQ(grid.rows, 1);
 }
 
 TEST_F(CDetailTest, AFailedQueryIsShownAndKeepsThePreviousList) {
-    grid.SetRows(9);
+    grid.rows = 9;
     EXPECT_FALSE(detail.TakeJournalData()) << "no recordset at all";
-    EXPECT_EQ(grid.Rows(), 1);
+    EXPECT_EQ(grid.rows, 1);
 
     host.SetQueryHandler([](const QString&) { return TraceRecords(4); });
     detail.TakeJournalData("SELECT x");
@@ -70,7 +76,7 @@ TEST_F(CDetailTest, AFailedQueryIsShownAndKeepsThePreviousList) {
     host.SetQueryHandler([](const QString&) -> RecordsetPtr { throw HostError("no such table: ICOrderBatchTrace"); });
     EXPECT_FALSE(detail.TakeJournalData("SELECT y"));
     EXPECT_EQ(detail.Record(), before);
-    EXPECT_EQ(grid.Rows(), 5);
+    EXPECT_EQ(grid.rows, 5);
     ASSERT_EQ(host.messages.Shown().size(), 2u);
     EXPECT_EQ(host.messages.Shown()[1].text, "查询数据库时出错。原因:no such table: ICOrderBatchTrace");
     EXPECT_EQ(host.messages.Shown()[1].style, 64);
@@ -86,4 +92,55 @@ TEST_F(CDetailTest, TreeQueriesRunThroughTheConnectionAndReportTheirFailures) {
     EXPECT_EQ(detail.FetchItemDetail(0), nullptr);
     EXPECT_EQ(detail.FetchParentItem(), nullptr);
     EXPECT_EQ(host.messages.Texts(), (QStringList{"FetchItemDetail:断开", "FetchParentItem:断开"}));
+}
+
+TEST(TraceSql, FullNumberModeWithEmptyFragments) {
+    EXPECT_EQ(BuildTraceSql(" and t1.FItemID=1024", "", false, {}),
+              "SELECT v1.FItemID,v1.FBatchNo,t2.FInterID AS FCustBOMID,v2.FInterID AS FOrderInterID,v1.FForbid ,\r\n"
+              "t1.FNumber AS FItemNumber,t1.FName AS FItemName,t1.FModel,\r\n"
+              "   ISNULL(v2.FBillNo,'') AS FOrderBillNo,\r\n"
+              "   ISNULL(t2.FBOMNumber,'') AS FCustBomNo, \r\n"
+              "   v1.FTraceID \r\n"
+              "FROM ICOrderBatchTrace v1 INNER JOIN t_ICItem t1 ON v1.FItemID=t1.FItemID\r\n"
+              " LEFT JOIN SEOrder v2 ON v1.FOrderInterID=v2.FInterID\r\n"
+              " LEFT JOIN ICBom t2 ON v1.FCustBomID=t2.FInterID\r\n"
+              "\r\n"
+              "WHERE t1.FErpClsID = 7 \r\n"
+              " and t1.FItemID=1024\r\n"
+              "ORDER BY  t1.FNumber\r\n");
+}
+
+TEST(TraceSql, ShortNumbersKeepTheFullNumberOrderAndSortIsUsedUntrimmedAndFragmentsTakeTheirLines) {
+    const QString shortSql = BuildTraceSql("", "   ", true, {});
+    EXPECT_TRUE(shortSql.contains("\r\n   t1.FShortNumber AS FItemNumber,t1.FName AS FItemName,t1.FModel,\r\n"));
+    EXPECT_TRUE(shortSql.endsWith("WHERE t1.FErpClsID = 7 \r\n\r\nORDER BY  t1.FNumber\r\n"));
+
+    const QString sql = BuildTraceSql(" AND t1.FName LIKE '%12%'", " t1.FNumber ASC,v1.FBatchNo DESC ", false,
+                                      {" INNER JOIN t_stock k ON 1=1", "x=1"});
+    EXPECT_TRUE(sql.contains("ON v1.FCustBomID=t2.FInterID\r\n INNER JOIN t_stock k ON 1=1\r\nWHERE"));
+    EXPECT_TRUE(sql.contains("\r\n AND t1.FName LIKE '%12%' and x=1\r\n"));
+    EXPECT_TRUE(sql.endsWith("ORDER BY  t1.FNumber ASC,v1.FBatchNo DESC \r\n"));
+    EXPECT_TRUE(BuildTraceSql("", "", false, {"", "x=1"}).contains("\r\n and x=1\r\nORDER BY"));
+}
+
+TEST(TreeSql, ItemAndGroupQueriesInBothModes) {
+    const QString parents = BuildParentGroupSql({});
+    const std::pair<QString, QString> cases[] = {
+        {BuildItemDetailSql(0, false, {}),
+         " SELECT Distinct t1.FItemID,t1.FName,t1.FNumber,t1.FParentID,1 as FDetail \r\n"
+         "FROM t_ICItem t1  WHERE t1.FErpClsid=7 \r\n ORDER BY t1.FNumber"},
+        {BuildItemDetailSql(12, true, {"te2", "c=1"}),
+         " SELECT Distinct t1.FItemID,t1.FName,t1.FShortNumber AS FNumber,t1.FParentID,1 as FDetail \r\n"
+         "FROM t_ICItem t1 ,te2 WHERE t1.FErpClsid=7 \r\n And FParentID=12 and c=1 ORDER BY t1.FShortNumber"},
+        {parents, " SELECT Distinct t1.FParentID \r\nFROM t_ICItem t1  WHERE t1.FErpClsid=7 "},
+        {BuildParentItemSql(parents, true, {}),
+         "SELECT Distinct t1.FItemID,t1.FName,t1.FShortNumber AS FNumber,t1.FParentID  FROM t_Item t1  "
+         "WHERE t1.FItemClassID=4 AND t1.FDetail=0  Union\r\n"
+         " SELECT Distinct t1.FItemID,t1.FName,t1.FNumber,t1.FParentID  FROM t_Item t1 Where t1.FItemClassID = 4 "
+         "And t1.FDetail = 0 and fitemid in ( SELECT Distinct t1.FParentID \r\nFROM t_ICItem t1  WHERE "
+         "t1.FErpClsid=7 ) ORDER BY t1.FNumber"},
+    };
+    for (const auto& [sql, expected] : cases) EXPECT_EQ(sql, expected);
+    // The rights condition applies only with a parent group.
+    EXPECT_FALSE(BuildItemDetailSql(0, false, {"", "c=1"}).contains("c=1"));
 }

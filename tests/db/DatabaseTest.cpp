@@ -1,163 +1,336 @@
-#include "db/DbError.h"
-#include "db/Migrations.h"
-#include "support/ScratchCompany.h"
+#include "platform/db/DbError.h"
+#include "platform/db/Migrations.h"
+#include "platform/db/OpenDatabase.h"
+#include "platform/db/PostgresDatabase.h"
+#include "platform/db/SqliteDatabase.h"
+#include "tests/support/QueryResults.h"
+#include "tests/support/ScratchCompany.h"
 
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 #include <QDate>
+#include <QUrl>
+#include <functional>
 
 using namespace qor;
 using namespace qor::db;
 using qor::test::ScratchCompany;
 using qor::test::TestBackend;
+using qor::test::TestServerUrl;
 
 namespace {
-// What every back end must answer alike.
-class DatabaseTest : public ::testing::TestWithParam<TestBackend> {
+
+// A connection of one back end to a place of its own that holds a table t.
+class Connection : public ::testing::Test {
 protected:
-    void SetUp() override {
-        QOR_SKIP_UNAVAILABLE(GetParam());
-        place_ = std::make_unique<ScratchCompany>(GetParam());
+    void Open(TestBackend backend) {
+        QOR_SKIP_UNAVAILABLE(backend);
+        place_ = std::make_unique<ScratchCompany>(backend);
         db_ = place_->Connect();
         db_->ExecuteScript(
             QStringLiteral(
                 "CREATE TABLE t (FID {AUTOID}, FName VARCHAR(80), FQty NUMERIC(18,4), FRate REAL, FNote VARCHAR(80), "
                 "FBig BIGINT, FFlag BOOLEAN);"
                 "CREATE UNIQUE INDEX ux_t_Name ON t (FName);")
-                .replace(QStringLiteral("{AUTOID}"), db_->SqlDialect().AutoIdColumn()));
+                .replace("{AUTOID}", db_->SqlDialect().AutoIdColumn()));
     }
 
-    QVariant Scalar(const QString& sql, const QVariantList& params = {}) {
-        return db_->Query(sql, params)->Fields(0).Value();
+    QVariant Scalar(const QString& sql) { return test::Scalar(*db_, sql); }
+
+    // The error the action threw; a failure of the test when it threw none.
+    static DbError ErrorOf(const std::function<void()>& action) {
+        try {
+            action();
+        } catch (const DbError& e) {
+            return e;
+        }
+        ADD_FAILURE() << "no error";
+        return DbError(QString());
     }
 
     std::unique_ptr<ScratchCompany> place_;
     DatabasePtr db_;
 };
+
+// What every back end must answer alike.
+class DatabaseTest : public Connection, public ::testing::WithParamInterface<TestBackend> {
+protected:
+    void SetUp() override { Open(GetParam()); }
+};
+using MigrationsTest = DatabaseTest;
+
+class SqliteDatabaseTest : public Connection {
+protected:
+    void SetUp() override { Open(TestBackend::Sqlite); }
+};
+
+class PostgresDatabaseTest : public Connection {
+protected:
+    void SetUp() override { Open(TestBackend::PostgreSql); }
+
+    // Ends the connection's session on the server, as a server restart or a
+    // network failure would.
+    void CutConnection() {
+        PostgresDatabase::Open(TestServerUrl())
+            ->Query("SELECT pg_terminate_backend(?)", {Scalar("SELECT pg_backend_pid()")});
+    }
+};
+
 }  // namespace
 
 QOR_INSTANTIATE_FOR_BACKENDS(DatabaseTest);
+QOR_INSTANTIATE_FOR_BACKENDS(MigrationsTest);
 
 TEST_P(DatabaseTest, ReadsColumnTypesNullsAndChineseText) {
-    db_->Execute(QStringLiteral("INSERT INTO t (FName, FQty, FRate, FNote, FBig, FFlag) VALUES (?, ?, ?, ?, ?, ?)"),
-                 {QStringLiteral("控制板 PCB-A"), 18, 0.5, QVariant(), qlonglong(1) << 40, true});
-    db_->Execute(QStringLiteral("INSERT INTO t (FName, FQty) VALUES (?, ?)"), {QStringLiteral("001"), 2.5});
+    db_->Execute("INSERT INTO t (FName, FQty, FRate, FNote, FBig, FFlag) VALUES (?, ?, ?, ?, ?, ?)",
+                 {"控制板 PCB-A", 18, 0.5, QVariant(), qlonglong(1) << 40, true});
+    db_->Execute("INSERT INTO t (FName, FQty) VALUES (?, ?)", {"001", 2.5});
 
-    const RecordsetPtr rs = db_->Query(QStringLiteral(
+    const RecordsetPtr rs = db_->Query(
         "SELECT FID, FName, FQty, FRate, FNote, FBig, FFlag, FID + 1 AS FNext, 1.5 AS FHalf, 'x' AS FText "
-        "FROM t ORDER BY FID"));
+        "FROM t ORDER BY FID");
     ASSERT_EQ(rs->RecordCount(), 2);
-    EXPECT_EQ(rs->Fields(QStringLiteral("fid")).Type(), FieldType::Integer);
-    EXPECT_EQ(rs->Fields(QStringLiteral("FName")).Type(), FieldType::Text);
-    EXPECT_EQ(rs->Fields(QStringLiteral("FQty")).Type(), FieldType::Double);
-    EXPECT_EQ(rs->Fields(QStringLiteral("FRate")).Type(), FieldType::Double);
-    EXPECT_EQ(rs->Fields(QStringLiteral("FNext")).Type(), FieldType::Integer);
-    EXPECT_EQ(rs->Fields(QStringLiteral("FHalf")).Type(), FieldType::Double);
-    EXPECT_EQ(rs->Fields(QStringLiteral("FText")).Type(), FieldType::Text);
-    EXPECT_EQ(rs->Fields(QStringLiteral("FName")).Text(), QStringLiteral("控制板 PCB-A"));
-    EXPECT_DOUBLE_EQ(rs->Fields(QStringLiteral("FQty")).Value().toDouble(), 18.0);
-    EXPECT_TRUE(rs->Fields(QStringLiteral("FNote")).IsNull());
-    EXPECT_EQ(rs->Fields(QStringLiteral("FNote")).Text(), QString());
-    EXPECT_EQ(rs->Fields(QStringLiteral("FBig")).Value().toLongLong(), qlonglong(1) << 40);
-    EXPECT_EQ(rs->Fields(QStringLiteral("FFlag")).Value().toInt(), 1);
+    for (const auto& [name, type] : std::vector<std::pair<const char*, FieldType>>{{"fid", FieldType::Integer},
+                                                                                   {"FName", FieldType::Text},
+                                                                                   {"FQty", FieldType::Double},
+                                                                                   {"FRate", FieldType::Double},
+                                                                                   {"FNext", FieldType::Integer},
+                                                                                   {"FHalf", FieldType::Double},
+                                                                                   {"FText", FieldType::Text}})
+        EXPECT_EQ(rs->Fields(name).Type(), type) << name;
+    EXPECT_EQ(rs->Fields("FName").Text(), "控制板 PCB-A");
+    EXPECT_DOUBLE_EQ(rs->Fields("FQty").Value().toDouble(), 18.0);
+    EXPECT_TRUE(rs->Fields("FNote").IsNull());
+    EXPECT_EQ(rs->Fields("FNote").Text(), QString());
+    EXPECT_EQ(rs->Fields("FBig").Value().toLongLong(), qlonglong(1) << 40);
+    EXPECT_EQ(rs->Fields("FFlag").Value().toInt(), 1);
     rs->MoveNext();
-    EXPECT_EQ(rs->Fields(QStringLiteral("FName")).Text(), QStringLiteral("001"));  // text stays text
-    EXPECT_DOUBLE_EQ(rs->Fields(QStringLiteral("FQty")).Value().toDouble(), 2.5);
-    EXPECT_TRUE(rs->Fields(QStringLiteral("FRate")).IsNull());
-    EXPECT_TRUE(rs->Fields(QStringLiteral("FFlag")).IsNull());
+    EXPECT_EQ(rs->Fields("FName").Text(), "001");  // text stays text
+    EXPECT_DOUBLE_EQ(rs->Fields("FQty").Value().toDouble(), 2.5);
+    EXPECT_TRUE(rs->Fields("FRate").IsNull());
+    EXPECT_TRUE(rs->Fields("FFlag").IsNull());
 }
 
 TEST_P(DatabaseTest, BindsParametersOfEveryKind) {
-    const QString insert = QStringLiteral("INSERT INTO t (FName, FQty, FRate, FNote) VALUES (?, ?, ?, ?)");
-    EXPECT_EQ(db_->Execute(insert, {QStringLiteral("a'b?"), true, 1.25, QDate(2026, 3, 12)}), 1);
+    const QString insert = "INSERT INTO t (FName, FQty, FRate, FNote) VALUES (?, ?, ?, ?)";
+    EXPECT_EQ(db_->Execute(insert, {"a'b?", true, 1.25, QDate(2026, 3, 12)}), 1);
     const qint64 first = db_->LastInsertId();
-    EXPECT_EQ(db_->Execute(insert, {QString(), qlonglong(1) << 40, QVariant(), QStringLiteral("x")}), 1);
+    EXPECT_EQ(db_->Execute(insert, {QString(), qlonglong(1) << 40, QVariant(), "x"}), 1);
     EXPECT_EQ(db_->LastInsertId(), first + 1);
 
-    const QString select = QStringLiteral("SELECT FName, FQty, FRate, FNote FROM t WHERE FID = ? AND '?' = '?'");
+    const QString select = "SELECT FName, FQty, FRate, FNote FROM t WHERE FID = ? AND '?' = '?'";
     RecordsetPtr rs = db_->Query(select, {first});
-    EXPECT_EQ(rs->Fields(0).Text(), QStringLiteral("a'b?"));
+    EXPECT_EQ(rs->Fields(0).Text(), "a'b?");
     EXPECT_EQ(rs->Fields(1).Value().toInt(), 1);
     EXPECT_DOUBLE_EQ(rs->Fields(2).Value().toDouble(), 1.25);
-    EXPECT_EQ(rs->Fields(3).Text(), QStringLiteral("2026-03-12"));
+    EXPECT_EQ(rs->Fields(3).Text(), "2026-03-12");
     rs = db_->Query(select, {first + 1});
     EXPECT_FALSE(rs->Fields(0).IsNull());  // an empty text is not a null
     EXPECT_EQ(rs->Fields(0).Text(), QString());
     EXPECT_DOUBLE_EQ(rs->Fields(1).Value().toDouble(), 1099511627776.0);
     EXPECT_TRUE(rs->Fields(2).IsNull());
 
-    EXPECT_EQ(db_->Execute(QStringLiteral("UPDATE t SET FNote = ?"), {QStringLiteral("y")}), 2);
+    EXPECT_EQ(db_->Execute("UPDATE t SET FNote = ?", {"y"}), 2);
     EXPECT_THROW(db_->Query(select, {}), DbError);
     EXPECT_THROW(db_->Query(select, {1, 2}), DbError);
-    EXPECT_THROW(db_->Execute(QStringLiteral("DELETE FROM t; DROP TABLE t")), DbError);
-    EXPECT_TRUE(db_->TableExists(QStringLiteral("T")));
+    EXPECT_THROW(db_->Execute("DELETE FROM t; DROP TABLE t"), DbError);
+    EXPECT_TRUE(db_->TableExists("T"));
 }
 
 TEST_P(DatabaseTest, FailuresSayWhatKindTheyAreAndCarryTheStatement) {
-    db_->Execute(QStringLiteral("INSERT INTO t (FName) VALUES ('a')"));
-    const QString bad = QStringLiteral("SELECT FNoSuchColumn FROM t");
-    try {
-        db_->Query(bad);
-        FAIL() << "no error";
-    } catch (const DbError& e) {
-        EXPECT_TRUE(e.Description().contains(QStringLiteral("FNoSuchColumn"), Qt::CaseInsensitive)) << e.what();
-        EXPECT_EQ(e.Statement(), bad);
-        EXPECT_EQ(e.Failure(), DbFailure::Other);
-    }
-    try {
-        db_->Execute(QStringLiteral("INSERT INTO t (FName) VALUES ('a')"));
-        FAIL() << "no error";
-    } catch (const DbError& e) {
-        EXPECT_EQ(e.Failure(), DbFailure::UniqueViolation);
-    }
+    db_->Execute("INSERT INTO t (FName) VALUES ('a')");
+    const QString bad = "SELECT FNoSuchColumn FROM t";
+    const DbError e = ErrorOf([&] { db_->Query(bad); });
+    EXPECT_TRUE(e.Description().contains("FNoSuchColumn", Qt::CaseInsensitive)) << e.what();
+    EXPECT_EQ(e.Statement(), bad);
+    EXPECT_EQ(e.Failure(), DbFailure::Other);
+    EXPECT_EQ(ErrorOf([&] { db_->Execute("INSERT INTO t (FName) VALUES ('a')"); }).Failure(),
+              DbFailure::UniqueViolation);
 }
 
 TEST_P(DatabaseTest, TransactionsRollBackUnlessCommittedAndNest) {
+    const auto insert = [this](const char* name) { db_->Execute("INSERT INTO t (FName) VALUES (?)", {name}); };
     {
         Transaction transaction(*db_);
-        db_->Execute(QStringLiteral("INSERT INTO t (FName) VALUES ('gone')"));
+        insert("gone");
     }
     {
         Transaction outer(*db_);
-        db_->Execute(QStringLiteral("INSERT INTO t (FName) VALUES ('kept')"));
+        insert("kept");
         {
             Transaction inner(*db_);
-            db_->Execute(QStringLiteral("INSERT INTO t (FName) VALUES ('inner')"));
+            insert("inner");
         }
         {
             Transaction inner(*db_);
-            EXPECT_THROW(db_->Execute(QStringLiteral("INSERT INTO t (FName) VALUES ('kept')")), DbError);
+            EXPECT_THROW(insert("kept"), DbError);
         }
         {
             Transaction inner(*db_);
-            db_->Execute(QStringLiteral("INSERT INTO t (FName) VALUES ('inner kept')"));
+            insert("inner kept");
             inner.Commit();
         }
         outer.Commit();
     }
-    const RecordsetPtr rs = db_->Query(QStringLiteral("SELECT FName FROM t ORDER BY FID"));
-    ASSERT_EQ(rs->RecordCount(), 2);
-    EXPECT_EQ(rs->Fields(0).Text(), QStringLiteral("kept"));
-    rs->MoveNext();
-    EXPECT_EQ(rs->Fields(0).Text(), QStringLiteral("inner kept"));
+    EXPECT_EQ(test::Rows(*db_, "SELECT FName FROM t ORDER BY FID"), (QStringList{"kept", "inner kept"}));
     EXPECT_THROW(db_->Commit(), DbError);
 }
 
+// The module's SQL Server spellings, in statements and in scripts; ISNULL
+// after a column stays the operator of that name.
 TEST_P(DatabaseTest, TransactSqlFunctionsComeWithTheCompanySchema) {
     MigrateDatabase(*db_);
-    EXPECT_EQ(Scalar(QStringLiteral("SELECT ISNULL(FName,'') FROM t UNION ALL SELECT ISNULL(NULL, '无')")).toString(),
-              QStringLiteral("无"));
-    EXPECT_EQ(Scalar(QStringLiteral("SELECT isnull (NULL, 7) + 1")).toInt(), 8);
-    EXPECT_DOUBLE_EQ(
-        Scalar(QStringLiteral("SELECT ISNULL(FQty, 0) FROM (SELECT CAST(NULL AS NUMERIC) AS FQty) q")).toDouble(), 0.0);
-    EXPECT_EQ(Scalar(QStringLiteral("SELECT CHARINDEX('b', 'abc')")).toInt(), 2);
-    EXPECT_EQ(Scalar(QStringLiteral("SELECT CharIndex('B', 'abc')")).toInt(), 2);
-    EXPECT_EQ(Scalar(QStringLiteral("SELECT CHARINDEX('批', '物料批号')")).toInt(), 3);
-    EXPECT_EQ(Scalar(QStringLiteral("SELECT CHARINDEX('x', 'abc')")).toInt(), 0);
-    EXPECT_EQ(Scalar(QStringLiteral("SELECT CHARINDEX('', 'abc')")).toInt(), 0);
-    EXPECT_EQ(Scalar(QStringLiteral("SELECT CHARINDEX('abcd', 'abc')")).toInt(), 0);
-    EXPECT_TRUE(Scalar(QStringLiteral("SELECT CHARINDEX(NULL, 'abc')")).isNull());
+    const std::pair<const char*, const char*> answers[] = {
+        {"SELECT ISNULL(FName,'') FROM t UNION ALL SELECT ISNULL(NULL, '无')", "无"},
+        {"SELECT isnull (NULL, 7) + 1", "8"},
+        {"SELECT ISNULL(FQty, 0) FROM (SELECT CAST(NULL AS NUMERIC) AS FQty) q", "0"},
+        {"SELECT CHARINDEX('b', 'abc')", "2"},
+        {"SELECT CharIndex('B', 'abc')", "2"},
+        {"SELECT CHARINDEX('批', '物料批号')", "3"},
+        {"SELECT CHARINDEX('x', 'abc')", "0"},
+        {"SELECT CHARINDEX('', 'abc')", "0"},
+        {"SELECT CHARINDEX('abcd', 'abc')", "0"},
+    };
+    for (const auto& [sql, answer] : answers) EXPECT_EQ(Scalar(sql).toString(), QString::fromUtf8(answer)) << sql;
+    EXPECT_TRUE(Scalar("SELECT CHARINDEX(NULL, 'abc')").isNull());
 
-    db_->Execute(QStringLiteral("INSERT INTO t (FName, FNote) VALUES ('a', '3,16,'), ('b', '5,')"));
-    EXPECT_EQ(Scalar(QStringLiteral("SELECT FName FROM t t9 WHERE  CharIndex('16',t9.FNote)>0 ")).toString(),
-              QStringLiteral("a"));
+    db_->Execute("INSERT INTO t (FName, FNote) VALUES ('a', '3,16,'), ('b', '5,'), (NULL, NULL)");
+    EXPECT_EQ(Scalar("SELECT FName FROM t t9 WHERE  CharIndex('16',t9.FNote)>0 ").toString(), "a");
+    db_->ExecuteScript("UPDATE t SET FNote = ISNULL(FName, '无');");
+    EXPECT_EQ(test::Rows(*db_, "SELECT FNote FROM t ORDER BY FID"), (QStringList{"a", "b", "无"}));
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM t WHERE FName ISNULL").toInt(), 1);
+}
+
+TEST_P(DatabaseTest, ScriptsSplitOutsideLiteralsAndCommentsAndFailAsAWhole) {
+    EXPECT_EQ(db_->Execute("DELETE FROM t;  -- all of them"), 0);
+    db_->ExecuteScript("INSERT INTO t (FName) VALUES ('a;b'); -- ;\nINSERT INTO t (FName) VALUES ('c');");
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM t").toInt(), 2);
+    EXPECT_THROW(db_->ExecuteScript("INSERT INTO t (FName) VALUES ('d'); INSERT INTO nowhere VALUES (1);"), DbError);
+    EXPECT_FALSE(db_->TableExists("nowhere"));
+}
+
+TEST_F(SqliteDatabaseTest, ExpressionColumnsTakeTheTypeOfTheirValues) {
+    const RecordsetPtr rs = db_->Query(
+        "SELECT NULL AS FMixed, 1 + 1 AS FSum, 1.5 AS FHalf, 4294967296 * 4 AS FBig UNION ALL SELECT '批号', 3, 2, 0");
+    ASSERT_EQ(rs->RecordCount(), 2);
+    EXPECT_EQ(rs->Fields("FMixed").Type(), FieldType::Text);
+    EXPECT_TRUE(rs->Fields("FMixed").IsNull());
+    EXPECT_EQ(rs->Fields("FSum").Type(), FieldType::Integer);
+    EXPECT_EQ(rs->Fields("FHalf").Type(), FieldType::Double);
+    EXPECT_EQ(rs->Fields("FBig").Value().toLongLong(), 17179869184LL);
+    rs->MoveNext();
+    EXPECT_EQ(rs->Fields("FMixed").Text(), "批号");
+    EXPECT_DOUBLE_EQ(rs->Fields("FHalf").Value().toDouble(), 2.0);
+}
+
+TEST_F(SqliteDatabaseTest, CharIndexTakesAStartAndNumbers) {
+    EXPECT_EQ(Scalar("SELECT CHARINDEX('a', 'banana', 3)").toInt(), 4);
+    EXPECT_EQ(Scalar("SELECT CHARINDEX(16, '1,16,')").toInt(), 3);
+}
+
+TEST_F(SqliteDatabaseTest, BulkLoadKeepsTheJournalInMemoryAndRestoresIt) {
+    std::static_pointer_cast<SqliteDatabase>(db_)->UseWriteAheadLog();
+    db_->SetBulkLoad(true);
+    EXPECT_EQ(Scalar("PRAGMA journal_mode").toString(), "memory");
+    db_->SetBulkLoad(false);
+    EXPECT_EQ(Scalar("PRAGMA journal_mode").toString(), "wal");
+    EXPECT_EQ(Scalar("PRAGMA synchronous").toInt(), 1);
+}
+
+TEST(PostgresUrl, IsToldFromFilesAndShownWithoutItsPassword) {
+    EXPECT_TRUE(IsServerConnection(" postgresql://erp@server/company"));
+    EXPECT_TRUE(IsServerConnection("POSTGRES://erp@server/company"));
+    EXPECT_FALSE(IsServerConnection("/data/postgresql/company.db"));
+    EXPECT_EQ(UrlWithoutPassword("postgresql://erp:s3cr@t@db.local:5433/company?sslmode=require"),
+              "postgresql://erp@db.local:5433/company?sslmode=require");
+    for (const char* url : {"postgresql://erp@db.local:5433/company", "postgresql://db.local:5433/company"})
+        EXPECT_EQ(UrlWithoutPassword(url), url);
+}
+
+// The server turns COMMIT of a transaction that a failed statement spoiled
+// into ROLLBACK; the caller must hear that nothing was saved.
+TEST_F(PostgresDatabaseTest, CommitOfASpoiledTransactionFails) {
+    db_->Begin();
+    db_->Execute("INSERT INTO t (FName) VALUES ('lost')");
+    EXPECT_THROW(db_->Query("SELECT FNoSuchColumn FROM t"), DbError);
+    EXPECT_THROW(db_->Commit(), DbError);
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM t").toInt(), 0);
+    db_->Execute("INSERT INTO t (FName) VALUES ('next')");
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM t").toInt(), 1);
+}
+
+TEST_F(PostgresDatabaseTest, ALostConnectionFailsOneStatementAndTheNextReconnects) {
+    CutConnection();
+    const DbError lost = ErrorOf([&] { db_->Query("SELECT 1"); });
+    EXPECT_EQ(lost.Failure(), DbFailure::ConnectionLost);
+    EXPECT_TRUE(lost.Description().contains("连接已经断开")) << lost.what();
+    EXPECT_EQ(Scalar("SELECT 2").toInt(), 2);
+}
+
+TEST_F(PostgresDatabaseTest, ATransactionCutOffStaysRefusedUntilRolledBack) {
+    {
+        Transaction transaction(*db_);
+        db_->Execute("INSERT INTO t (FName) VALUES ('cut off')");
+        CutConnection();
+        // Reconnecting for the second would run the rest of the transaction's work on its own.
+        for (const char* name : {"b", "c"})
+            EXPECT_EQ(ErrorOf([&] { db_->Execute("INSERT INTO t (FName) VALUES (?)", {name}); }).Failure(),
+                      DbFailure::ConnectionLost);
+    }
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM t").toInt(), 0);
+}
+
+TEST_F(PostgresDatabaseTest, CompanyDatabasesAreCreatedOnTheServerAndNeverOverwritten) {
+    QUrl url(TestServerUrl());
+    const QString name = QStringLiteral("qor_created_%1").arg(QCoreApplication::applicationPid());
+    url.setPath(u'/' + name);
+    {
+        const DatabasePtr created = OpenDatabase(url.toString(), OpenMode::Create);
+        EXPECT_EQ(created->Backend(), "postgresql");
+        EXPECT_EQ(SchemaVersion(*created), LatestSchemaVersion());
+        EXPECT_EQ(OpenDatabase(url.toString(), OpenMode::Existing)->ConnectionText(), url.toString());
+        EXPECT_TRUE(
+            ErrorOf([&] { OpenDatabase(url.toString(), OpenMode::Create); }).Description().contains("不会覆盖"));
+    }
+    PostgresDatabase::Open(TestServerUrl())->Execute("DROP DATABASE " + name);
+    EXPECT_TRUE(ErrorOf([&] { OpenDatabase(place_->ConnectionText(), OpenMode::Existing); })
+                    .Description()
+                    .contains("不是本系统的公司数据库"));
+}
+
+TEST_P(MigrationsTest, CreatesTheCompanySchemaOnceAndRecordsItsVersion) {
+    EXPECT_FALSE(SchemaVersion(*db_).has_value());
+    EXPECT_EQ(MigrateDatabase(*db_), LatestSchemaVersion());
+    EXPECT_EQ(SchemaVersion(*db_), LatestSchemaVersion());
+    EXPECT_EQ(MigrateDatabase(*db_), 0);
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM t_SchemaVersion").toInt(), LatestSchemaVersion());
+}
+
+TEST_P(MigrationsTest, RunsOnlyThePendingMigrations) {
+    const std::vector<Migration> first{{1, "CREATE TABLE a (FID {AUTOID});"}};
+    std::vector<Migration> both = first;
+    both.push_back({2, "CREATE TABLE b (FID INTEGER); INSERT INTO b VALUES (7);"});
+
+    EXPECT_EQ(MigrateDatabase(*db_, first), 1);
+    EXPECT_EQ(SchemaVersion(*db_), 1);
+    EXPECT_EQ(MigrateDatabase(*db_, both), 1);
+    EXPECT_EQ(SchemaVersion(*db_), 2);
+    EXPECT_EQ(Scalar("SELECT FID FROM b").toInt(), 7);
+    EXPECT_EQ(MigrateDatabase(*db_, both), 0);
+}
+
+TEST_P(MigrationsTest, AFailingMigrationLeavesNoTraceOfItself) {
+    EXPECT_THROW(MigrateDatabase(*db_, {{1, "CREATE TABLE a (FID INTEGER); CREATE TABLE b ("}}), DbError);
+    EXPECT_FALSE(db_->TableExists("a"));
+    EXPECT_EQ(SchemaVersion(*db_), 0);
+}
+
+TEST_P(MigrationsTest, AutoNumbersAreNeverHandedOutTwice) {
+    MigrateDatabase(*db_);
+    const QString insert = "INSERT INTO ICBom (FBOMNumber, FItemID, FBomType) VALUES (?, 1, 3)";
+    db_->Execute(insert, {"BOM-1"});
+    const qint64 deleted = db_->LastInsertId();
+    db_->Execute("DELETE FROM ICBom WHERE FInterID = ?", {deleted});
+    db_->Execute(insert, {"BOM-2"});
+    EXPECT_GT(db_->LastInsertId(), deleted);
 }

@@ -1,15 +1,14 @@
-#include "base/HostError.h"
-#include "db/DemoCompany.h"
-#include "db/OpenDatabase.h"
-#include "db/Passwords.h"
+#include "platform/base/HostError.h"
+#include "platform/db/DemoCompany.h"
+#include "platform/db/Passwords.h"
 
-#include "support/ScratchCompany.h"
-#include "data/TraceQueries.h"
-#include "ui/edit/LookupSql.h"
+#include "src/data/TraceQueries.h"
+#include "src/ui/edit/LookupSql.h"
+#include "tests/support/QueryResults.h"
+#include "tests/support/ScratchCompany.h"
 
 #include <gtest/gtest.h>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <map>
 #include <set>
 
@@ -39,16 +38,8 @@ protected:
         }
         return *demo.db;
     }
-    int Count(const QString& sql) const { return Db().Query(sql)->Fields(0).Value().toInt(); }
-    static QStringList Rows(Database& db, const QString& sql) {
-        QStringList rows;
-        for (const RecordsetPtr rs = db.Query(sql); !rs->Eof(); rs->MoveNext()) {
-            QStringList cells;
-            for (int i = 0; i < rs->FieldCount(); ++i) cells << rs->Fields(i).Text();
-            rows << cells.join(u'|');
-        }
-        return rows;
-    }
+    int Count(const QString& sql) const { return test::Scalar(Db(), sql).toInt(); }
+    QStringList Rows(const QString& sql) const { return test::Rows(Db(), sql); }
 
     static std::map<TestBackend, Demo> demos_;
 };
@@ -58,86 +49,73 @@ std::map<TestBackend, DemoCompanyTest::Demo> DemoCompanyTest::demos_;
 
 QOR_INSTANTIATE_FOR_BACKENDS(DemoCompanyTest);
 
-TEST_P(DemoCompanyTest, GroupsFormThreeLevelsWhoseNumbersExtendTheirParents) {
-    EXPECT_GE(Count(QStringLiteral("SELECT COUNT(*) FROM t_Item WHERE FItemClassID=4 AND FDetail=0")), 20);
-    EXPECT_EQ(Rows(Db(), QStringLiteral("SELECT DISTINCT FLevel FROM t_Item WHERE FDetail=0 ORDER BY FLevel")),
-              QStringList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM t_Item WHERE FDetail=0 AND FLevel=1 AND FParentID<>0")), 0);
-    EXPECT_EQ(
-        Count(QStringLiteral("SELECT COUNT(*) FROM t_Item c LEFT JOIN t_Item p ON c.FParentID=p.FItemID "
-                             "WHERE c.FParentID<>0 AND (p.FItemID IS NULL OR p.FDetail<>0 OR p.FLevel<>c.FLevel-1 "
-                             "OR substr(c.FNumber,1,length(p.FNumber)+1)<>p.FNumber||'.')")),
-        0);
-}
+// Groups form three levels whose numbers extend their parents'; every item is
+// in both item tables under a lowest group; sales orders and BOMs belong to
+// made-to-order items; trace records name such items and lines of their own
+// items, and some are banned, orderless or of a deleted BOM.
+TEST_P(DemoCompanyTest, DemoDataKeepsItsRulesAndHoldsEveryCase) {
+    const char* broken[] = {
+        "SELECT COUNT(*) FROM t_Item WHERE FDetail=0 AND FLevel=1 AND FParentID<>0",
+        "SELECT COUNT(*) FROM t_Item c LEFT JOIN t_Item p ON c.FParentID=p.FItemID WHERE c.FParentID<>0 AND "
+        "(p.FItemID IS NULL OR p.FDetail<>0 OR p.FLevel<>c.FLevel-1 OR substr(c.FNumber,1,length(p.FNumber)+1)<>"
+        "p.FNumber||'.')",
+        "SELECT COUNT(*) FROM t_ICItem m LEFT JOIN t_Item i ON i.FItemID=m.FItemID LEFT JOIN t_Item g ON "
+        "g.FItemID=m.FParentID WHERE i.FItemID IS NULL OR i.FItemClassID<>4 OR i.FDetail<>1 OR i.FNumber<>m.FNumber "
+        "OR i.FParentID<>m.FParentID OR g.FLevel<>3",
+        "SELECT COUNT(*) FROM SEOrder WHERE FStatus NOT BETWEEN 0 AND 3",
+        "SELECT COUNT(*) FROM SEOrderEntry e JOIN t_ICItem t ON t.FItemID=e.FItemID WHERE t.FErpClsID<>7",
+        "SELECT COUNT(*) FROM SEOrderEntry e LEFT JOIN ICBom b ON b.FInterID=e.FBomInterID WHERE e.FBomInterID<>0 "
+        "AND (b.FItemID IS NULL OR b.FItemID<>e.FItemID OR b.FBomType<>3)",
+        "SELECT COUNT(*) FROM ICOrderBatchTrace v JOIN t_ICItem t ON t.FItemID=v.FItemID WHERE t.FErpClsID<>7",
+        "SELECT COUNT(*) FROM ICOrderBatchTrace v LEFT JOIN SEOrderEntry e ON e.FInterID=v.FOrderInterID AND "
+        "e.FEntryID=v.FOrderEntryID WHERE v.FOrderInterID<>0 AND (e.FItemID IS NULL OR e.FItemID<>v.FItemID)",
+    };
+    for (const char* sql : broken) EXPECT_EQ(Count(sql), 0) << sql;
+    const std::pair<const char*, int> atLeast[] = {
+        {"SELECT COUNT(*) FROM t_Item WHERE FItemClassID=4 AND FDetail=0", 20},
+        {"SELECT COUNT(*) FROM t_ICItem WHERE FErpClsID=7", 200},
+        {"SELECT COUNT(DISTINCT FErpClsID) FROM t_ICItem WHERE FErpClsID IN (1,2,3)", 3},
+        {"SELECT COUNT(*) FROM SEOrder", 100},
+        {"SELECT COUNT(*) FROM SEOrder WHERE FStatus=0", 1},
+        {"SELECT COUNT(*) FROM SEOrderEntry", 300},
+        {"SELECT COUNT(*) FROM SEOrderEntry WHERE FMrpClosed=1", 1},
+        {"SELECT COUNT(*) FROM ICBom WHERE FBomType=3", 150},
+        {"SELECT COUNT(*) FROM ICBom WHERE FBomType<>3", 1},
+        {"SELECT COUNT(*) FROM ICOrderBatchTrace", 2000},
+        {"SELECT COUNT(*) FROM ICOrderBatchTrace WHERE FForbid=1", 1},
+        {"SELECT COUNT(*) FROM ICOrderBatchTrace WHERE FOrderInterID=0", 1},
+        {"SELECT COUNT(*) FROM ICOrderBatchTrace v LEFT JOIN ICBom b ON b.FInterID=v.FCustBomID "
+         "WHERE v.FCustBomID<>0 AND b.FInterID IS NULL",
+         1},
+        {"SELECT COUNT(*) FROM ICInventory s LEFT JOIN ICOrderBatchTrace v ON v.FItemID=s.FItemID AND "
+         "v.FBatchNo=s.FBatchNo WHERE v.FTraceID IS NULL",
+         1},
+    };
+    for (const auto& [sql, least] : atLeast) EXPECT_GE(Count(sql), least) << sql;
 
-TEST_P(DemoCompanyTest, EveryItemIsInBothItemTablesUnderALowestGroup) {
-    EXPECT_GE(Count(QStringLiteral("SELECT COUNT(*) FROM t_ICItem WHERE FErpClsID=7")), 200);
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(DISTINCT FErpClsID) FROM t_ICItem WHERE FErpClsID IN (1,2,3)")), 3);
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM t_ICItem m LEFT JOIN t_Item i ON i.FItemID=m.FItemID "
-                                   "LEFT JOIN t_Item g ON g.FItemID=m.FParentID "
-                                   "WHERE i.FItemID IS NULL OR i.FItemClassID<>4 OR i.FDetail<>1 "
-                                   "OR i.FNumber<>m.FNumber OR i.FParentID<>m.FParentID OR g.FLevel<>3")),
-              0);
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM t_Item WHERE FDetail=1")),
-              Count(QStringLiteral("SELECT COUNT(*) FROM t_ICItem")));
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(DISTINCT FShortNumber) FROM t_ICItem WHERE FShortNumber<>''")),
-              Count(QStringLiteral("SELECT COUNT(*) FROM t_ICItem")));
-}
-
-TEST_P(DemoCompanyTest, SalesOrdersAndBomsBelongToMadeToOrderItems) {
-    EXPECT_GE(Count(QStringLiteral("SELECT COUNT(*) FROM SEOrder")), 100);
-    EXPECT_GE(Count(QStringLiteral("SELECT COUNT(*) FROM SEOrderEntry")), 300);
-    EXPECT_GT(Count(QStringLiteral("SELECT COUNT(*) FROM SEOrderEntry WHERE FMrpClosed=1")), 0);
-    EXPECT_GT(Count(QStringLiteral("SELECT COUNT(*) FROM SEOrder WHERE FStatus=0")), 0);
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM SEOrder WHERE FStatus NOT BETWEEN 0 AND 3")), 0);
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM SEOrderEntry e JOIN t_ICItem t ON t.FItemID=e.FItemID "
-                                   "WHERE t.FErpClsID<>7")),
-              0);
-    EXPECT_GT(Count(QStringLiteral("SELECT COUNT(*) FROM SEOrderEntry WHERE FBomInterID<>0")),
-              Count(QStringLiteral("SELECT COUNT(*) FROM SEOrderEntry WHERE FBomInterID=0")));
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM SEOrderEntry e LEFT JOIN ICBom b ON b.FInterID=e.FBomInterID "
-                                   "WHERE e.FBomInterID<>0 AND (b.FItemID IS NULL OR b.FItemID<>e.FItemID "
-                                   "OR b.FBomType<>3)")),
-              0);
-    EXPECT_GE(Count(QStringLiteral("SELECT COUNT(*) FROM ICBom WHERE FBomType=3")), 150);
-    EXPECT_GT(Count(QStringLiteral("SELECT COUNT(*) FROM ICBom WHERE FBomType<>3")), 0);
-}
-
-TEST_P(DemoCompanyTest, TraceRecordsCoverBannedOrderlessAndDeletedBomCases) {
-    EXPECT_GE(Count(QStringLiteral("SELECT COUNT(*) FROM ICOrderBatchTrace")), 2000);
-    EXPECT_GT(Count(QStringLiteral("SELECT COUNT(*) FROM ICOrderBatchTrace WHERE FForbid=1")), 0);
-    EXPECT_GT(Count(QStringLiteral("SELECT COUNT(*) FROM ICOrderBatchTrace WHERE FOrderInterID=0")), 0);
-    EXPECT_GT(Count(QStringLiteral("SELECT COUNT(*) FROM ICOrderBatchTrace v LEFT JOIN ICBom b "
-                                   "ON b.FInterID=v.FCustBomID WHERE v.FCustBomID<>0 AND b.FInterID IS NULL")),
-              0);
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM ICOrderBatchTrace v JOIN t_ICItem t ON t.FItemID=v.FItemID "
-                                   "WHERE t.FErpClsID<>7")),
-              0);
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM ICOrderBatchTrace v LEFT JOIN SEOrderEntry e "
-                                   "ON e.FInterID=v.FOrderInterID AND e.FEntryID=v.FOrderEntryID "
-                                   "WHERE v.FOrderInterID<>0 AND (e.FItemID IS NULL OR e.FItemID<>v.FItemID)")),
-              0);
-    const QRegularExpression batch(QStringLiteral("^20\\d{6}-\\d{3}$"));
-    for (const QString& b : Rows(Db(), QStringLiteral("SELECT FBatchNo FROM ICInventory")))
+    EXPECT_EQ(Rows("SELECT DISTINCT FLevel FROM t_Item WHERE FDetail=0 ORDER BY FLevel"), (QStringList{"1", "2", "3"}));
+    const int items = Count("SELECT COUNT(*) FROM t_ICItem");
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM t_Item WHERE FDetail=1"), items);
+    EXPECT_EQ(Count("SELECT COUNT(DISTINCT FShortNumber) FROM t_ICItem WHERE FShortNumber<>''"), items);
+    EXPECT_GT(Count("SELECT COUNT(*) FROM SEOrderEntry WHERE FBomInterID<>0"),
+              Count("SELECT COUNT(*) FROM SEOrderEntry WHERE FBomInterID=0"));
+    const QRegularExpression batch("^20\\d{6}-\\d{3}$");
+    for (const QString& b : Rows("SELECT FBatchNo FROM ICInventory"))
         ASSERT_TRUE(batch.match(b).hasMatch()) << b.toStdString();
-    EXPECT_GT(Count(QStringLiteral("SELECT COUNT(*) FROM ICInventory s LEFT JOIN ICOrderBatchTrace v "
-                                   "ON v.FItemID=s.FItemID AND v.FBatchNo=s.FBatchNo WHERE v.FTraceID IS NULL")),
-              0);
 }
 
 TEST_P(DemoCompanyTest, UsersHoldTheirRightsAndSettings) {
     for (const char* name : {"administrator", "viewer", "clerk"}) {
-        const RecordsetPtr user = Db().Query(QStringLiteral("SELECT FSalt, FPasswordHash FROM t_User WHERE FName=?"),
-                                             {QString::fromLatin1(name)});
+        const RecordsetPtr user = Db().Query("SELECT FSalt, FPasswordHash FROM t_User WHERE FName=?", {name});
         ASSERT_EQ(user->RecordCount(), 1) << name;
-        EXPECT_EQ(HashPassword(user->Fields(0).Text(), QStringLiteral("demo")), user->Fields(1).Text()) << name;
+        EXPECT_EQ(HashPassword(user->Fields(0).Text(), "demo"), user->Fields(1).Text()) << name;
     }
     const auto mask = [this](const char* user, int module, int detail) {
-        const RecordsetPtr rs =
-            Db().Query(QStringLiteral("SELECT r.FMask FROM t_UserRight r JOIN t_User u ON u.FUserID=r.FUserID "
-                                      "WHERE u.FName=? AND r.FModule=? AND r.FDetail=?"),
-                       {QString::fromLatin1(user), module, detail});
-        return rs->Eof() ? qint64(0) : rs->Fields(0).Value().toLongLong();
+        return test::Scalar(Db(),
+                            "SELECT r.FMask FROM t_UserRight r JOIN t_User u ON u.FUserID=r.FUserID "
+                            "WHERE u.FName=? AND r.FModule=? AND r.FDetail=?",
+                            {user, module, detail})
+            .toLongLong();
     };
     const qint64 every = 0x10 | 0x2000 | 0x8000 | 0x10000 | 0x20000 | 0x200000 | 0x400000;
     EXPECT_EQ(mask("administrator", 1099, 20) & every, every);
@@ -146,33 +124,31 @@ TEST_P(DemoCompanyTest, UsersHoldTheirRightsAndSettings) {
     EXPECT_EQ(mask("administrator", 1003, 10) & 0x200000, 0x200000);
     EXPECT_EQ(mask("viewer", 1003, 10) & 0x200000, 0x200000);
 
-    EXPECT_EQ(Rows(Db(), QStringLiteral("SELECT FKey, FValue FROM t_SystemProfile WHERE FCategory='IC' ORDER BY FKey")),
-              QStringList({QStringLiteral("UseOrderBatchTrace|1"), QStringLiteral("UseShortNumber|0")}));
-    EXPECT_EQ(Rows(Db(), QStringLiteral("Select FValue From t_UserSetting Where FUserID=(SELECT FUserID FROM t_User "
-                                        "WHERE FName='administrator') And FCategory='QOR_APFC' "
-                                        "And FKey ='RptFontSize'")),
-              QStringList(QStringLiteral("10.5")));
+    EXPECT_EQ(Rows("SELECT FKey, FValue FROM t_SystemProfile WHERE FCategory='IC' ORDER BY FKey"),
+              (QStringList{"UseOrderBatchTrace|1", "UseShortNumber|0"}));
+    EXPECT_EQ(Rows("Select FValue From t_UserSetting Where FUserID=(SELECT FUserID FROM t_User WHERE "
+                   "FName='administrator') And FCategory='QOR_APFC' And FKey ='RptFontSize'"),
+              QStringList("10.5"));
 }
 
 // The module's own statements run against the demo data, in both number
 // modes: the tree gets every group once and after its parent, every item
 // under a group of the tree, and an item's list all of its records.
 TEST_P(DemoCompanyTest, TheModulesStatementsFindDemoData) {
-    const int groupCount = Count(QStringLiteral("SELECT COUNT(*) FROM t_Item WHERE FDetail=0"));
-    const int item = Count(QStringLiteral("SELECT MIN(FItemID) FROM ICOrderBatchTrace"));
+    const int groupCount = Count("SELECT COUNT(*) FROM t_Item WHERE FDetail=0");
+    const int item = Count("SELECT MIN(FItemID) FROM ICOrderBatchTrace");
     for (const bool shortNumbers : {false, true}) {
         SCOPED_TRACE(shortNumbers ? "short numbers" : "full numbers");
         std::set<int> nodes{0};
         const RecordsetPtr groups = Db().Query(BuildParentItemSql(BuildParentGroupSql({}), shortNumbers, {}));
         for (; !groups->Eof(); groups->MoveNext()) {
-            EXPECT_TRUE(nodes.count(groups->Fields(QStringLiteral("FParentID")).Value().toInt()));
-            EXPECT_TRUE(nodes.insert(groups->Fields(QStringLiteral("FItemID")).Value().toInt()).second);
+            EXPECT_TRUE(nodes.count(groups->Fields("FParentID").Value().toInt()));
+            EXPECT_TRUE(nodes.insert(groups->Fields("FItemID").Value().toInt()).second);
         }
         EXPECT_EQ(static_cast<int>(nodes.size()) - 1, groupCount);
         const RecordsetPtr items = Db().Query(BuildItemDetailSql(0, shortNumbers, {}));
-        EXPECT_EQ(items->RecordCount(), Count(QStringLiteral("SELECT COUNT(*) FROM t_ICItem WHERE FErpClsID=7")));
-        for (; !items->Eof(); items->MoveNext())
-            EXPECT_TRUE(nodes.count(items->Fields(QStringLiteral("FParentID")).Value().toInt()));
+        EXPECT_EQ(items->RecordCount(), Count("SELECT COUNT(*) FROM t_ICItem WHERE FErpClsID=7"));
+        for (; !items->Eof(); items->MoveNext()) EXPECT_TRUE(nodes.count(items->Fields("FParentID").Value().toInt()));
         const RecordsetPtr list =
             Db().Query(BuildTraceSql(QStringLiteral(" and t1.FItemID=%1").arg(item), QString(), shortNumbers, {}));
         EXPECT_EQ(list->RecordCount(),
@@ -180,10 +156,9 @@ TEST_P(DemoCompanyTest, TheModulesStatementsFindDemoData) {
     }
 
     const QString billNo =
-        Rows(Db(),
-             QStringLiteral(
-                 "SELECT u.FBillNo FROM SEOrder u JOIN SEOrderEntry v ON u.FInterID=v.FInterID WHERE v.FMrpClosed=0 "
-                 "AND u.FStatus>0 AND v.FBomInterID<>0 ORDER BY u.FInterID LIMIT 1"))
+        Rows(
+            "SELECT u.FBillNo FROM SEOrder u JOIN SEOrderEntry v ON u.FInterID=v.FInterID WHERE v.FMrpClosed=0 "
+            "AND u.FStatus>0 AND v.FBomInterID<>0 ORDER BY u.FInterID LIMIT 1")
             .value(0);
     EXPECT_GT(Db().Query(SalesOrderResolveSql(billNo, QString(), QString(), QString()))->RecordCount(), 0)
         << billNo.toStdString();
@@ -200,18 +175,17 @@ TEST_P(DemoCompanyTest, SameOptionsGiveTheSameCompanyAndOnlyIntoAnEmptyOne) {
     for (const char* sql : {"SELECT * FROM t_Item ORDER BY FItemID", "SELECT * FROM t_ICItem ORDER BY FItemID",
                             "SELECT * FROM SEOrderEntry ORDER BY FInterID, FEntryID",
                             "SELECT * FROM ICOrderBatchTrace ORDER BY FTraceID"}) {
-        const QStringList rows = Rows(*first, QString::fromLatin1(sql));
+        const QStringList rows = test::Rows(*first, sql);
         EXPECT_FALSE(rows.isEmpty()) << sql;
-        EXPECT_EQ(rows, Rows(*second, QString::fromLatin1(sql))) << sql;
+        EXPECT_EQ(rows, test::Rows(*second, sql)) << sql;
     }
-    EXPECT_EQ(Rows(*first, QStringLiteral("SELECT COUNT(*) FROM ICOrderBatchTrace")),
-              QStringList(QStringLiteral("300")));
+    EXPECT_EQ(test::Scalar(*first, "SELECT COUNT(*) FROM ICOrderBatchTrace").toInt(), 300);
     EXPECT_THROW(CreateDemoCompany(*first, small), HostError);
 }
 
 TEST_P(DemoCompanyTest, AutoNumbersGoOnPastTheKeysTheGeneratorChose) {
-    const int highest = Count(QStringLiteral("SELECT MAX(FItemID) FROM t_Item"));
+    const int highest = Count("SELECT MAX(FItemID) FROM t_Item");
     const Transaction undo(Db());
-    Db().Execute(QStringLiteral("INSERT INTO t_Item (FItemClassID, FNumber, FName) VALUES (4, 'NEW.001', '新物料')"));
+    Db().Execute("INSERT INTO t_Item (FItemClassID, FNumber, FName) VALUES (4, 'NEW.001', '新物料')");
     EXPECT_GT(Db().LastInsertId(), highest);
 }

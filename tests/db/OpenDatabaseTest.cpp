@@ -1,9 +1,11 @@
-#include "db/DbError.h"
-#include "db/Migrations.h"
-#include "db/OpenDatabase.h"
-#include "db/SqliteDatabase.h"
+#include "platform/db/DbError.h"
+#include "platform/db/Migrations.h"
+#include "platform/db/OpenDatabase.h"
+#include "platform/db/SqliteDatabase.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,25 +15,19 @@ using namespace qor;
 using namespace qor::db;
 
 namespace {
-// What a refused open must leave exactly as it was: the folder's entries and
-// the bytes of the file.
-struct Snapshot {
-    QStringList entries;
-    QByteArray bytes;
-    bool operator==(const Snapshot&) const = default;
-};
-
 class OpenDatabaseTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
 
-    QString Path(const QString& name = QStringLiteral("company.db")) const { return dir_.filePath(name); }
+    QString Path(const QString& name = "company.db") const { return dir_.filePath(name); }
 
-    Snapshot Take(const QString& path) const {
+    // What a refused open must leave exactly as it was: the folder's entries
+    // and the bytes of the file.
+    QStringList Take(const QString& path) const {
         QFile file(path);
-        QByteArray bytes;
-        if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
-        return {QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), bytes};
+        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
+               << QString::fromLatin1(bytes.toHex());
     }
 
     void Write(const QString& path, const QByteArray& bytes) const {
@@ -47,7 +43,7 @@ protected:
 
     // Opening must fail with a description containing expected and change nothing.
     void ExpectRefused(const QString& path, OpenMode mode, const QString& expected) const {
-        const Snapshot before = Take(path);
+        const QStringList before = Take(path);
         try {
             OpenDatabase(path, mode);
             ADD_FAILURE() << "opened " << path.toStdString();
@@ -66,68 +62,87 @@ TEST_F(OpenDatabaseTest, CreatesACompanyFileThatOpensAgain) {
     {
         const DatabasePtr db = OpenDatabase(Path(), OpenMode::Create);
         EXPECT_EQ(SchemaVersion(*db), LatestSchemaVersion());
-        EXPECT_EQ(db->Query(QStringLiteral("PRAGMA journal_mode"))->Fields(0).Text(), QStringLiteral("wal"));
-        db->Execute(QStringLiteral("INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC', 'K', '1')"));
+        EXPECT_EQ(db->Query("PRAGMA journal_mode")->Fields(0).Text(), "wal");
+        db->Execute("INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC', 'K', '1')");
     }
     for (OpenMode mode : {OpenMode::Existing, OpenMode::Upgrade}) {
         const DatabasePtr db = OpenDatabase(Path(), mode);
-        EXPECT_EQ(db->Query(QStringLiteral("SELECT FValue FROM t_SystemProfile"))->Fields(0).Text(),
-                  QStringLiteral("1"));
+        EXPECT_EQ(db->Query("SELECT FValue FROM t_SystemProfile")->Fields(0).Text(), "1");
         EXPECT_EQ(db->ConnectionText(), Path());
-        EXPECT_EQ(db->Backend(), QStringLiteral("sqlite"));
+        EXPECT_EQ(db->Backend(), "sqlite");
     }
 }
 
-TEST_F(OpenDatabaseTest, CreateNeverOverwrites) {
-    Write(Path(), "keep me");
-    ExpectRefused(Path(), OpenMode::Create, QStringLiteral("已经存在"));
-    MakeCompany(Path(QStringLiteral("other.db")));
-    ExpectRefused(Path(QStringLiteral("other.db")), OpenMode::Create, QStringLiteral("已经存在"));
-    ExpectRefused(Path(QStringLiteral("missing/new.db")), OpenMode::Create, QStringLiteral("不存在"));
-}
-
-TEST_F(OpenDatabaseTest, RefusesFilesThatAreNotUsableCompanyDatabasesWithoutWriting) {
+TEST_F(OpenDatabaseTest, RefusesFilesThatCannotBeUsedOrMadeWithoutWriting) {
     struct Case {
         const char* name;
+        OpenMode mode;
         std::function<void(const QString&)> make;
         const char* expected;
     };
     const QByteArray header("SQLite format 3\0", 16);
+    const auto nothing = [](const QString&) {};
     const std::vector<Case> cases{
-        {"missing", [](const QString&) {}, "不存在"},
-        {"folder", [](const QString& p) { QDir().mkpath(p); }, "是文件夹"},
-        {"empty", [this](const QString& p) { Write(p, {}); }, "是空的"},
-        {"text", [this](const QString& p) { Write(p, QByteArray("物料代码,批号\n").repeated(200)); }, "不是公司数据库"},
-        {"damaged", [&](const QString& p) { Write(p, header + QByteArray(4080, '\x5a')); }, "不是公司数据库"},
-        {"foreign",
-         [](const QString& p) { SqliteDatabase::Open(p, true)->ExecuteScript(QStringLiteral("CREATE TABLE x (a);")); },
+        {"kept", OpenMode::Create, [this](const QString& p) { Write(p, "keep me"); }, "已经存在"},
+        {"company", OpenMode::Create, [this](const QString& p) { MakeCompany(p); }, "已经存在"},
+        {"missing/new", OpenMode::Create, nothing, "不存在"},
+        {"missing", OpenMode::Existing, nothing, "不存在"},
+        {"folder", OpenMode::Existing, [](const QString& p) { QDir().mkpath(p); }, "是文件夹"},
+        {"empty", OpenMode::Existing, [this](const QString& p) { Write(p, {}); }, "是空的"},
+        {"text", OpenMode::Existing,
+         [this](const QString& p) { Write(p, QByteArray("物料代码,批号\n").repeated(200)); }, "不是公司数据库"},
+        {"damaged", OpenMode::Existing, [&](const QString& p) { Write(p, header + QByteArray(4080, '\x5a')); },
+         "不是公司数据库"},
+        {"foreign", OpenMode::Existing,
+         [](const QString& p) { SqliteDatabase::Open(p, true)->ExecuteScript("CREATE TABLE x (a);"); },
          "不是本系统的公司数据库"},
-        {"newer",
+        {"newer", OpenMode::Existing,
          [this](const QString& p) {
-             MakeCompany(p, QStringLiteral("INSERT INTO t_SchemaVersion VALUES (99, '2030-01-01 00:00:00');"));
+             MakeCompany(p, "INSERT INTO t_SchemaVersion VALUES (99, '2030-01-01 00:00:00');");
          },
          "新版本的客户端"},
-        {"older", [this](const QString& p) { MakeCompany(p, QStringLiteral("DELETE FROM t_SchemaVersion;")); },
+        {"older", OpenMode::Existing, [this](const QString& p) { MakeCompany(p, "DELETE FROM t_SchemaVersion;"); },
          "请先升级"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const QString path = Path(QString::fromLatin1(c.name) + QStringLiteral(".db"));
+        const QString path = Path(QString::fromLatin1(c.name) + ".db");
         c.make(path);
-        ExpectRefused(path, OpenMode::Existing, QString::fromUtf8(c.expected));
+        ExpectRefused(path, c.mode, QString::fromUtf8(c.expected));
     }
-    ExpectRefused(Path(QStringLiteral("foreign.db")), OpenMode::Upgrade, QStringLiteral("不是本系统的公司数据库"));
-    ExpectRefused(Path(QStringLiteral("newer.db")), OpenMode::Upgrade, QStringLiteral("新版本的客户端"));
+    ExpectRefused(Path("foreign.db"), OpenMode::Upgrade, "不是本系统的公司数据库");
+    ExpectRefused(Path("newer.db"), OpenMode::Upgrade, "新版本的客户端");
+    EXPECT_THROW(OpenDatabase("  "), DbError);
 }
 
+// Permissions do not bind root: there the checks run in a child process
+// that has given up root for the unprivileged user nobody.
 TEST_F(OpenDatabaseTest, RefusesReadOnlyAndUnreadableFilesWithoutWriting) {
-    MakeCompany(Path());
-    QFile::setPermissions(Path(), QFile::ReadOwner | QFile::ReadUser);
-    if (QFileInfo(Path()).isWritable()) GTEST_SKIP() << "the permissions do not bind this user (root)";
-    ExpectRefused(Path(), OpenMode::Existing, QStringLiteral("只读"));
-    QFile::setPermissions(Path(), QFileDevice::Permissions());
-    ExpectRefused(Path(), OpenMode::Existing, QStringLiteral("无法读取"));
-    QFile::setPermissions(Path(), QFile::ReadOwner | QFile::WriteOwner);
+    const QString readOnly = Path("read-only.db");
+    const QString unreadable = Path("unreadable.db");
+    MakeCompany(readOnly);
+    MakeCompany(unreadable);
+    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    QFile::setPermissions(unreadable, QFileDevice::Permissions());
+    const auto refusals = [&] {
+        ExpectRefused(readOnly, OpenMode::Existing, "只读");
+        ExpectRefused(unreadable, OpenMode::Existing, "无法读取");
+    };
+    if (geteuid() != 0) {
+        refusals();
+        return;
+    }
+    QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                           QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        constexpr uid_t kNobody = 65534;
+        if (setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(2);
+        refusals();
+        _exit(::testing::Test::HasFailure() ? 1 : 0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 }
-
-TEST_F(OpenDatabaseTest, RefusesABlankName) { EXPECT_THROW(OpenDatabase(QStringLiteral("  ")), DbError); }

@@ -1,4 +1,4 @@
-#include "db/SqlRewrite.h"
+#include "platform/db/SqlRewrite.h"
 
 #include <gtest/gtest.h>
 
@@ -6,55 +6,41 @@ using qor::db::NumberPlaceholders;
 using qor::db::RewriteIsNullCalls;
 using qor::db::RewriteUnionOrderBy;
 
+using Rewrites = std::vector<std::pair<const char*, const char*>>;
+
+// Bare ISNULL calls of any letter case become IFNULL; literals, quoted names,
+// comments, longer words, member calls and the postfix operator stay.
 TEST(SqlRewrite, TurnsIsNullCallsIntoIfNull) {
-    EXPECT_EQ(RewriteIsNullCalls(QStringLiteral("SELECT ISNULL(v2.FBillNo,'') AS FOrderBillNo")),
-              QStringLiteral("SELECT IFNULL(v2.FBillNo,'') AS FOrderBillNo"));
-    EXPECT_EQ(RewriteIsNullCalls(QStringLiteral("   ISNULL(a,''),\r\n   ISNULL(b,0)")),
-              QStringLiteral("   IFNULL(a,''),\r\n   IFNULL(b,0)"));
-}
-
-TEST(SqlRewrite, AnyLetterCaseAndBlanksBeforeTheParenthesis) {
-    EXPECT_EQ(RewriteIsNullCalls(QStringLiteral("select isnull(a,1), IsNull (b,2), ISNULL\n\t(c,3)")),
-              QStringLiteral("select IFNULL(a,1), IFNULL (b,2), IFNULL\n\t(c,3)"));
-}
-
-TEST(SqlRewrite, LeavesLiteralsQuotedNamesAndCommentsAlone) {
-    const QString untouched[] = {
-        QStringLiteral("SELECT 'ISNULL(a,b)' AS t"),       QStringLiteral("SELECT 'it''s ISNULL(a,b)' AS t"),
-        QStringLiteral("SELECT \"ISNULL(\" FROM t"),       QStringLiteral("SELECT [ISNULL(x]]] FROM t"),
-        QStringLiteral("SELECT a -- ISNULL(a,b)\nFROM t"), QStringLiteral("SELECT a /* ISNULL(a,b) */ FROM t"),
+    const Rewrites rewrites{
+        {"SELECT ISNULL(v2.FBillNo,'') AS FOrderBillNo", "SELECT IFNULL(v2.FBillNo,'') AS FOrderBillNo"},
+        {"   ISNULL(a,''),\r\n   ISNULL(b,0)", "   IFNULL(a,''),\r\n   IFNULL(b,0)"},
+        {"select isnull(a,1), IsNull (b,2), ISNULL\n\t(c,3)", "select IFNULL(a,1), IFNULL (b,2), IFNULL\n\t(c,3)"},
+        {"SELECT 'a''' , ISNULL(x,'--') -- ISNULL(\nFROM t", "SELECT 'a''' , IFNULL(x,'--') -- ISNULL(\nFROM t"},
     };
-    for (const QString& sql : untouched) EXPECT_EQ(RewriteIsNullCalls(sql), sql) << sql.toStdString();
-
-    EXPECT_EQ(RewriteIsNullCalls(QStringLiteral("SELECT 'a''' , ISNULL(x,'--') -- ISNULL(\nFROM t")),
-              QStringLiteral("SELECT 'a''' , IFNULL(x,'--') -- ISNULL(\nFROM t"));
-}
-
-TEST(SqlRewrite, OnlyBareCallsOfTheWholeWord) {
-    const QString untouched[] = {
-        QStringLiteral("SELECT MyISNULL(a) FROM t"),
-        QStringLiteral("SELECT ISNULLX(a) FROM t"),
-        QStringLiteral("SELECT s.ISNULL(a) FROM t"),
-        QStringLiteral("SELECT a FROM t WHERE a ISNULL"),
-        QStringLiteral("SELECT a FROM t WHERE a ISNULL AND (b=1)"),
-        QStringLiteral("SELECT 'unterminated ISNULL("),
-    };
-    for (const QString& sql : untouched) EXPECT_EQ(RewriteIsNullCalls(sql), sql) << sql.toStdString();
+    for (const auto& [sql, expected] : rewrites) EXPECT_EQ(RewriteIsNullCalls(sql), expected) << sql;
+    for (const char* sql :
+         {"SELECT 'ISNULL(a,b)' AS t", "SELECT 'it''s ISNULL(a,b)' AS t", "SELECT \"ISNULL(\" FROM t",
+          "SELECT [ISNULL(x]]] FROM t", "SELECT a -- ISNULL(a,b)\nFROM t", "SELECT a /* ISNULL(a,b) */ FROM t",
+          "SELECT MyISNULL(a) FROM t", "SELECT ISNULLX(a) FROM t", "SELECT s.ISNULL(a) FROM t",
+          "SELECT a FROM t WHERE a ISNULL", "SELECT a FROM t WHERE a ISNULL AND (b=1)", "SELECT 'unterminated ISNULL("})
+        EXPECT_EQ(RewriteIsNullCalls(sql), sql);
 }
 
 TEST(SqlRewrite, NumbersPlaceholdersOutsideLiteralsAndComments) {
-    EXPECT_EQ(NumberPlaceholders(QStringLiteral("INSERT INTO t (a, b) VALUES (?, ?)")),
-              QStringLiteral("INSERT INTO t (a, b) VALUES ($1, $2)"));
-    EXPECT_EQ(NumberPlaceholders(QStringLiteral("SELECT '?', \"a?\" FROM t -- ?\nWHERE x=? /* ? */ AND y='it''s ?' "
-                                                "AND z=?")),
-              QStringLiteral("SELECT '?', \"a?\" FROM t -- ?\nWHERE x=$1 /* ? */ AND y='it''s ?' AND z=$2"));
-    const QString none = QStringLiteral("SELECT 1 FROM t");
-    EXPECT_EQ(NumberPlaceholders(none), none);
+    const Rewrites rewrites{
+        {"INSERT INTO t (a, b) VALUES (?, ?)", "INSERT INTO t (a, b) VALUES ($1, $2)"},
+        {"SELECT '?', \"a?\" FROM t -- ?\nWHERE x=? /* ? */ AND y='it''s ?' AND z=?",
+         "SELECT '?', \"a?\" FROM t -- ?\nWHERE x=$1 /* ? */ AND y='it''s ?' AND z=$2"},
+        {"SELECT 1 FROM t", "SELECT 1 FROM t"},
+    };
+    for (const auto& [sql, expected] : rewrites) EXPECT_EQ(NumberPlaceholders(sql), expected) << sql;
 }
 
-// The item-group query of the list window: its first branch names the
-// column FNumber (an alias of the short number, or the number itself).
+// A qualified column in the ORDER BY of a set operation becomes the name of
+// the output column; without a set operation at the top it stays.
 TEST(SqlRewrite, UnionOrderByNamesTheOutputColumn) {
+    // The item-group query of the list window: its first branch names the
+    // column FNumber (an alias of the short number, or the number itself).
     const QString groups = QStringLiteral(
         "SELECT Distinct t1.FItemID,t1.FName,t1.FShortNumber AS FNumber,t1.FParentID  FROM t_Item t1 "
         " WHERE t1.FItemClassID=4 AND t1.FDetail=0  Union\r\n"
@@ -62,26 +48,18 @@ TEST(SqlRewrite, UnionOrderByNamesTheOutputColumn) {
         " Where t1.FItemClassID = 4 And t1.FDetail = 0 and fitemid in ("
         " SELECT Distinct t1.FParentID \r\nFROM t_ICItem t1  WHERE t1.FErpClsid=7 ORDER BY t1.FNumber) "
         "ORDER BY t1.FNumber");
-    QString expected = groups;
-    expected.replace(expected.size() - 10, 10, QStringLiteral("FNumber"));
-    EXPECT_EQ(RewriteUnionOrderBy(groups), expected);
+    EXPECT_EQ(RewriteUnionOrderBy(groups), groups.chopped(10) + "FNumber");
 
-    EXPECT_EQ(RewriteUnionOrderBy(QStringLiteral("SELECT a.x, a.y FROM a UNION ALL SELECT b.x, b.y FROM b "
-                                                 "order by a.x DESC, 2, \"a.y\", 'p.q'")),
-              QStringLiteral("SELECT a.x, a.y FROM a UNION ALL SELECT b.x, b.y FROM b order by x DESC, 2, \"a.y\", "
-                             "'p.q'"));
-    EXPECT_EQ(RewriteUnionOrderBy(QStringLiteral("SELECT x FROM a EXCEPT SELECT x FROM b ORDER BY b.x, 1.5")),
-              QStringLiteral("SELECT x FROM a EXCEPT SELECT x FROM b ORDER BY x, 1.5"));
-}
-
-TEST(SqlRewrite, LeavesOrderByWithoutASetOperationAlone) {
-    const QString untouched[] = {
-        QStringLiteral("SELECT t1.FNumber FROM t_ICItem t1 ORDER BY t1.FNumber"),
-        QStringLiteral("SELECT x FROM (SELECT a.x FROM a UNION SELECT b.x FROM b ORDER BY a.x) u ORDER BY u.x"),
-        QStringLiteral("SELECT 'UNION' AS w, t.x FROM t ORDER BY t.x"),
-        QStringLiteral("SELECT t.x FROM t -- UNION\nORDER BY t.x"),
-        QStringLiteral("SELECT t.FUnion FROM t ORDER BY t.FUnion"),
-        QStringLiteral("SELECT a.x FROM a UNION SELECT b.x FROM b"),
+    const Rewrites rewrites{
+        {"SELECT a.x, a.y FROM a UNION ALL SELECT b.x, b.y FROM b order by a.x DESC, 2, \"a.y\", 'p.q'",
+         "SELECT a.x, a.y FROM a UNION ALL SELECT b.x, b.y FROM b order by x DESC, 2, \"a.y\", 'p.q'"},
+        {"SELECT x FROM a EXCEPT SELECT x FROM b ORDER BY b.x, 1.5",
+         "SELECT x FROM a EXCEPT SELECT x FROM b ORDER BY x, 1.5"},
     };
-    for (const QString& sql : untouched) EXPECT_EQ(RewriteUnionOrderBy(sql), sql) << sql.toStdString();
+    for (const auto& [sql, expected] : rewrites) EXPECT_EQ(RewriteUnionOrderBy(sql), expected) << sql;
+    for (const char* sql : {"SELECT t1.FNumber FROM t_ICItem t1 ORDER BY t1.FNumber",
+                            "SELECT x FROM (SELECT a.x FROM a UNION SELECT b.x FROM b ORDER BY a.x) u ORDER BY u.x",
+                            "SELECT 'UNION' AS w, t.x FROM t ORDER BY t.x", "SELECT t.x FROM t -- UNION\nORDER BY t.x",
+                            "SELECT t.FUnion FROM t ORDER BY t.FUnion", "SELECT a.x FROM a UNION SELECT b.x FROM b"})
+        EXPECT_EQ(RewriteUnionOrderBy(sql), sql);
 }

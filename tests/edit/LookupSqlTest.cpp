@@ -1,6 +1,6 @@
-#include "support/QtPrinters.h"
-#include "ui/edit/EditLayout.h"
-#include "ui/edit/LookupSql.h"
+#include "src/ui/edit/EditLayout.h"
+#include "src/ui/edit/LookupSql.h"
+#include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

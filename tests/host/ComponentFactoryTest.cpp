@@ -1,6 +1,6 @@
-#include "base/HostError.h"
-#include "host/ComponentFactory.h"
-#include "host/Dispatch.h"
+#include "platform/base/HostError.h"
+#include "platform/host/ComponentFactory.h"
+#include "platform/host/Dispatch.h"
 
 #include <gtest/gtest.h>
 
@@ -44,11 +44,16 @@ TEST(Dispatch, FindsMembersWithoutCaseAndRefusesUnknownOnes) {
     EXPECT_THROW(c.Put(QStringLiteral("Next"), 1), HostError);
 }
 
-TEST(ComponentFactory, CreatesByProgIdAndRefusesUnknownOnes) {
+TEST(ComponentFactory, CreatesByProgIdShowsCallsOnCreatedAndReturnedObjectsToTheObserverAndRefusesUnknownOnes) {
     ComponentFactory::Register(QStringLiteral("Test.Counter"), [] { return std::make_shared<Counter>(); });
+    auto observer = std::make_shared<CountingObserver>();
+    ComponentFactory::SetObserver(observer);
     auto a = ComponentFactory::Create(QStringLiteral("test.counter"));
-    auto b = ComponentFactory::Create(QStringLiteral("Test.Counter"));
-    EXPECT_NE(a.get(), b.get());
+    EXPECT_NE(a.get(), ComponentFactory::Create(QStringLiteral("Test.Counter")).get());
+    a->Call(QStringLiteral("Next"));
+    a->Call(QStringLiteral("Child")).value<ObjectPtr>()->Put(QStringLiteral("Step"), 2);
+    ComponentFactory::SetObserver(nullptr);
+    EXPECT_EQ(observer->members, (QStringList{"Test.Counter.Next", "Test.Counter.Child", "Test.Counter.Step"}));
     EXPECT_THROW(ComponentFactory::Create(QStringLiteral("Test.Missing")), HostError);
 
     auto factory = ComponentFactory::Create(QString::fromLatin1(kObjectFactoryProgId));
@@ -59,16 +64,4 @@ TEST(ComponentFactory, CreatesByProgIdAndRefusesUnknownOnes) {
 
     ComponentFactory::Unregister(QStringLiteral("Test.Counter"));
     EXPECT_FALSE(ComponentFactory::IsRegistered(QStringLiteral("Test.Counter")));
-}
-
-TEST(ComponentFactory, ObserverSeesCallsOnCreatedAndReturnedObjects) {
-    ComponentFactory::Register(QStringLiteral("Test.Counter"), [] { return std::make_shared<Counter>(); });
-    auto observer = std::make_shared<CountingObserver>();
-    ComponentFactory::SetObserver(observer);
-    auto c = ComponentFactory::Create(QStringLiteral("Test.Counter"));
-    c->Call(QStringLiteral("Next"));
-    auto child = c->Call(QStringLiteral("Child")).value<ObjectPtr>();
-    child->Put(QStringLiteral("Step"), 2);
-    ComponentFactory::SetObserver(nullptr);
-    EXPECT_EQ(observer->members, (QStringList{"Test.Counter.Next", "Test.Counter.Child", "Test.Counter.Step"}));
 }

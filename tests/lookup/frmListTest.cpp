@@ -1,6 +1,6 @@
-#include "FakeListControl.h"
-#include "lookup/frmList.h"
-#include "support/ModalDriver.h"
+#include "src/lookup/frmList.h"
+#include "tests/support/FakeListControl.h"
+#include "tests/support/ModalDriver.h"
 
 #include <gtest/gtest.h>
 #include <QTest>
@@ -47,14 +47,21 @@ TEST_F(ListWindow, ARefusedInitializationClosesTheWindowAsSoonAsItIsShown) {
     EXPECT_EQ(CallsOf("Release"), 1u);
 }
 
-TEST_F(ListWindow, ExitHidesTheWindowWithoutAChoice) {
+TEST_F(ListWindow, ExitEscapeOrClosingEndWithoutAChoiceAndOnlyClosingUnloads) {
+    const std::pair<std::function<void(QWidget*)>, size_t> ways[] = {
+        {[this](QWidget*) { list.widget->Send("Exit"); }, 0},
+        {[](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); }, 0},
+        {[](QWidget* modal) { modal->close(); }, 1},
+    };
     frmList window;
-    window.InitData();
-    test::WhenModalShown([this](QWidget*) { list.widget->Send("Exit"); });
-    window.exec();
-    EXPECT_FALSE(window.OK());
+    for (const auto& [act, releases] : ways) {
+        window.InitData();
+        test::WhenModalShown(act);
+        window.exec();
+        EXPECT_FALSE(window.OK());
+        EXPECT_EQ(CallsOf("Release"), releases);
+    }
     EXPECT_EQ(CallsOf("Selected"), 0u);
-    EXPECT_EQ(CallsOf("Release"), 0u) << "hidden, not unloaded";
 }
 
 TEST_F(ListWindow, SelectOkWithoutAChosenRowKeepsTheWindowOpen) {
@@ -72,19 +79,6 @@ TEST_F(ListWindow, SelectOkWithoutAChosenRowKeepsTheWindowOpen) {
     EXPECT_TRUE(stillOpen);
     EXPECT_TRUE(window.OK());
     EXPECT_EQ(CallsOf("Release"), 0u) << "the caller still reads Selected";
-}
-
-TEST_F(ListWindow, EscapeOrClosingEndsWithoutAChoiceAndClosingUnloads) {
-    frmList window;
-    window.InitData();
-    test::WhenModalShown([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
-    window.exec();
-    EXPECT_FALSE(window.OK());
-    window.InitData();
-    test::WhenModalShown([](QWidget* modal) { modal->close(); });
-    window.exec();
-    EXPECT_FALSE(window.OK());
-    EXPECT_EQ(CallsOf("Release"), 1u);
 }
 
 }  // namespace

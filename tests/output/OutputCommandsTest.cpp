@@ -1,14 +1,14 @@
-#include "base/Convert.h"
-#include "base/Variant.h"
-#include "controls/LedgerGrid.h"
-#include "controls/LedgerPrint.h"
-#include "host/ProgIds.h"
-#include "host/TraceRights.h"
-#include "support/ModalDriver.h"
-#include "support/QtPrinters.h"
-#include "ui/ListScene.h"
-#include "ui/list/ListMenus.h"
-#include "ui/list/PrintHeaders.h"
+#include "platform/base/Convert.h"
+#include "platform/base/Variant.h"
+#include "platform/controls/LedgerGrid.h"
+#include "platform/controls/LedgerPrint.h"
+#include "src/host/ProgIds.h"
+#include "src/host/TraceRights.h"
+#include "src/ui/list/ListMenus.h"
+#include "src/ui/list/PrintHeaders.h"
+#include "tests/support/ModalDriver.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/ui/ListScene.h"
 
 #include <gtest/gtest.h>
 #include <QAbstractPrintDialog>
@@ -73,7 +73,7 @@ void OnNextDialog(std::function<void(QDialog*)> action) {
 
 }  // namespace
 
-TEST_F(OutputCommands, ExportDescribesTheVisibleColumnsThenAnswersEachRowWithTheGridTexts) {
+TEST_F(OutputCommands, ExportDescribesTheVisibleColumnsAnswersEachRowWithTheGridTextsAndNeedsTheRight) {
     auto exporter = RegisterExport();
     window().RunMenu("mnuExport");  // an empty list: captions, no rows
     EXPECT_EQ(ToInt32(exporter->Property("Rows")), 0);
@@ -96,23 +96,19 @@ TEST_F(OutputCommands, ExportDescribesTheVisibleColumnsThenAnswersEachRowWithThe
     }
     EXPECT_EQ(exported[1], (QStringList{"01.01.001", "电机外壳", "SO1", "BOM1", "B2", "Y"}));
     EXPECT_TRUE(host.messages.Shown().empty());
-}
 
-TEST_F(OutputCommands, ExportNeedsTheExportRightAndSaysNothingWithoutAComponent) {
-    list.ShowItem();
-    auto exporter = RegisterExport();
+    exporter = RegisterExport();
     host.SetRights(0x7FFFFFFF & ~kRightExport);
     window().RunMenu("mnuExport");
     EXPECT_EQ(host.messages.Texts(), QStringList{"当前用户没有引出权限，请与系统管理员联系！"});
     EXPECT_TRUE(exporter->Calls().empty());
-
     host.SetRights(kRightExport);
     host::ComponentFactory::Unregister(QString::fromLatin1(host::progid::kListExport));
     window().RunMenu("mnuExport");
-    EXPECT_EQ(host.messages.Shown().size(), 1u);
+    EXPECT_EQ(host.messages.Shown().size(), 1u) << "no export component: nothing said";
 }
 
-TEST_F(OutputCommands, PrintAndPreviewNeedThePrintRightPageSetUpDoesNot) {
+TEST_F(OutputCommands, PrintAndPreviewNeedThePrintRightAndSetTheHeadersAfreshEachTime) {
     list.ShowItem();
     host.SetRights(0x7FFFFFFF & ~kRightPrint);
     QStringList opened;
@@ -129,10 +125,8 @@ TEST_F(OutputCommands, PrintAndPreviewNeedThePrintRightPageSetUpDoesNot) {
 
     window().RunMenu("mnuPrintSetup");
     EXPECT_EQ(opened, QStringList{"QPageSetupDialog"});
-}
 
-TEST_F(OutputCommands, PreviewShowsThePagesWithTheHeadersSetAfreshEachTime) {
-    list.ShowItem();
+    host.SetRights(0x7FFFFFFF);
     int pages = 0;
     OnNextDialog([&pages](QDialog* dialog) {
         auto* widget = dialog->findChild<QPrintPreviewWidget*>();

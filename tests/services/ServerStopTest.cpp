@@ -1,14 +1,16 @@
-#include "SaveClient.h"
+#include "tests/services/SaveClient.h"
 
-#include "db/DemoCompany.h"
-#include "db/OpenDatabase.h"
-#include "support/TestBackend.h"
-#include "support/TestCluster.h"
+#include "platform/db/DemoCompany.h"
+#include "platform/db/OpenDatabase.h"
+#include "tests/support/QueryResults.h"
+#include "tests/support/TestBackend.h"
+#include "tests/support/TestCluster.h"
 
 #include <gtest/gtest.h>
 #include <QSet>
 #include <atomic>
 #include <chrono>
+#include <deque>
 #include <mutex>
 #include <thread>
 
@@ -30,21 +32,9 @@ struct ClientLog {
     QSet<QString> refused;
     QSet<QString> unknown;  // threw: cut off while committing, so either way
     QStringList messages;   // every message of a save that did not succeed
-    int savedAfterRestart = 0;
-    int failedWhileStopped = 0;
-
-    int SavedAfterRestart() {
-        std::lock_guard guard(lock);
-        return savedAfterRestart;
-    }
-    int FailedWhileStopped() {
-        std::lock_guard guard(lock);
-        return failedWhileStopped;
-    }
-    int Saved() {
-        std::lock_guard guard(lock);
-        return static_cast<int>(saved.size());
-    }
+    std::atomic<int> savedCount{0};
+    std::atomic<int> savedAfterRestart{0};
+    std::atomic<int> failedWhileStopped{0};
 };
 
 void RunClient(SaveClient& client, int itemId, int number, const std::atomic<Phase>& phase,
@@ -52,10 +42,11 @@ void RunClient(SaveClient& client, int itemId, int number, const std::atomic<Pha
     for (int n = 0; !done; ++n) {
         const QString batch = QStringLiteral("S%1-%2").arg(number).arg(n, 5, 10, QLatin1Char('0'));
         const Phase during = phase;
-        const SaveClient::Answer answer = client.Insert(itemId, batch);
+        const SaveAnswer answer = client.Insert(itemId, batch);
         std::lock_guard guard(log.lock);
         if (answer.code == 1) {
             log.saved.insert(batch);
+            ++log.savedCount;
             if (during == Phase::Restarted) ++log.savedAfterRestart;
             continue;
         }
@@ -66,10 +57,11 @@ void RunClient(SaveClient& client, int itemId, int number, const std::atomic<Pha
     }
 }
 
-template <typename Condition>
-bool WaitFor(Condition condition) {
+// Waits until the counter of every client reaches n; false when the phase
+// runs out of time first.
+bool WaitForEvery(std::deque<ClientLog>& logs, std::atomic<int> ClientLog::*counter, int n) {
     const auto deadline = std::chrono::steady_clock::now() + kPhaseDeadline;
-    while (!condition()) {
+    while (!std::all_of(logs.begin(), logs.end(), [&](const ClientLog& log) { return log.*counter >= n; })) {
         if (std::chrono::steady_clock::now() > deadline) return false;
         std::this_thread::sleep_for(10ms);
     }
@@ -89,65 +81,47 @@ TEST(ServerStopTest, DesktopsAreToldAndGoOnWhenTheServerIsBack) {
     {
         const db::DatabasePtr company = db::OpenDatabase(cluster.Url(), db::OpenMode::Create);
         db::CreateDemoCompany(*company, {.traces = 0, .items = 10, .groups = 3});
-        itemId = company->Query(QStringLiteral("SELECT MIN(FItemID) FROM t_ICItem WHERE FErpClsID = 7"))
-                     ->Fields(0)
-                     .Value()
-                     .toInt();
-        administrator = company->Query(QStringLiteral("SELECT FUserID FROM t_User WHERE FName = 'administrator'"))
-                            ->Fields(0)
-                            .Value()
-                            .toInt();
+        itemId = Scalar(*company, QStringLiteral("SELECT MIN(FItemID) FROM t_ICItem WHERE FErpClsID = 7")).toInt();
+        administrator =
+            Scalar(*company, QStringLiteral("SELECT FUserID FROM t_User WHERE FName = 'administrator'")).toInt();
     }
 
-    std::vector<std::unique_ptr<SaveClient>> clients;
-    std::vector<std::unique_ptr<ClientLog>> logs;
-    for (int c = 0; c < kClients; ++c) {
-        clients.push_back(
-            std::make_unique<SaveClient>(cluster.Url(), administrator, QStringLiteral("WS-%1").arg(c + 1)));
-        logs.push_back(std::make_unique<ClientLog>());
-    }
+    std::deque<SaveClient> clients;
+    for (int c = 0; c < kClients; ++c)
+        clients.emplace_back(cluster.Url(), administrator, QStringLiteral("WS-%1").arg(c + 1));
+    std::deque<ClientLog> logs(kClients);
     std::atomic<Phase> phase{Phase::Running};
     std::atomic<bool> done{false};
     std::vector<std::thread> threads;
-    for (int c = 0; c < kClients; ++c)
-        threads.emplace_back(RunClient, std::ref(*clients[static_cast<size_t>(c)]), itemId, c + 1, std::cref(phase),
-                             std::cref(done), std::ref(*logs[static_cast<size_t>(c)]));
-    const auto every = [&logs](auto test) {
-        return std::all_of(logs.begin(), logs.end(), [&](const auto& log) { return test(*log); });
-    };
+    for (size_t c = 0; c < kClients; ++c)
+        threads.emplace_back(RunClient, std::ref(clients[c]), itemId, static_cast<int>(c) + 1, std::cref(phase),
+                             std::cref(done), std::ref(logs[c]));
 
-    const bool running = WaitFor([&] { return every([](ClientLog& log) { return log.Saved() >= 20; }); });
+    const bool running = WaitForEvery(logs, &ClientLog::savedCount, 20);
     cluster.Stop();
     phase = Phase::Stopped;
-    const bool toldStopped =
-        running && WaitFor([&] { return every([](ClientLog& log) { return log.FailedWhileStopped() >= 3; }); });
+    const bool toldStopped = running && WaitForEvery(logs, &ClientLog::failedWhileStopped, 3);
     cluster.Start();
     phase = Phase::Restarted;
-    const bool wentOn =
-        toldStopped && WaitFor([&] { return every([](ClientLog& log) { return log.SavedAfterRestart() >= 5; }); });
+    const bool wentOn = toldStopped && WaitForEvery(logs, &ClientLog::savedAfterRestart, 5);
     done = true;
     for (std::thread& thread : threads) thread.join();
     ASSERT_TRUE(running) << "the clients did not save before the stop";
     ASSERT_TRUE(toldStopped) << "a client was not told of the stopped server";
     EXPECT_TRUE(wentOn) << "a client did not save again after the server was back";
 
-    const db::DatabasePtr company = db::OpenDatabase(cluster.Url(), db::OpenMode::Existing);
-    QSet<QString> stored;
-    for (RecordsetPtr rs = company->Query(QStringLiteral("SELECT FBatchNo FROM ICOrderBatchTrace")); !rs->Eof();
-         rs->MoveNext())
-        stored.insert(rs->Fields(0).Text());
-    for (int c = 0; c < kClients; ++c) {
-        SCOPED_TRACE(c + 1);
-        ClientLog& log = *logs[static_cast<size_t>(c)];
-        for (const QString& message : std::as_const(log.messages))
-            EXPECT_TRUE(message.contains(QStringLiteral("数据库服务器"))) << message.toStdString();
-        for (const QString& batch : std::as_const(log.saved))
-            EXPECT_TRUE(stored.contains(batch)) << "lost " << batch.toStdString();
-        for (const QString& batch : std::as_const(log.refused))
-            EXPECT_FALSE(stored.contains(batch)) << "refused but stored: " << batch.toStdString();
-    }
+    const QStringList batches = Rows(*db::OpenDatabase(cluster.Url(), db::OpenMode::Existing),
+                                     QStringLiteral("SELECT FBatchNo FROM ICOrderBatchTrace"));
+    const QSet<QString> stored(batches.begin(), batches.end());
     QSet<QString> tried;
-    for (const auto& log : logs) tried += log->saved + log->refused + log->unknown;
+    for (const ClientLog& log : logs) {
+        for (const QString& message : log.messages)
+            EXPECT_TRUE(message.contains(QStringLiteral("数据库服务器"))) << message.toStdString();
+        for (const QString& batch : log.saved) EXPECT_TRUE(stored.contains(batch)) << "lost " << batch.toStdString();
+        for (const QString& batch : log.refused)
+            EXPECT_FALSE(stored.contains(batch)) << "refused but stored: " << batch.toStdString();
+        tried += log.saved + log.refused + log.unknown;
+    }
     EXPECT_TRUE((stored - tried).isEmpty());
 }
 

@@ -1,8 +1,8 @@
-#include "support/FakeHost.h"
+#include "tests/support/FakeHost.h"
 
-#include "base/Convert.h"
-#include "base/Variant.h"
-#include "host/ProgIds.h"
+#include "platform/base/Convert.h"
+#include "platform/base/Variant.h"
+#include "src/host/ProgIds.h"
 
 namespace qor::test {
 
@@ -33,9 +33,8 @@ FakeHost::FakeHost() {
     connection->On(QStringLiteral("ShowHelp"), [](QVariantList&) { return QVariant(); });
 
     auto props = props_;
-    shareProps->On(QStringLiteral("GetProperty"), [props](QVariantList& args) {
-        return props->value(NullToEmpty(args.value(1)).toLower());
-    });
+    shareProps->On(QStringLiteral("GetProperty"),
+                   [props](QVariantList& args) { return props->value(NullToEmpty(args.value(1)).toLower()); });
 
     auto sysValues = sysValues_;
     sysInfo->On(QStringLiteral("GetSysValue"), [sysValues](QVariantList& args) {
@@ -61,7 +60,8 @@ FakeHost::FakeHost() {
     userProfile->On(QStringLiteral("Dictionary"), [loaded](QVariantList&) { return QVariant::fromValue(*loaded); });
     userProfile->On(QStringLiteral("Save"), [profile, loaded](QVariantList& args) {
         auto& section = (*profile)[NullToEmpty(args.value(1))];
-        for (int i = 0; i < (*loaded)->Count(); ++i) section.insert((*loaded)->KeyAt(i), NullToEmpty((*loaded)->ValueAt(i)));
+        for (int i = 0; i < (*loaded)->Count(); ++i)
+            section.insert((*loaded)->KeyAt(i), NullToEmpty((*loaded)->ValueAt(i)));
         return QVariant();
     });
 
@@ -80,8 +80,9 @@ FakeHost::FakeHost() {
 }
 
 void FakeHost::SetUser(int userId, const QString& userName) {
-    props_->insert(QStringLiteral("propsstring"),
-                   QStringLiteral("ConnectString={Data=test};UserID=%1;UserName=%2;LANGUAGE=chs").arg(userId).arg(userName));
+    props_->insert(
+        QStringLiteral("propsstring"),
+        QStringLiteral("ConnectString={Data=test};UserID=%1;UserName=%2;LANGUAGE=chs").arg(userId).arg(userName));
     props_->insert(QStringLiteral("userid"), userId);
     props_->insert(QStringLiteral("username"), userName);
 }

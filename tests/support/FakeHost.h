@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/Recordset.h"
-#include "support/FakeObject.h"
+#include "platform/base/Recordset.h"
+#include "tests/support/FakeObject.h"
 
 #include <QHash>
 #include <functional>

@@ -1,8 +1,8 @@
-#include "support/FakeObject.h"
+#include "tests/support/FakeObject.h"
 
-#include "base/Convert.h"
-#include "base/HostError.h"
-#include "host/ProgIds.h"
+#include "platform/base/Convert.h"
+#include "platform/base/HostError.h"
+#include "src/host/ProgIds.h"
 
 namespace qor::test {
 

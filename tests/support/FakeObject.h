@@ -1,7 +1,7 @@
 #pragma once
 
-#include "host/ComponentFactory.h"
-#include "host/Dispatch.h"
+#include "platform/host/ComponentFactory.h"
+#include "platform/host/Dispatch.h"
 
 #include <QStringList>
 #include <functional>

@@ -1,8 +1,8 @@
-#include "support/ScratchCompany.h"
+#include "tests/support/ScratchCompany.h"
 
-#include "db/OpenDatabase.h"
-#include "db/PostgresDatabase.h"
-#include "db/SqliteDatabase.h"
+#include "platform/db/OpenDatabase.h"
+#include "platform/db/PostgresDatabase.h"
+#include "platform/db/SqliteDatabase.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>

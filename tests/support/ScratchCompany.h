@@ -1,7 +1,7 @@
 #pragma once
 
-#include "db/Database.h"
-#include "support/TestBackend.h"
+#include "platform/db/Database.h"
+#include "tests/support/TestBackend.h"
 
 #include <QTemporaryDir>
 

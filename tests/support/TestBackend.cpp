@@ -1,4 +1,4 @@
-#include "support/TestBackend.h"
+#include "tests/support/TestBackend.h"
 
 namespace qor::test {
 

@@ -1,4 +1,4 @@
-#include "support/TestCluster.h"
+#include "tests/support/TestCluster.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -1,7 +1,7 @@
-#include "host/ComponentFactory.h"
+#include "platform/host/ComponentFactory.h"
 
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 // Every test program runs with a QApplication (widgets need one; it costs
 // nothing for the others) and starts each test from an empty component registry.
@@ -12,10 +12,10 @@ class CleanRegistry : public ::testing::EmptyTestEventListener {
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new CleanRegistry);
     return RUN_ALL_TESTS();
 }
-

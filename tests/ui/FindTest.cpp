@@ -1,6 +1,6 @@
-#include "support/FakeHost.h"
-#include "ui/find/SearchFields.h"
-#include "ui/find/frmFind.h"
+#include "src/ui/find/SearchFields.h"
+#include "src/ui/find/frmFind.h"
+#include "tests/support/FakeHost.h"
 
 #include <gtest/gtest.h>
 #include <QSignalSpy>

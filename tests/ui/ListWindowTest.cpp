@@ -1,9 +1,9 @@
-#include "ListScene.h"
-#include "base/RecordsetBuilder.h"
-#include "controls/KeyedTreeView.h"
-#include "controls/LedgerGrid.h"
-#include "data/CDetail.h"
-#include "ui/list/ListMenus.h"
+#include "platform/controls/KeyedTreeView.h"
+#include "platform/controls/LedgerGrid.h"
+#include "src/data/CDetail.h"
+#include "src/ui/list/ListLayout.h"
+#include "src/ui/list/ListMenus.h"
+#include "tests/ui/ListScene.h"
 
 #include <gtest/gtest.h>
 #include <QAction>
@@ -19,6 +19,7 @@ namespace {
 
 class ListWindow : public ::testing::Test {
 protected:
+    void SetUp() override { list.Open(); }
     // The seven record commands in menu and toolbar: all enabled or all disabled.
     bool RecordCommandsEnabled() const {
         int enabled = 0;
@@ -44,8 +45,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ListWindow, OpensWithTheTreeLoadedAndOnlyTheHeaderShown) {
-    list.Open();
+TEST_F(ListWindow, OpensWithTheTreeLoadedOnlyTheHeaderShownAndTheBarsAsLastLeft) {
     auto* tree = window().Tree();
     EXPECT_EQ(tree->SelectedKey(), "KP0");
     EXPECT_EQ(tree->NodeText("KP0"), "物料");
@@ -60,10 +60,19 @@ TEST_F(ListWindow, OpensWithTheTreeLoadedAndOnlyTheHeaderShown) {
         EXPECT_TRUE(window().Menus()->Menu(other)->isEnabled()) << other;
     EXPECT_TRUE(window().Menus()->Menu("mnuShowStatus")->isChecked());  // no section in the settings file yet
     EXPECT_TRUE(window().Menus()->Band()->isVisible());
+
+    window().Menus()->Menu("mnuShowStatus")->trigger();
+    window().Menus()->Menu("mnuShowToolBar")->trigger();
+    EXPECT_FALSE(window().findChild<QStatusBar*>("sbStatusBar")->isVisible());
+    EXPECT_EQ(QSettings(list.dir.filePath("VUZOvuvir.INI"), QSettings::IniFormat).value("frmBatchTrace/mnuShowStatus"),
+              0);
+    frmBatchTrace& next = list.Open();
+    EXPECT_FALSE(next.Menus()->Menu("mnuShowStatus")->isChecked()) << "remembered for the next start";
+    EXPECT_FALSE(next.Menus()->Menu("mnuShowToolBar")->isChecked());
+    EXPECT_FALSE(next.Menus()->Band()->isVisible());
 }
 
 TEST_F(ListWindow, SelectingAnItemListsItsRecordsAndGroupsShowNothing) {
-    list.Open();
     SelectWithKeyboard("KD1024");
     ASSERT_EQ(list.ListStatements().size(), 1);
     EXPECT_TRUE(
@@ -87,7 +96,6 @@ TEST_F(ListWindow, SelectingAnItemListsItsRecordsAndGroupsShowNothing) {
 }
 
 TEST_F(ListWindow, FilterAndSortApplyToTheCurrentNodeAndDropEachOther) {
-    list.Open();
     window().frm_FilterNow(" AND t1.FName LIKE '%12%'");
     EXPECT_TRUE(list.ListStatements().last().contains("\r\n AND t1.FName LIKE '%12%'\r\nORDER BY  t1.FNumber"));
     EXPECT_EQ(window().Ldg()->Rows(), 8);
@@ -101,7 +109,6 @@ TEST_F(ListWindow, FilterAndSortApplyToTheCurrentNodeAndDropEachOther) {
 }
 
 TEST_F(ListWindow, ToolsDispatchByLowerCasedNameToTheirMenuCommands) {
-    list.Open();
     QStringList ran;
     for (const char* menu : {"mnuEditNew", "mnuEditModify", "mnuPrintPreview"})
         window().SetCommand(menu, [&ran, menu] { ran.append(menu); });
@@ -121,7 +128,6 @@ TEST_F(ListWindow, ToolsDispatchByLowerCasedNameToTheirMenuCommands) {
 }
 
 TEST_F(ListWindow, GetListDataIsAPositionedCopy) {
-    list.Open();
     EXPECT_EQ(window().GetListData(), nullptr);  // nothing loaded yet
     list.ShowItem();
     window().Ldg()->SetCurrentRow(3);
@@ -138,27 +144,14 @@ TEST_F(ListWindow, GetListDataIsAPositionedCopy) {
     EXPECT_TRUE(window().GetListData()->Eof());
 }
 
-TEST_F(ListWindow, HiddenStatusBarAndToolbarAreRememberedForTheNextStart) {
-    list.Open();
-    window().Menus()->Menu("mnuShowStatus")->trigger();
-    window().Menus()->Menu("mnuShowToolBar")->trigger();
-    EXPECT_FALSE(window().findChild<QStatusBar*>("sbStatusBar")->isVisible());
-    EXPECT_EQ(QSettings(list.dir.filePath("VUZOvuvir.INI"), QSettings::IniFormat).value("frmBatchTrace/mnuShowStatus"),
-              0);
-
-    frmBatchTrace& next = list.Open();
-    EXPECT_FALSE(next.Menus()->Menu("mnuShowStatus")->isChecked());
-    EXPECT_FALSE(next.Menus()->Menu("mnuShowToolBar")->isChecked());
-    EXPECT_FALSE(next.Menus()->Band()->isVisible());
-}
-
 TEST_F(ListWindow, FontsComeFromTheProfileOrElseTheReportSizeOnce) {
-    host.connection->On("Execute", [](QVariantList&) {
-        RecordsetBuilder b;
-        b.AddField("FValue", FieldType::Text);
-        b.AddRow({"12"});
-        return QVariant::fromValue(b.Finish());
+    QString reportSize = "20";
+    host.connection->On("Execute", [&reportSize](QVariantList&) {
+        return QVariant::fromValue(test::Rows({"FValue"}, {{reportSize}}));
     });
+    list.Open();
+    EXPECT_DOUBLE_EQ(window().AppliedFontSize(), 0) << "report sizes beyond 9 to 18 are ignored";
+    reportSize = "12";
     list.Open();
     EXPECT_DOUBLE_EQ(window().Ldg()->font().pointSizeF(), 12);
     EXPECT_DOUBLE_EQ(window().Tree()->font().pointSizeF(), 12);
@@ -174,4 +167,47 @@ TEST_F(ListWindow, FontsComeFromTheProfileOrElseTheReportSizeOnce) {
     EXPECT_TRUE(window().Ldg()->font().bold());
     EXPECT_TRUE(window().Tree()->font().bold());
     EXPECT_DOUBLE_EQ(window().Tree()->font().pointSizeF(), 14);
+}
+
+TEST(ListLayout, PanesEndAboveTheStatusBarOrAtTheBottomAndATooSmallWindowKeepsTheLastSizes) {
+    ListLayout l;
+    LayoutResize(l, 12000, 8000);
+    EXPECT_EQ(l.line3[0], 600);
+    EXPECT_EQ(l.tree.top, 645);
+    EXPECT_EQ(l.tree.Bottom(), 8000 - 270 - 30);
+    EXPECT_EQ(l.grid.Bottom(), 8000 - 270 - 30);
+    EXPECT_EQ(l.grid.width, 12000 - 2835 - 30);
+
+    const TwipRect grid = l.grid;
+    LayoutResize(l, 1000, 500);
+    EXPECT_EQ(l.grid.height, grid.height);
+    EXPECT_EQ(l.grid.width, grid.width);
+    LayoutStatusBarToggled(l, false);  // top 645 is below 500: still kept
+    EXPECT_EQ(l.tree.height, grid.height);
+
+    LayoutResize(l, 12000, 8000);
+    EXPECT_EQ(l.tree.Bottom(), 8000);
+    EXPECT_EQ(l.grid.Bottom(), 8000);
+    LayoutToolBarToggled(l, false);
+    EXPECT_EQ(l.line3[0], 15);
+    EXPECT_EQ(l.line3[1], 30);
+    EXPECT_EQ(l.grid.top, 60);
+}
+
+TEST(ListLayout, SplitterDragStopsAt1680FromEitherEdge) {
+    ListLayout l;
+    LayoutResize(l, 9585, 6690);
+    BeginSplitterDrag(l);
+    EXPECT_EQ(l.dragBar.left, l.splitter.left);
+    MoveSplitterDrag(l, -2000, 9585);
+    EXPECT_EQ(l.dragBar.left, 1680);
+    MoveSplitterDrag(l, 9000, 9585);
+    EXPECT_EQ(l.dragBar.left, 9585 - 1680);
+    MoveSplitterDrag(l, 270, 9585);
+    EXPECT_EQ(l.dragBar.left, 3000);
+
+    LayoutSplitterReleased(l, l.dragBar.left);
+    EXPECT_EQ(l.tree.width, 3000);
+    EXPECT_EQ(l.grid.left, 2985 + 90);
+    EXPECT_EQ(l.grid.width, 9585 - 3075 - 30);
 }

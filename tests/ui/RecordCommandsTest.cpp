@@ -1,7 +1,7 @@
-#include "ListScene.h"
-#include "controls/LedgerGrid.h"
-#include "host/ProgIds.h"
-#include "ui/list/RecordCommands.h"
+#include "platform/controls/LedgerGrid.h"
+#include "src/host/ProgIds.h"
+#include "src/ui/list/RecordCommands.h"
+#include "tests/ui/ListScene.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ protected:
     }
     frmBatchTrace& window() const { return *list.window; }
     QVariantList SavedRequest() const {
-        const VectorPtr v = saver->CallsOf("SaveBatchTraceData").at(0).args[1].value<VectorPtr>();
+        const VectorPtr v = saver->CallsOf("SaveBatchTraceData").back().args[1].value<VectorPtr>();
         QVariantList out;
         for (int k = 1; k <= v->Count(); ++k) out.append(v->Item(k));
         return out;
@@ -39,25 +39,13 @@ protected:
     test::FakeHost host;
     test::ListScene list{host};
     test::FakeObjectPtr saver = test::RegisterFake(QString::fromLatin1(host::progid::kSaveData));
-    QString saveMessage = "删除成功！";
+    QString saveMessage;
     int saveAnswer = 1;
 };
 
 }  // namespace
 
-TEST_F(RecordCommands, DeleteAsksThenChecksTheRightThenSavesLogsAndReloads) {
-    host.messages.Answer(1);
-    const auto loads = list.ListStatements().size();
-    window().RunMenu("mnuEditDelete");
-    EXPECT_EQ(SavedRequest(), (QVariantList{"DEL", 101}));
-    EXPECT_EQ(Shown(), (QStringList{"是否删除当前记录？", "删除成功！"}));
-    ASSERT_EQ(host.glData->CallsOf("WriteLog").size(), 1u);
-    EXPECT_EQ(host.glData->CallsOf("WriteLog")[0].args,
-              (QVariantList{"K810022", 3, "删除物料: 电机外壳 客户BOM批次对应信息成功！"}));
-    EXPECT_EQ(list.ListStatements().size(), loads + 1);
-}
-
-TEST_F(RecordCommands, DeleteDeclinedOrRefusedOrFailedDoesNotReload) {
+TEST_F(RecordCommands, DeleteAsksThenChecksTheRightThenSavesLogsAndReloadsOnlyOnSuccess) {
     const auto loads = list.ListStatements().size();
     host.messages.Answer(2);
     window().RunMenu("mnuEditDelete");
@@ -77,6 +65,16 @@ TEST_F(RecordCommands, DeleteDeclinedOrRefusedOrFailedDoesNotReload) {
     EXPECT_EQ(Shown().last(), "删除失败！记录不存在。");
     EXPECT_EQ(host.glData->CallsOf("WriteLog").at(0).args[2], "删除物料: 电机外壳 客户BOM批次对应信息失败！");
     EXPECT_EQ(list.ListStatements().size(), loads);
+
+    saveAnswer = 1;
+    saveMessage = "删除成功！";
+    host.messages.Answer(1);
+    window().RunMenu("mnuEditDelete");
+    EXPECT_EQ(SavedRequest(), (QVariantList{"DEL", 101}));
+    EXPECT_EQ(Shown().mid(5), (QStringList{"是否删除当前记录？", "删除成功！"}));
+    EXPECT_EQ(host.glData->CallsOf("WriteLog").at(1).args,
+              (QVariantList{"K810022", 3, "删除物料: 电机外壳 客户BOM批次对应信息成功！"}));
+    EXPECT_EQ(list.ListStatements().size(), loads + 1);
 
     window().Ldg()->SetCurrentRow(1);
     const size_t shown = host.messages.Shown().size();

@@ -1,4 +1,4 @@
-#include "ui/edit/EditLayout.h"
+#include "src/ui/edit/EditLayout.h"
 
 namespace qor {
 

@@ -1,6 +1,6 @@
-#include "ui/edit/EditToolbar.h"
+#include "src/ui/edit/EditToolbar.h"
 
-#include "common/Messages.h"
+#include "src/common/Messages.h"
 
 #include <QAction>
 #include <QStyle>

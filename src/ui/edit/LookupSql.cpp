@@ -1,7 +1,7 @@
-#include "ui/edit/LookupSql.h"
+#include "src/ui/edit/LookupSql.h"
 
-#include "common/SqlQuote.h"
-#include "lookup/Lookups.h"
+#include "src/common/SqlQuote.h"
+#include "src/lookup/Lookups.h"
 
 namespace qor {
 

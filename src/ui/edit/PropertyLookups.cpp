@@ -1,13 +1,13 @@
-#include "ui/edit/PropertyLookups.h"
+#include "src/ui/edit/PropertyLookups.h"
 
-#include "base/Convert.h"
-#include "base/HostError.h"
-#include "common/LoginContext.h"
-#include "common/Messages.h"
-#include "common/Query.h"
-#include "lookup/Lookups.h"
-#include "ui/edit/LookupSql.h"
-#include "ui/edit/PropertyRows.h"
+#include "platform/base/Convert.h"
+#include "platform/base/HostError.h"
+#include "src/common/LoginContext.h"
+#include "src/common/Messages.h"
+#include "src/common/Query.h"
+#include "src/lookup/Lookups.h"
+#include "src/ui/edit/LookupSql.h"
+#include "src/ui/edit/PropertyRows.h"
 
 namespace qor {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/Recordset.h"
+#include "platform/base/Recordset.h"
 
 #include <QString>
 #include <cstdint>

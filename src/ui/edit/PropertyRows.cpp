@@ -1,10 +1,10 @@
-#include "ui/edit/PropertyRows.h"
+#include "src/ui/edit/PropertyRows.h"
 
-#include "base/Convert.h"
-#include "base/HostError.h"
-#include "common/Rights.h"
-#include "controls/BgrColor.h"
-#include "controls/PropertyGrid.h"
+#include "platform/base/Convert.h"
+#include "platform/base/HostError.h"
+#include "platform/controls/BgrColor.h"
+#include "platform/controls/PropertyGrid.h"
+#include "src/common/Rights.h"
 
 namespace qor {
 

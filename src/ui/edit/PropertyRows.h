@@ -1,9 +1,9 @@
 #pragma once
 
-#include "base/Dictionary.h"
-#include "base/Recordset.h"
-#include "base/Vector.h"
-#include "ui/edit/RowValue.h"
+#include "platform/base/Dictionary.h"
+#include "platform/base/Recordset.h"
+#include "platform/base/Vector.h"
+#include "src/ui/edit/RowValue.h"
 
 #include <QString>
 #include <cstdint>

@@ -1,12 +1,12 @@
-#include "ui/edit/RecordSave.h"
+#include "src/ui/edit/RecordSave.h"
 
-#include "base/Convert.h"
-#include "base/Dictionary.h"
-#include "base/HostError.h"
-#include "base/Variant.h"
-#include "common/HostValues.h"
-#include "common/Messages.h"
-#include "ui/edit/PropertyRows.h"
+#include "platform/base/Convert.h"
+#include "platform/base/Dictionary.h"
+#include "platform/base/HostError.h"
+#include "platform/base/Variant.h"
+#include "src/common/HostValues.h"
+#include "src/common/Messages.h"
+#include "src/ui/edit/PropertyRows.h"
 
 namespace qor {
 

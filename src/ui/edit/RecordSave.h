@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/Recordset.h"
-#include "base/Vector.h"
+#include "platform/base/Recordset.h"
+#include "platform/base/Vector.h"
 
 #include <QString>
 #include <cstdint>

@@ -1,21 +1,21 @@
-#include "ui/edit/frmProperty.h"
+#include "src/ui/edit/frmProperty.h"
 
-#include "base/Convert.h"
-#include "base/Variant.h"
-#include "common/HostValues.h"
-#include "common/LanguageResources.h"
-#include "common/LoginContext.h"
-#include "common/Messages.h"
-#include "common/Rights.h"
-#include "common/TraceWrites.h"
-#include "common/UserSetting.h"
-#include "controls/LedgerGrid.h"
-#include "controls/PropertyGrid.h"
-#include "controls/Twips.h"
-#include "ui/edit/EditToolbar.h"
-#include "ui/edit/PropertyLookups.h"
-#include "ui/edit/PropertyRows.h"
-#include "ui/edit/RecordSave.h"
+#include "platform/base/Convert.h"
+#include "platform/base/Variant.h"
+#include "platform/controls/LedgerGrid.h"
+#include "platform/controls/PropertyGrid.h"
+#include "platform/controls/Twips.h"
+#include "src/common/HostValues.h"
+#include "src/common/LanguageResources.h"
+#include "src/common/LoginContext.h"
+#include "src/common/Messages.h"
+#include "src/common/Rights.h"
+#include "src/common/TraceWrites.h"
+#include "src/common/UserSetting.h"
+#include "src/ui/edit/EditToolbar.h"
+#include "src/ui/edit/PropertyLookups.h"
+#include "src/ui/edit/PropertyRows.h"
+#include "src/ui/edit/RecordSave.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -61,6 +61,14 @@ frmProperty::~frmProperty() = default;
 
 void frmProperty::BuildWidgets() {
     toolbar1_ = BuildEditToolbar(this, [this](const QString& key) { ToolbarClick(key); });
+    toolCommands_ = {
+        {QStringLiteral("new"), [this] { NewClicked(); }},
+        {QStringLiteral("save"), [this] { SaveClicked(); }},
+        {QStringLiteral("fr"), [this] { MoveRecord(kFirst); }},
+        {QStringLiteral("pr"), [this] { MoveRecord(kPrevious); }},
+        {QStringLiteral("ne"), [this] { MoveRecord(kNext); }},
+        {QStringLiteral("la"), [this] { MoveRecord(kLast); }},
+    };
 
     sstProperty_ = new QTabWidget(this);
     sstProperty_->setObjectName(QStringLiteral("SSTProperty"));
@@ -114,7 +122,7 @@ void frmProperty::Load() {
     SetToolState();
     sstProperty_->setTabEnabled(kSettingsTab, false);
     sstProperty_->setCurrentIndex(kPropertyTab);
-    vaSProperty_->SetFontSize(GetUserSetting(SharedUserID(), QStringLiteral("RptFontSize"), 9));
+    vaSProperty_->SetFontSize(ReportFontSize());
     ArrangeControls();
 }
 
@@ -158,7 +166,8 @@ int32_t frmProperty::SaveRecord() {
             ShowMessage(kMessageNotice, message);
             dataChanged_ = false;
             isDirty_ = true;
-            savedBatchNo_ = NullToEmpty(request->Item(3).value<DictionaryPtr>()->GetValue(QStringLiteral("FBatchNo"), QString()));
+            savedBatchNo_ =
+                NullToEmpty(request->Item(3).value<DictionaryPtr>()->GetValue(QStringLiteral("FBatchNo"), QString()));
         } else {
             ShowMessage(kMessageNotice, Text("保存失败！") + message);
         }
@@ -229,22 +238,12 @@ void frmProperty::ToolbarClick(const QString& key) {
         close();
         return;
     }
-    if (command == QLatin1String("delete")) return;
+    // 删除 has no command in this window.
+    const auto found = toolCommands_.constFind(command);
+    if (found == toolCommands_.cend()) return;
     Guarded([&] {
         // The value being typed counts as entered before the command acts on it.
-        if (!vaSProperty_->EndEdit()) return;
-        if (command == QLatin1String("new"))
-            NewClicked();
-        else if (command == QLatin1String("save"))
-            SaveClicked();
-        else if (command == QLatin1String("fr"))
-            MoveRecord(kFirst);
-        else if (command == QLatin1String("pr"))
-            MoveRecord(kPrevious);
-        else if (command == QLatin1String("ne"))
-            MoveRecord(kNext);
-        else if (command == QLatin1String("la"))
-            MoveRecord(kLast);
+        if (vaSProperty_->EndEdit()) (*found)();
     });
 }
 
@@ -316,13 +315,9 @@ void frmProperty::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-double frmProperty::Twips(int pixels) const {
-    return controls::PixelsToTwips(pixels, logicalDpiY() > 0 ? logicalDpiY() : 96);
-}
+double frmProperty::Twips(int pixels) const { return controls::PixelsToTwips(pixels, *this); }
 
-int frmProperty::Pixels(double twips) const {
-    return controls::TwipsToPixels(twips, logicalDpiY() > 0 ? logicalDpiY() : 96);
-}
+int frmProperty::Pixels(double twips) const { return controls::TwipsToPixels(twips, *this); }
 
 void frmProperty::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "base/Recordset.h"
-#include "base/Vector.h"
-#include "ui/edit/EditLayout.h"
+#include "platform/base/Recordset.h"
+#include "platform/base/Vector.h"
+#include "src/ui/edit/EditLayout.h"
 
 #include <QDialog>
+#include <QHash>
 #include <QVariant>
 #include <cstdint>
 #include <functional>
@@ -90,13 +91,10 @@ public:
     void ToolbarClick(const QString& key);
 
     controls::PropertyGrid* Grid() const { return vaSProperty_; }
-    QToolBar* Toolbar() const { return toolbar1_; }
     QAction* Tool(const QString& key) const;
-    QTabWidget* Tabs() const { return sstProperty_; }
     const RowValue& RowValues(int row) const;
     int32_t EntryID() const;
     bool DataChanged() const { return dataChanged_; }
-    const EditLayout& Layout() const { return layout_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -130,6 +128,8 @@ private:
     EditLayout layout_;
 
     QToolBar* toolbar1_ = nullptr;
+    // The commands of the toolbar's keys, lower-cased; 退出 and 删除 are not among them.
+    QHash<QString, std::function<void()>> toolCommands_;
     QTabWidget* sstProperty_ = nullptr;
     QWidget* picPan_ = nullptr;
     controls::PropertyGrid* vaSProperty_ = nullptr;

@@ -1,7 +1,7 @@
-#include "ui/find/SearchFields.h"
+#include "src/ui/find/SearchFields.h"
 
-#include "common/Messages.h"
-#include "common/SqlQuote.h"
+#include "src/common/Messages.h"
+#include "src/common/SqlQuote.h"
 
 namespace qor {
 
@@ -15,8 +15,8 @@ std::vector<SearchField> InitialSearchFields() {
         f.tableAlias = QString::fromLatin1(alias);
         return f;
     };
-    return {field("FNumber", "物料代码", 4, 1, "t1"),     field("FName", "物料名称", 4, 2, "t1"),
-            field("FModel", "规格型号", 0, 0, "t1"),      field("FBillNo", "销售订单号", 0, 0, "v2"),
+    return {field("FNumber", "物料代码", 4, 1, "t1"),        field("FName", "物料名称", 4, 2, "t1"),
+            field("FModel", "规格型号", 0, 0, "t1"),         field("FBillNo", "销售订单号", 0, 0, "v2"),
             field("FBOMNumber", "客户BOM号", -101, 2, "t2"), field("FBatchNo", "批号", 0, 2, "v1")};
 }
 
@@ -41,8 +41,10 @@ QString BuildSortList(const std::vector<SearchField>& fields) {
         const QString trimmed = f.entry.trimmed();
         if (trimmed.isEmpty() || trimmed == orders[0] || f.inUse != 1) continue;
         list += u',' + f.tableAlias + u'.' + f.fieldName;
-        if (f.entry == orders[1]) list += QStringLiteral(" ASC");
-        else if (f.entry == orders[2]) list += QStringLiteral(" DESC");
+        if (f.entry == orders[1])
+            list += QStringLiteral(" ASC");
+        else if (f.entry == orders[2])
+            list += QStringLiteral(" DESC");
     }
     return list.mid(1);
 }
@@ -52,17 +54,24 @@ QString BuildFilterFragment(const std::vector<SearchField>& fields, const QStrin
     QString fragment;
     for (size_t i = 0; i < fields.size(); ++i) {
         const SearchField& f = fields[i];
-        const QString comparison = i < static_cast<size_t>(comparisons.size()) ? comparisons[static_cast<qsizetype>(i)] : QString();
+        const QString comparison =
+            i < static_cast<size_t>(comparisons.size()) ? comparisons[static_cast<qsizetype>(i)] : QString();
         if (f.entry.trimmed().isEmpty() || comparison.trimmed().isEmpty() || comparison == items[0]) continue;
         if (f.inUse != 1) continue;
         const QString value = SqlQuote(f.entry, false, false);
         fragment += QStringLiteral(" AND ") + f.tableAlias + u'.' + f.fieldName;
-        if (comparison == items[1]) fragment += QStringLiteral(" ='") + value + u'\'';
-        else if (comparison == items[2]) fragment += QStringLiteral(" <>'") + value + u'\'';
-        else if (comparison == items[3]) fragment += QStringLiteral(" <'") + value + u'\'';
-        else if (comparison == items[4]) fragment += QStringLiteral(" >'") + value + u'\'';
-        else if (comparison == items[5]) fragment += QStringLiteral(" LIKE '%") + value + QStringLiteral("%'");
-        else if (comparison == items[6]) fragment += QStringLiteral(" NOT LIKE '%") + value + QStringLiteral("%'");
+        if (comparison == items[1])
+            fragment += QStringLiteral(" ='") + value + u'\'';
+        else if (comparison == items[2])
+            fragment += QStringLiteral(" <>'") + value + u'\'';
+        else if (comparison == items[3])
+            fragment += QStringLiteral(" <'") + value + u'\'';
+        else if (comparison == items[4])
+            fragment += QStringLiteral(" >'") + value + u'\'';
+        else if (comparison == items[5])
+            fragment += QStringLiteral(" LIKE '%") + value + QStringLiteral("%'");
+        else if (comparison == items[6])
+            fragment += QStringLiteral(" NOT LIKE '%") + value + QStringLiteral("%'");
     }
     return fragment;
 }

@@ -1,14 +1,14 @@
-#include "ui/find/frmFind.h"
+#include "src/ui/find/frmFind.h"
 
-#include "base/Convert.h"
-#include "common/HostValues.h"
-#include "common/KeptInstances.h"
-#include "common/LanguageResources.h"
-#include "common/LoginContext.h"
-#include "common/Messages.h"
-#include "common/UserSetting.h"
-#include "host/ComponentFactory.h"
-#include "lookup/Lookups.h"
+#include "platform/base/Convert.h"
+#include "platform/host/ComponentFactory.h"
+#include "src/common/HostValues.h"
+#include "src/common/KeptInstances.h"
+#include "src/common/LanguageResources.h"
+#include "src/common/LoginContext.h"
+#include "src/common/Messages.h"
+#include "src/common/UserSetting.h"
+#include "src/lookup/Lookups.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -31,15 +31,14 @@ namespace {
 constexpr int kRows = 6;
 constexpr int kValueLength = 200;
 
-bool IsQuoteKey(const QKeyEvent* key) {
-    return key->text().contains(u'"') || key->text().contains(u'\'');
-}
+bool IsQuoteKey(const QKeyEvent* key) { return key->text().contains(u'"') || key->text().contains(u'\''); }
 
 // Value cells take up to 200 characters.
 class ValueDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
         if (auto* line = qobject_cast<QLineEdit*>(editor)) line->setMaxLength(kValueLength);
         return editor;
@@ -112,7 +111,7 @@ void frmFind::Load() {
     InitialType();
     SetGrid();
     QFont font = vaSpread_->font();
-    font.setPointSizeF(GetUserSetting(SharedUserID(), QStringLiteral("RptFontSize"), 9));
+    font.setPointSizeF(ReportFontSize());
     vaSpread_->setFont(font);
 }
 
@@ -191,8 +190,10 @@ void frmFind::LookupValue(int row) {
             const host::ObjectPtr result = AsObject(GLView()->CallRef(QStringLiteral("ItemLookup"), args));
             const host::ObjectPtr chosen = result ? AsObject(result->Get(QStringLiteral("ReturnObject"))) : nullptr;
             if (!chosen) return;
-            if (field.returnKind == 1) SetCellText(row, 3, NullToEmpty(chosen->Get(QStringLiteral("Number"))));
-            else if (field.returnKind == 2) SetCellText(row, 3, NullToEmpty(chosen->Get(QStringLiteral("Name"))).trimmed());
+            if (field.returnKind == 1)
+                SetCellText(row, 3, NullToEmpty(chosen->Get(QStringLiteral("Number"))));
+            else if (field.returnKind == 2)
+                SetCellText(row, 3, NullToEmpty(chosen->Get(QStringLiteral("Name"))).trimmed());
         } else if (field.lookupClass == kLookupCustomerBom) {
             auto parameters = Dictionary::New();
             parameters->Set(QStringLiteral("ShowMode"), static_cast<int16_t>(1));
@@ -225,8 +226,10 @@ void frmFind::Ok() {
         MsgBox(Translate(QStringLiteral("请输入要搜索的字符!")), kMsgInformation);
         return;
     }
-    if (sort) Q_EMIT SortNow(result);
-    else Q_EMIT FilterNow(result);
+    if (sort)
+        Q_EMIT SortNow(result);
+    else
+        Q_EMIT FilterNow(result);
     accept();
 }
 

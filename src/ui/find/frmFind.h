@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/find/SearchFields.h"
+#include "src/ui/find/SearchFields.h"
 
 #include <QDialog>
 #include <vector>

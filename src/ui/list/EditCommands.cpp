@@ -1,15 +1,16 @@
-#include "ui/list/EditCommands.h"
+#include "src/ui/list/EditCommands.h"
 
-#include "base/Convert.h"
-#include "base/HostError.h"
-#include "common/HostValues.h"
-#include "common/Messages.h"
-#include "common/Rights.h"
-#include "common/ShortNumberSwitch.h"
-#include "controls/LedgerGrid.h"
-#include "data/CDetail.h"
-#include "ui/edit/frmProperty.h"
-#include "ui/list/frmBatchTrace.h"
+#include "platform/base/Convert.h"
+#include "platform/base/HostError.h"
+#include "platform/controls/LedgerGrid.h"
+#include "src/common/HostValues.h"
+#include "src/common/Messages.h"
+#include "src/common/Rights.h"
+#include "src/common/ShortNumberSwitch.h"
+#include "src/data/CDetail.h"
+#include "src/ui/edit/frmProperty.h"
+#include "src/ui/list/CommandNames.h"
+#include "src/ui/list/frmBatchTrace.h"
 
 namespace qor {
 
@@ -100,8 +101,8 @@ QString ItemRecordSql(int32_t itemId, bool useShortNumber) {
 }
 
 void InstallEditCommands(frmBatchTrace& window) {
-    window.SetCommand(QStringLiteral("mnuEditNew"), [&window] { NewRecord(window); });
-    window.SetCommand(QStringLiteral("mnuEditModify"), [&window] { ModifyRecord(window); });
+    window.SetCommand(names::kMnuEditNew, [&window] { NewRecord(window); });
+    window.SetCommand(names::kMnuEditModify, [&window] { ModifyRecord(window); });
 }
 
 }  // namespace qor

@@ -1,8 +1,8 @@
-#include "ui/list/ExportEvents.h"
+#include "src/ui/list/ExportEvents.h"
 
-#include "base/HostError.h"
-#include "base/Variant.h"
-#include "controls/LedgerGrid.h"
+#include "platform/base/HostError.h"
+#include "platform/base/Variant.h"
+#include "platform/controls/LedgerGrid.h"
 
 namespace qor {
 

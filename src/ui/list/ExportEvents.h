@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/Vector.h"
-#include "host/Dispatch.h"
+#include "platform/base/Vector.h"
+#include "platform/host/Dispatch.h"
 
 namespace qor::controls {
 class LedgerGrid;

@@ -1,7 +1,7 @@
-#include "ui/list/GridFonts.h"
+#include "src/ui/list/GridFonts.h"
 
-#include "base/Convert.h"
-#include "common/PackedText.h"
+#include "platform/base/Convert.h"
+#include "src/common/PackedText.h"
 
 #include <algorithm>
 #include <cmath>

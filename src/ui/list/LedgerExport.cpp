@@ -1,11 +1,11 @@
-#include "ui/list/LedgerExport.h"
+#include "src/ui/list/LedgerExport.h"
 
-#include "base/Convert.h"
-#include "common/Messages.h"
-#include "controls/LedgerGrid.h"
-#include "host/ComponentFactory.h"
-#include "host/ProgIds.h"
-#include "ui/list/ExportEvents.h"
+#include "platform/base/Convert.h"
+#include "platform/controls/LedgerGrid.h"
+#include "platform/host/ComponentFactory.h"
+#include "src/common/Messages.h"
+#include "src/host/ProgIds.h"
+#include "src/ui/list/ExportEvents.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
-#include "ui/list/LedgerReportLines.h"
+#include "src/ui/list/LedgerReportLines.h"
 
-#include "controls/LedgerPrint.h"
+#include "platform/controls/LedgerPrint.h"
 
 namespace qor {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/ReportLines.h"
+#include "src/common/ReportLines.h"
 
 namespace qor::controls {
 class LedgerPrint;

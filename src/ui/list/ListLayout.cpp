@@ -1,4 +1,4 @@
-#include "ui/list/ListLayout.h"
+#include "src/ui/list/ListLayout.h"
 
 #include <cmath>
 

@@ -16,11 +16,11 @@ struct TwipRect {
 struct ListLayout {
     bool bandVisible = true;
     TwipRect band{0, 0, 9585, 600};
-    double line3[2] = {600, 615};      // heights of the etched rule under the toolbar
+    double line3[2] = {600, 615};  // heights of the etched rule under the toolbar
     TwipRect tree{-15, 720, 2730, 5565};
     TwipRect splitter{2730, 660, 90, 5385};  // imgSplitVer, the strip the mouse grabs
     TwipRect dragBar{2760, 645, 60, 5400};   // picSplitVer, shown while dragging
-    double line1[2] = {2760, 2775};    // x of the vertical rule right of the tree
+    double line1[2] = {2760, 2775};          // x of the vertical rule right of the tree
     double line1Top = 600;
     double line1Bottom = 6030;
     TwipRect grid{2835, 720, 5415, 5415};

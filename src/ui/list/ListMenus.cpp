@@ -1,6 +1,7 @@
-#include "ui/list/ListMenus.h"
+#include "src/ui/list/ListMenus.h"
 
-#include "common/Messages.h"
+#include "src/common/Messages.h"
+#include "src/ui/list/CommandNames.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,38 +12,40 @@
 
 namespace qor {
 
-const QStringList kRecordMenus{"mnuEditNew", "mnuEditDelete", "mnuEditModify", "mnuEditBan",
-                               "mnuEditUnBan", "mnuFilter", "mnuSort"};
-const QStringList kRecordTools{"New", "Modify", "Delete", "Ban", "UnBan", "Filter", "Sort"};
+const QStringList kRecordMenus{names::kMnuEditNew,   names::kMnuEditDelete, names::kMnuEditModify, names::kMnuEditBan,
+                               names::kMnuEditUnBan, names::kMnuFilter,     names::kMnuSort};
+const QStringList kRecordTools{names::kToolNew,   names::kToolModify, names::kToolDelete, names::kToolBan,
+                               names::kToolUnBan, names::kToolFilter, names::kToolSort};
 
 namespace {
 
 struct ToolDef {
-    const char* name;
+    QLatin1String name;
     const char* caption;
     QStyle::StandardPixmap icon;
 };
 
 const ToolDef kTools[] = {
-    {"New", "新增", QStyle::SP_FileIcon},
-    {"Modify", "修改", QStyle::SP_FileDialogDetailedView},
-    {"Delete", "删除", QStyle::SP_TrashIcon},
-    {"Ban", "禁用", QStyle::SP_DialogCancelButton},
-    {"UnBan", "反禁用", QStyle::SP_DialogApplyButton},
-    {"Sort", "排序", QStyle::SP_ArrowDown},
-    {"Filter", "过滤", QStyle::SP_FileDialogContentsView},
-    {"Quit", "退出", QStyle::SP_DialogCloseButton},
-    {"preview", "预览", QStyle::SP_FileDialogInfoView},
-    {"print", "打印", QStyle::SP_DriveFDIcon},
+    {names::kToolNew, "新增", QStyle::SP_FileIcon},
+    {names::kToolModify, "修改", QStyle::SP_FileDialogDetailedView},
+    {names::kToolDelete, "删除", QStyle::SP_TrashIcon},
+    {names::kToolBan, "禁用", QStyle::SP_DialogCancelButton},
+    {names::kToolUnBan, "反禁用", QStyle::SP_DialogApplyButton},
+    {names::kToolSort, "排序", QStyle::SP_ArrowDown},
+    {names::kToolFilter, "过滤", QStyle::SP_FileDialogContentsView},
+    {names::kToolQuit, "退出", QStyle::SP_DialogCloseButton},
+    {names::kToolPreview, "预览", QStyle::SP_FileDialogInfoView},
+    {names::kToolPrint, "打印", QStyle::SP_DriveFDIcon},
 };
 
-// Tool names, lower-cased, in the order a click is compared with them, and
+// Tools in the order a click's lower-cased name is compared with theirs, and
 // the menu item each one runs.
-const std::pair<const char*, const char*> kToolDispatch[] = {
-    {"new", "mnuEditNew"},   {"modify", "mnuEditModify"}, {"delete", "mnuEditDelete"},
-    {"ban", "mnuEditBan"},   {"unban", "mnuEditUnBan"},   {"sort", "mnuSort"},
-    {"filter", "mnuFilter"}, {"print", "mnuPrint"},       {"preview", "mnuPrintPreview"},
-    {"quit", "mnuClose"},
+const std::pair<QLatin1String, QLatin1String> kToolDispatch[] = {
+    {names::kToolNew, names::kMnuEditNew},          {names::kToolModify, names::kMnuEditModify},
+    {names::kToolDelete, names::kMnuEditDelete},    {names::kToolBan, names::kMnuEditBan},
+    {names::kToolUnBan, names::kMnuEditUnBan},      {names::kToolSort, names::kMnuSort},
+    {names::kToolFilter, names::kMnuFilter},        {names::kToolPrint, names::kMnuPrint},
+    {names::kToolPreview, names::kMnuPrintPreview}, {names::kToolQuit, names::kMnuClose},
 };
 
 QMenu* AddMenu(QMenuBar* bar, const QString& name, const QString& caption) {
@@ -58,35 +61,36 @@ ListMenus::ListMenus(QWidget* window) : QObject(window) {
     menuBar_ = new QMenuBar(window);
     menuBar_->setObjectName(QStringLiteral("mnuBar"));
 
-    QMenu* file = AddMenu(menuBar_, QStringLiteral("mnuFile"), QStringLiteral("文件(&F)"));
-    AddMenuItem(file, QStringLiteral("mnuPrint"), QStringLiteral("打印"));
-    AddMenuItem(file, QStringLiteral("mnuPrintPreview"), QStringLiteral("打印预览"));
-    AddMenuItem(file, QStringLiteral("mnuPrintSetup"), QStringLiteral("打印设置"));
+    QMenu* file = AddMenu(menuBar_, names::kMnuFile, QStringLiteral("文件(&F)"));
+    AddMenuItem(file, names::kMnuPrint, QStringLiteral("打印"));
+    AddMenuItem(file, names::kMnuPrintPreview, QStringLiteral("打印预览"));
+    AddMenuItem(file, names::kMnuPrintSetup, QStringLiteral("打印设置"));
     AddSeparator(file, QStringLiteral("sp2"));
-    AddMenuItem(file, QStringLiteral("mnuExport"), QStringLiteral("引出"));
+    AddMenuItem(file, names::kMnuExport, QStringLiteral("引出"));
     AddSeparator(file, QStringLiteral("sp3"));
-    AddMenuItem(file, QStringLiteral("mnuClose"), QStringLiteral("关闭"));
+    AddMenuItem(file, names::kMnuClose, QStringLiteral("关闭"));
 
-    QMenu* edit = AddMenu(menuBar_, QStringLiteral("mnuEdit"), QStringLiteral("编辑(&E)"));
-    AddMenuItem(edit, QStringLiteral("mnuEditNew"), QStringLiteral("新增(&N)"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
-    AddMenuItem(edit, QStringLiteral("mnuEditModify"), QStringLiteral("修改(&M)"));
-    AddMenuItem(edit, QStringLiteral("mnuEditDelete"), QStringLiteral("删除(&D)"));
+    QMenu* edit = AddMenu(menuBar_, names::kMnuEdit, QStringLiteral("编辑(&E)"));
+    AddMenuItem(edit, names::kMnuEditNew, QStringLiteral("新增(&N)"))
+        ->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
+    AddMenuItem(edit, names::kMnuEditModify, QStringLiteral("修改(&M)"));
+    AddMenuItem(edit, names::kMnuEditDelete, QStringLiteral("删除(&D)"));
     AddSeparator(edit, QStringLiteral("mnuStep1"));
-    AddMenuItem(edit, QStringLiteral("mnuEditBan"), QStringLiteral("禁用(&B)"));
-    AddMenuItem(edit, QStringLiteral("mnuEditUnBan"), QStringLiteral("反禁用(&U)"));
+    AddMenuItem(edit, names::kMnuEditBan, QStringLiteral("禁用(&B)"));
+    AddMenuItem(edit, names::kMnuEditUnBan, QStringLiteral("反禁用(&U)"));
     AddSeparator(edit, QStringLiteral("SP"));
-    AddMenuItem(edit, QStringLiteral("mnuFilter"), QStringLiteral("过滤..."));
-    AddMenuItem(edit, QStringLiteral("mnuSort"), QStringLiteral("排序..."));
+    AddMenuItem(edit, names::kMnuFilter, QStringLiteral("过滤..."));
+    AddMenuItem(edit, names::kMnuSort, QStringLiteral("排序..."));
 
-    QMenu* view = AddMenu(menuBar_, QStringLiteral("mnuView"), QStringLiteral("视图(&V)"));
-    AddMenuItem(view, QStringLiteral("mnuShowToolBar"), QStringLiteral("工具栏(&T)"))->setCheckable(true);
-    AddMenuItem(view, QStringLiteral("mnuShowStatus"), QStringLiteral("状态栏(&B)"))->setCheckable(true);
+    QMenu* view = AddMenu(menuBar_, names::kMnuView, QStringLiteral("视图(&V)"));
+    AddMenuItem(view, names::kMnuShowToolBar, QStringLiteral("工具栏(&T)"))->setCheckable(true);
+    AddMenuItem(view, names::kMnuShowStatus, QStringLiteral("状态栏(&B)"))->setCheckable(true);
     AddSeparator(view, QStringLiteral("mnuStep2"));
-    AddMenuItem(view, QStringLiteral("mnuRefresh"), QStringLiteral("刷新"))->setShortcut(QKeySequence(Qt::Key_F5));
+    AddMenuItem(view, names::kMnuRefresh, QStringLiteral("刷新"))->setShortcut(QKeySequence(Qt::Key_F5));
 
-    QMenu* help = AddMenu(menuBar_, QStringLiteral("mnuHelp"), QStringLiteral("帮助(&H)"));
-    AddMenuItem(help, QStringLiteral("mnuIndex"), QStringLiteral("目录(&I)"));
-    AddMenuItem(help, QStringLiteral("mnuContent"), QStringLiteral("帮助内容"));
+    QMenu* help = AddMenu(menuBar_, names::kMnuHelp, QStringLiteral("帮助(&H)"));
+    AddMenuItem(help, names::kMnuIndex, QStringLiteral("目录(&I)"));
+    AddMenuItem(help, names::kMnuContent, QStringLiteral("帮助内容"));
 
     band_ = new QToolBar(window);
     band_->setObjectName(QStringLiteral("BandList"));
@@ -94,8 +98,9 @@ ListMenus::ListMenus(QWidget* window) : QObject(window) {
     band_->setMovable(false);
     band_->setFloatable(false);
     for (const ToolDef& def : kTools) {
-        QAction* tool = band_->addAction(window->style()->standardIcon(def.icon), Translate(QString::fromUtf8(def.caption)));
-        const QString name = QString::fromLatin1(def.name);
+        QAction* tool =
+            band_->addAction(window->style()->standardIcon(def.icon), Translate(QString::fromUtf8(def.caption)));
+        const QString name = def.name;
         tool->setObjectName(name);
         tools_.insert(name, tool);
         connect(tool, &QAction::triggered, this, [this, name] { ToolClick(name); });
@@ -126,7 +131,7 @@ void ListMenus::SetRecordCommandsEnabled(bool enabled) {
 QString ListMenus::MenuForTool(const QString& toolName) {
     const QString lower = toolName.toLower();
     for (const auto& [tool, menu] : kToolDispatch)
-        if (lower == QLatin1String(tool)) return QString::fromLatin1(menu);
+        if (lower == QString(tool).toLower()) return menu;
     return {};
 }
 

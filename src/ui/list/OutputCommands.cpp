@@ -1,13 +1,14 @@
-#include "ui/list/OutputCommands.h"
+#include "src/ui/list/OutputCommands.h"
 
-#include "common/HostValues.h"
-#include "common/Messages.h"
-#include "common/Rights.h"
-#include "controls/LedgerGrid.h"
-#include "controls/LedgerPrint.h"
-#include "ui/list/LedgerExport.h"
-#include "ui/list/PrintHeaders.h"
-#include "ui/list/frmBatchTrace.h"
+#include "platform/controls/LedgerGrid.h"
+#include "platform/controls/LedgerPrint.h"
+#include "src/common/HostValues.h"
+#include "src/common/Messages.h"
+#include "src/common/Rights.h"
+#include "src/ui/list/CommandNames.h"
+#include "src/ui/list/LedgerExport.h"
+#include "src/ui/list/PrintHeaders.h"
+#include "src/ui/list/frmBatchTrace.h"
 
 #include <QCoreApplication>
 
@@ -45,10 +46,7 @@ void PrintList(frmBatchTrace& window, PrintKind kind) {
             QCoreApplication::processEvents();
         }
     } catch (const std::exception& e) {
-        try {
-            ShowMessage(kMessageNotice, Translate(QStringLiteral("打印时发生错误：")) + ErrorDescription(e));
-        } catch (const std::exception&) {
-        }
+        ShowNoticeQuietly(Translate(QStringLiteral("打印时发生错误：")) + ErrorDescription(e));
     }
 }
 
@@ -57,10 +55,10 @@ void mnuPrintSetup_Click(frmBatchTrace& window) { window.Ldg()->Printer().PageSe
 }  // namespace
 
 void InstallOutputCommands(frmBatchTrace& window) {
-    window.SetCommand(QStringLiteral("mnuExport"), [&window] { mnuExport_Click(window); });
-    window.SetCommand(QStringLiteral("mnuPrint"), [&window] { PrintList(window, PrintKind::Print); });
-    window.SetCommand(QStringLiteral("mnuPrintPreview"), [&window] { PrintList(window, PrintKind::Preview); });
-    window.SetCommand(QStringLiteral("mnuPrintSetup"), [&window] { mnuPrintSetup_Click(window); });
+    window.SetCommand(names::kMnuExport, [&window] { mnuExport_Click(window); });
+    window.SetCommand(names::kMnuPrint, [&window] { PrintList(window, PrintKind::Print); });
+    window.SetCommand(names::kMnuPrintPreview, [&window] { PrintList(window, PrintKind::Preview); });
+    window.SetCommand(names::kMnuPrintSetup, [&window] { mnuPrintSetup_Click(window); });
 }
 
 }  // namespace qor

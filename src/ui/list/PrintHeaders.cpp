@@ -1,10 +1,10 @@
-#include "ui/list/PrintHeaders.h"
+#include "src/ui/list/PrintHeaders.h"
 
-#include "base/Convert.h"
-#include "common/LanguageResources.h"
-#include "common/Messages.h"
-#include "controls/LedgerPrint.h"
-#include "ui/list/LedgerReportLines.h"
+#include "platform/base/Convert.h"
+#include "platform/controls/LedgerPrint.h"
+#include "src/common/LanguageResources.h"
+#include "src/common/Messages.h"
+#include "src/ui/list/LedgerReportLines.h"
 
 namespace qor {
 

@@ -1,13 +1,14 @@
-#include "ui/list/RecordCommands.h"
+#include "src/ui/list/RecordCommands.h"
 
-#include "base/Convert.h"
-#include "common/HostValues.h"
-#include "common/Messages.h"
-#include "common/Rights.h"
-#include "common/TraceWrites.h"
-#include "controls/LedgerGrid.h"
-#include "ui/find/frmFind.h"
-#include "ui/list/frmBatchTrace.h"
+#include "platform/base/Convert.h"
+#include "platform/controls/LedgerGrid.h"
+#include "src/common/HostValues.h"
+#include "src/common/Messages.h"
+#include "src/common/Rights.h"
+#include "src/common/TraceWrites.h"
+#include "src/ui/find/frmFind.h"
+#include "src/ui/list/CommandNames.h"
+#include "src/ui/list/frmBatchTrace.h"
 
 namespace qor {
 
@@ -36,7 +37,8 @@ int32_t DeleteData(frmBatchTrace& window) {
     QString message;
     try {
         if (window.Ldg()->CurrentRow() <= 1) return -1;
-        if (ShowMessage(kMessageQuestion, Translate(QStringLiteral("是否删除当前记录？"))) != kMessageConfirmed) return -1;
+        if (ShowMessage(kMessageQuestion, Translate(QStringLiteral("是否删除当前记录？"))) != kMessageConfirmed)
+            return -1;
         if (!CheckRight(kTraceRightModule, kTraceRightDetail, kRightDelete)) {
             ShowMessage(kMessageNotice, Translate(QStringLiteral("当前用户没有删除权限！请与系统管理员联系！")));
             return -1;
@@ -59,10 +61,7 @@ int32_t DeleteData(frmBatchTrace& window) {
         WriteOperationLog(log);
         return result;
     } catch (const std::exception& e) {
-        try {
-            ShowMessage(kMessageNotice, Translate(QStringLiteral("删除失败！")) + message + ErrorDescription(e));
-        } catch (const std::exception&) {
-        }
+        ShowNoticeQuietly(Translate(QStringLiteral("删除失败！")) + message + ErrorDescription(e));
         return -1;
     }
 }
@@ -77,12 +76,16 @@ DictionaryPtr BanRecordMap(const VectorPtr& schema, const Recordset& record, boo
         if (!column || !ToBool(column->GetValue(QStringLiteral("FColVisible"), QStringLiteral("0")))) continue;
         const QString name = NullToEmpty(column->GetValue(QStringLiteral("FName"), QString()));
         QVariant value = QString();
-        if (name.compare(QLatin1String("FItemID"), Qt::CaseInsensitive) == 0) value = idOf("FItemID");
-        else if (name.compare(QLatin1String("FOrderBillNo"), Qt::CaseInsensitive) == 0) value = idOf("FOrderInterID");
-        else if (name.compare(QLatin1String("FCustBomNo"), Qt::CaseInsensitive) == 0) value = idOf("FCustBOMID");
+        if (name.compare(QLatin1String("FItemID"), Qt::CaseInsensitive) == 0)
+            value = idOf("FItemID");
+        else if (name.compare(QLatin1String("FOrderBillNo"), Qt::CaseInsensitive) == 0)
+            value = idOf("FOrderInterID");
+        else if (name.compare(QLatin1String("FCustBomNo"), Qt::CaseInsensitive) == 0)
+            value = idOf("FCustBOMID");
         else if (name.compare(QLatin1String("FBatchNo"), Qt::CaseInsensitive) == 0)
             value = record.Fields(QStringLiteral("FBatchNo")).Text();
-        else if (name.compare(QLatin1String("FForBid"), Qt::CaseInsensitive) == 0) value = ban ? 1 : 0;
+        else if (name.compare(QLatin1String("FForBid"), Qt::CaseInsensitive) == 0)
+            value = ban ? 1 : 0;
         if (value.typeId() == QMetaType::QString && value.toString().isEmpty()) continue;
         map->Set(name, value);
     }
@@ -94,9 +97,8 @@ int32_t BanData(frmBatchTrace& window, bool ban) {
     QString message;
     try {
         if (window.Ldg()->CurrentRow() < 2) return -1;
-        if (ShowMessage(kMessageQuestion,
-                        Translate(QStringLiteral("是否")) + un + Translate(QStringLiteral("禁用当前记录？"))) !=
-            kMessageConfirmed)
+        if (ShowMessage(kMessageQuestion, Translate(QStringLiteral("是否")) + un +
+                                              Translate(QStringLiteral("禁用当前记录？"))) != kMessageConfirmed)
             return -1;
         if (!CheckRight(kTraceRightModule, kTraceRightDetail, kRightBan)) {
             ShowMessage(kMessageNotice, Translate(QStringLiteral("当前用户没有")) + un +
@@ -127,26 +129,23 @@ int32_t BanData(frmBatchTrace& window, bool ban) {
         }
         return 1;
     } catch (const std::exception& e) {
-        try {
-            ShowMessage(kMessageNotice, Translate(QStringLiteral("发生错误！")) + message + ErrorDescription(e));
-        } catch (const std::exception&) {
-        }
+        ShowNoticeQuietly(Translate(QStringLiteral("发生错误！")) + message + ErrorDescription(e));
         return -1;
     }
 }
 
 void InstallRecordCommands(frmBatchTrace& window) {
-    window.SetCommand(QStringLiteral("mnuEditDelete"), [&window] {
+    window.SetCommand(names::kMnuEditDelete, [&window] {
         if (DeleteData(window) == 1) ReloadAfterChange(window);
     });
-    window.SetCommand(QStringLiteral("mnuEditBan"), [&window] {
+    window.SetCommand(names::kMnuEditBan, [&window] {
         if (BanData(window, true) == 1) ReloadAfterChange(window);
     });
-    window.SetCommand(QStringLiteral("mnuEditUnBan"), [&window] {
+    window.SetCommand(names::kMnuEditUnBan, [&window] {
         if (BanData(window, false) == 1) window.ReloadList();
     });
-    window.SetCommand(QStringLiteral("mnuFilter"), [&window] { OpenFind(window, frmFind::kFilterMode); });
-    window.SetCommand(QStringLiteral("mnuSort"), [&window] { OpenFind(window, frmFind::kSortMode); });
+    window.SetCommand(names::kMnuFilter, [&window] { OpenFind(window, frmFind::kFilterMode); });
+    window.SetCommand(names::kMnuSort, [&window] { OpenFind(window, frmFind::kSortMode); });
 }
 
 }  // namespace qor

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "base/Dictionary.h"
-#include "base/Recordset.h"
-#include "base/Vector.h"
+#include "platform/base/Dictionary.h"
+#include "platform/base/Recordset.h"
+#include "platform/base/Vector.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "ui/list/TreeImages.h"
+#include "src/ui/list/TreeImages.h"
 
 #include <QPainter>
 #include <QPainterPath>

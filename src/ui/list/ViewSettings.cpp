@@ -1,10 +1,10 @@
-#include "ui/list/ViewSettings.h"
+#include "src/ui/list/ViewSettings.h"
 
+#include <dlfcn.h>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
-#include <dlfcn.h>
 
 namespace qor {
 

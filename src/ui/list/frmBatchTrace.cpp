@@ -1,26 +1,25 @@
-#include "ui/list/frmBatchTrace.h"
+#include "src/ui/list/frmBatchTrace.h"
 
-#include "base/Convert.h"
-#include "common/HostValues.h"
-#include "common/LanguageResources.h"
-#include "common/LoginContext.h"
-#include "common/Messages.h"
-#include "common/PropsString.h"
-#include "common/UserProfile.h"
-#include "common/UserSetting.h"
-#include "controls/KeyedTreeView.h"
-#include "controls/LedgerGrid.h"
-#include "controls/Twips.h"
-#include "data/CDetail.h"
-#include "host/ComponentFactory.h"
-#include "host/ProgIds.h"
-#include "ui/list/EditCommands.h"
-#include "ui/list/GridFonts.h"
-#include "ui/list/ListMenus.h"
-#include "ui/list/OutputCommands.h"
-#include "ui/list/RecordCommands.h"
-#include "ui/list/TreeImages.h"
-#include "ui/list/ViewSettings.h"
+#include "platform/base/Convert.h"
+#include "platform/controls/KeyedTreeView.h"
+#include "platform/controls/LedgerGrid.h"
+#include "platform/controls/Twips.h"
+#include "platform/host/ComponentFactory.h"
+#include "src/common/HostValues.h"
+#include "src/common/LanguageResources.h"
+#include "src/common/LoginContext.h"
+#include "src/common/Messages.h"
+#include "src/common/PropsString.h"
+#include "src/data/CDetail.h"
+#include "src/host/ProgIds.h"
+#include "src/ui/list/CommandNames.h"
+#include "src/ui/list/EditCommands.h"
+#include "src/ui/list/ListMenus.h"
+#include "src/ui/list/OutputCommands.h"
+#include "src/ui/list/RecordCommands.h"
+#include "src/ui/list/TraceListGrid.h"
+#include "src/ui/list/TreeImages.h"
+#include "src/ui/list/ViewSettings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,7 +37,6 @@ namespace {
 
 const QString kWindowName = QStringLiteral("frmBatchTrace");
 const QString kRootKey = QStringLiteral("KP0");
-const QString kComponentName = QStringLiteral("QOROrderBatchTrace");
 constexpr int kHelpContext = 1099020;
 
 // The ID behind a node key: the key without its two-letter prefix.
@@ -96,8 +94,7 @@ void frmBatchTrace::BuildWidgets() {
     connect(ldgTrace_, &controls::LedgerGrid::RowData, this, [this](int row, QString* text) {
         if (detail_) *text = detail_->DRowData(row);
     });
-    connect(ldgTrace_, &controls::LedgerGrid::RowActivated, this,
-            [this] { RunMenu(QStringLiteral("mnuEditModify")); });
+    connect(ldgTrace_, &controls::LedgerGrid::RowActivated, this, [this] { RunMenu(names::kMnuEditModify); });
 
     for (int i = 0; i < 2; ++i) {
         const QPalette::ColorRole role = i == 0 ? QPalette::Mid : QPalette::Light;
@@ -121,13 +118,14 @@ void frmBatchTrace::BuildWidgets() {
     lblFont_ = new QLabel(Translate(QStringLiteral("字体大小测试，请勿删除")), this);
     lblFont_->setObjectName(QStringLiteral("lblFont"));
     lblFont_->hide();
+    listGrid_ = std::make_unique<TraceListGrid>(*ldgTrace_, *lblFont_);
 
-    commands_.insert(QStringLiteral("mnuClose"), [this] { close(); });
-    commands_.insert(QStringLiteral("mnuRefresh"), [this] { ReloadList(); });
-    commands_.insert(QStringLiteral("mnuShowStatus"), [this] { ToggleStatusBar(); });
-    commands_.insert(QStringLiteral("mnuShowToolBar"), [this] { ToggleToolBar(); });
-    commands_.insert(QStringLiteral("mnuIndex"), [this] { ShowHelp(); });
-    commands_.insert(QStringLiteral("mnuContent"), [this] { ShowHelp(); });
+    commands_.insert(names::kMnuClose, [this] { close(); });
+    commands_.insert(names::kMnuRefresh, [this] { ReloadList(); });
+    commands_.insert(names::kMnuShowStatus, [this] { ToggleStatusBar(); });
+    commands_.insert(names::kMnuShowToolBar, [this] { ToggleToolBar(); });
+    commands_.insert(names::kMnuIndex, [this] { ShowHelp(); });
+    commands_.insert(names::kMnuContent, [this] { ShowHelp(); });
     InstallRecordCommands(*this);
     InstallOutputCommands(*this);
     InstallEditCommands(*this);
@@ -140,15 +138,15 @@ void frmBatchTrace::Load() {
 
     detail_ = std::make_unique<CDetail>();
     detail_->SetVectCol(vectCol_);
-    detail_->SetLdg(ldgTrace_);
+    detail_->SetLdg(listGrid_.get());
 
     settings_ = std::make_unique<ViewSettings>(settingsPath_.isEmpty() ? ViewSettings::DefaultPath() : settingsPath_,
                                                kWindowName);
-    menus_->Menu(QStringLiteral("mnuShowStatus"))->setChecked(settings_->Read(QStringLiteral("mnuShowStatus")));
-    menus_->Menu(QStringLiteral("mnuShowToolBar"))->setChecked(settings_->Read(QStringLiteral("mnuShowToolBar")));
-    layout_.bandVisible = menus_->Menu(QStringLiteral("mnuShowToolBar"))->isChecked();
+    menus_->Menu(names::kMnuShowStatus)->setChecked(settings_->Read(names::kMnuShowStatus));
+    menus_->Menu(names::kMnuShowToolBar)->setChecked(settings_->Read(names::kMnuShowToolBar));
+    layout_.bandVisible = menus_->Menu(names::kMnuShowToolBar)->isChecked();
     menus_->Band()->setVisible(layout_.bandVisible);
-    layout_.statusVisible = menus_->Menu(QStringLiteral("mnuShowStatus"))->isChecked();
+    layout_.statusVisible = menus_->Menu(names::kMnuShowStatus)->isChecked();
     sbStatusBar_->setVisible(layout_.statusVisible);
     ResizeLayout();
 
@@ -158,21 +156,7 @@ void frmBatchTrace::Load() {
     ApplyStoredFontAtLoad();
 }
 
-void frmBatchTrace::InitialLdg() {
-    ldgTrace_->SetRows(1);
-    ldgTrace_->SetCols(7);
-    ldgTrace_->SetBackColor(QColor(0xFF, 0xFF, 0xFF));
-    ldgTrace_->SetRowHeight(250);
-    for (int i = 1; i <= ldgTrace_->Cols(); ++i) {
-        int width = 0;
-        if (vectCol_ && i <= vectCol_->Count()) {
-            const auto d = vectCol_->Item(i).value<DictionaryPtr>();
-            if (d && NullToZero(d->Item(QStringLiteral("FColVisible"))) == 1)
-                width = static_cast<int>(NullToZero(d->Item(QStringLiteral("FColWidth"))));
-        }
-        ldgTrace_->SetColWidth(i, width);
-    }
-}
+void frmBatchTrace::InitialLdg() { listGrid_->InitialLdg(vectCol_); }
 
 void frmBatchTrace::LoadTree() {
     try {
@@ -249,7 +233,7 @@ void frmBatchTrace::NodeClick(const QString& key) {
 void frmBatchTrace::LoadList(const QString& sql) {
     {
         BusyCursor busy;
-        detail_->TakeJournalData(sql);
+        listGrid_->TakeList(*detail_, sql);
     }
     ldgTrace_->SetCurrentRow(1);
     ldgTrace_->Refresh();
@@ -304,8 +288,10 @@ RecordsetPtr frmBatchTrace::GetListData() const {
     if (copy->RecordCount() >= 1) {
         copy->MoveFirst();
         const int r = ldgTrace_->CurrentRow();
-        if (copy->RecordCount() > r - 2) copy->Move(r - 2, MoveFrom::First);
-        else copy->MoveLast();
+        if (copy->RecordCount() > r - 2)
+            copy->Move(r - 2, MoveFrom::First);
+        else
+            copy->MoveLast();
     }
     return copy;
 }
@@ -334,16 +320,16 @@ void frmBatchTrace::ShowHelp() {
 }
 
 void frmBatchTrace::ToggleStatusBar() {
-    QAction* menu = menus_->Menu(QStringLiteral("mnuShowStatus"));
-    settings_->Write(QStringLiteral("mnuShowStatus"), menu->isChecked());
+    QAction* menu = menus_->Menu(names::kMnuShowStatus);
+    settings_->Write(names::kMnuShowStatus, menu->isChecked());
     sbStatusBar_->setVisible(menu->isChecked());
     LayoutStatusBarToggled(layout_, menu->isChecked());
     ApplyLayout();
 }
 
 void frmBatchTrace::ToggleToolBar() {
-    QAction* menu = menus_->Menu(QStringLiteral("mnuShowToolBar"));
-    settings_->Write(QStringLiteral("mnuShowToolBar"), menu->isChecked());
+    QAction* menu = menus_->Menu(names::kMnuShowToolBar);
+    settings_->Write(names::kMnuShowToolBar, menu->isChecked());
     menus_->Band()->setVisible(menu->isChecked());
     QCoreApplication::processEvents();
     layout_.band.height = Twips(menus_->Band()->sizeHint().height());
@@ -351,40 +337,12 @@ void frmBatchTrace::ToggleToolBar() {
     ApplyLayout();
 }
 
-QString frmBatchTrace::GridFontProfile() const {
-    return NullToEmpty(GetUserProfile(kComponentName, kWindowName, QStringLiteral("GridFont"), QString()));
-}
-
 void frmBatchTrace::ApplyStoredFontAtLoad() {
-    const std::optional<StoredGridFont> stored = ParseGridFont(GridFontProfile());
-    if (!stored) {
-        appliedFontSize_ = 0;
-        ApplyReportFontSize();
-        return;
-    }
-    QFont font = ldgTrace_->font();
-    font.setFamily(stored->name);
-    if (stored->size > 0) font.setPointSizeF(stored->size);
-    font.setBold(stored->bold);
-    font.setItalic(stored->italic);
-    ldgTrace_->SetGridFont(font);
-    TreeFollowsGridFont();
+    if (listGrid_->ApplyStoredFontAtLoad()) TreeFollowsGridFont();
 }
 
 void frmBatchTrace::ApplyReportFontSize() {
-    if (!GridFontProfile().isEmpty()) return;
-    const double size = GetUserSetting(SharedUserID(), QStringLiteral("RptFontSize"), 9);
-    if (!ShouldApplyReportSize(size, appliedFontSize_)) return;
-    appliedFontSize_ = size;
-    QFont measured = lblFont_->font();
-    measured.setPointSizeF(size);
-    lblFont_->setFont(measured);
-    const int rowHeight = ReportRowHeight(Twips(lblFont_->sizeHint().height()));
-    QFont font = ldgTrace_->font();
-    font.setPointSizeF(size);
-    ldgTrace_->SetGridFont(font);
-    if (ldgTrace_->RowHeight() < rowHeight) ldgTrace_->SetRowHeight(rowHeight);
-    TreeFollowsGridFont();
+    if (listGrid_->ApplyReportFontSize()) TreeFollowsGridFont();
 }
 
 void frmBatchTrace::TreeFollowsGridFont() {
@@ -402,13 +360,9 @@ bool frmBatchTrace::event(QEvent* event) {
     return QDialog::event(event);
 }
 
-double frmBatchTrace::Twips(int pixels) const {
-    return controls::PixelsToTwips(pixels, logicalDpiY() > 0 ? logicalDpiY() : 96);
-}
+double frmBatchTrace::Twips(int pixels) const { return controls::PixelsToTwips(pixels, *this); }
 
-int frmBatchTrace::Pixels(double twips) const {
-    return controls::TwipsToPixels(twips, logicalDpiY() > 0 ? logicalDpiY() : 96);
-}
+int frmBatchTrace::Pixels(double twips) const { return controls::TwipsToPixels(twips, *this); }
 
 void frmBatchTrace::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
@@ -447,30 +401,30 @@ void frmBatchTrace::ApplyLayout() {
 bool frmBatchTrace::eventFilter(QObject* watched, QEvent* event) {
     if (watched != imgSplitVer_) return QDialog::eventFilter(watched, event);
     switch (event->type()) {
-    case QEvent::MouseButtonPress:
-        BeginSplitterDrag(layout_);
-        ApplyLayout();
-        picSplitVer_->raise();
-        picSplitVer_->show();
-        moving_ = true;
-        return true;
-    case QEvent::MouseMove:
-        if (moving_) {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            MoveSplitterDrag(layout_, Twips(mouse->position().toPoint().x()), layout_.innerWidth);
+        case QEvent::MouseButtonPress:
+            BeginSplitterDrag(layout_);
             ApplyLayout();
-        }
-        return true;
-    case QEvent::MouseButtonRelease:
-        if (moving_) {
-            LayoutSplitterReleased(layout_, layout_.dragBar.left);
-            picSplitVer_->hide();
-            moving_ = false;
-            ApplyLayout();
-        }
-        return true;
-    default:
-        return QDialog::eventFilter(watched, event);
+            picSplitVer_->raise();
+            picSplitVer_->show();
+            moving_ = true;
+            return true;
+        case QEvent::MouseMove:
+            if (moving_) {
+                const auto* mouse = static_cast<QMouseEvent*>(event);
+                MoveSplitterDrag(layout_, Twips(mouse->position().toPoint().x()), layout_.innerWidth);
+                ApplyLayout();
+            }
+            return true;
+        case QEvent::MouseButtonRelease:
+            if (moving_) {
+                LayoutSplitterReleased(layout_, layout_.dragBar.left);
+                picSplitVer_->hide();
+                moving_ = false;
+                ApplyLayout();
+            }
+            return true;
+        default:
+            return QDialog::eventFilter(watched, event);
     }
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "base/Recordset.h"
-#include "base/Vector.h"
-#include "ui/list/ListLayout.h"
+#include "platform/base/Recordset.h"
+#include "platform/base/Vector.h"
+#include "src/ui/list/ListLayout.h"
+#include "src/ui/list/TraceListGrid.h"
 
 #include <QDialog>
 #include <QHash>
@@ -65,8 +66,7 @@ public:
     ListMenus* Menus() const { return menus_; }
     CDetail* Detail() const { return detail_.get(); }
     const QString& CurrentNodeKey() const { return currentNodeKey_; }
-    const ListLayout& Layout() const { return layout_; }
-    double AppliedFontSize() const { return appliedFontSize_; }
+    double AppliedFontSize() const { return listGrid_->AppliedFontSize(); }
     // Where the view options are kept; tests point it elsewhere before Load.
     void SetSettingsPath(const QString& path) { settingsPath_ = path; }
 
@@ -91,17 +91,16 @@ private:
     void ApplyLayout();
     double Twips(int pixels) const;
     int Pixels(double twips) const;
-    QString GridFontProfile() const;
 
     VectorPtr vectCol_;
     std::unique_ptr<CDetail> detail_;
+    std::unique_ptr<TraceListGrid> listGrid_;
     std::unique_ptr<ViewSettings> settings_;
     QString settingsPath_;
     QString currentNodeKey_;
     QHash<QString, std::function<void()>> commands_;
     ListLayout layout_;
     bool moving_ = false;
-    double appliedFontSize_ = 0;
 
     ListMenus* menus_ = nullptr;
     controls::KeyedTreeView* tvwTrace_ = nullptr;

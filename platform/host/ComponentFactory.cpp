@@ -1,7 +1,7 @@
-#include "host/ComponentFactory.h"
+#include "platform/host/ComponentFactory.h"
 
-#include "base/HostError.h"
-#include "host/Dispatch.h"
+#include "platform/base/HostError.h"
+#include "platform/host/Dispatch.h"
 
 #include <QHash>
 
@@ -26,9 +26,8 @@ Registry& TheRegistry() {
 class ObjectFactoryComponent : public Dispatch {
 public:
     ObjectFactoryComponent() : Dispatch(QString::fromLatin1(kObjectFactoryProgId)) {
-        Method(QStringLiteral("CreateComponent"), [](QVariantList& args) {
-            return QVariant::fromValue(ComponentFactory::Create(ArgText(args, 0)));
-        });
+        Method(QStringLiteral("CreateComponent"),
+               [](QVariantList& args) { return QVariant::fromValue(ComponentFactory::Create(ArgText(args, 0))); });
     }
 };
 
@@ -46,8 +45,7 @@ public:
         const QVariantList passed = args;
         try {
             QVariant result = inner_->Invoke(member, kind, args);
-            if (auto object = result.value<ObjectPtr>())
-                result = QVariant::fromValue(WrapObserved(object, observer_));
+            if (auto object = result.value<ObjectPtr>()) result = QVariant::fromValue(WrapObserved(object, observer_));
             observer_->OnCall(ProgID(), member, kind, passed, result, QString());
             return result;
         } catch (const HostError& e) {
@@ -89,7 +87,8 @@ unsigned ComponentFactory::Generation() { return TheRegistry().generation; }
 ObjectPtr ComponentFactory::Create(const QString& progId) {
     ObjectPtr object;
     auto it = TheRegistry().creators.constFind(progId.toLower());
-    if (it != TheRegistry().creators.cend()) object = (*it)();
+    if (it != TheRegistry().creators.cend())
+        object = (*it)();
     else if (progId.compare(QLatin1String(kObjectFactoryProgId), Qt::CaseInsensitive) == 0)
         object = std::make_shared<ObjectFactoryComponent>();
     if (!object) throw HostError(QStringLiteral("ActiveX 部件不能创建对象: %1").arg(progId));

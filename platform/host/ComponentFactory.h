@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/Object.h"
+#include "platform/host/Object.h"
 
 #include <functional>
 #include <memory>

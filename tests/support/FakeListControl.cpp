@@ -1,7 +1,7 @@
-#include "FakeListControl.h"
+#include "tests/support/FakeListControl.h"
 
-#include "base/Variant.h"
-#include "host/ProgIds.h"
+#include "platform/base/Variant.h"
+#include "src/host/ProgIds.h"
 
 namespace qor::test {
 

@@ -1,7 +1,7 @@
-#include "host/Dispatch.h"
+#include "platform/host/Dispatch.h"
 
-#include "base/Convert.h"
-#include "base/HostError.h"
+#include "platform/base/Convert.h"
+#include "platform/base/HostError.h"
 
 namespace qor::host {
 

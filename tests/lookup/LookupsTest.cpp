@@ -1,13 +1,14 @@
-#include "FakeListControl.h"
-#include "base/Convert.h"
-#include "base/RecordsetBuilder.h"
-#include "base/Variant.h"
-#include "common/ShortNumberSwitch.h"
-#include "host/ProgIds.h"
-#include "lookup/Lookups.h"
-#include "support/FakeHost.h"
-#include "support/ModalDriver.h"
-#include "support/QtPrinters.h"
+#include "platform/base/Convert.h"
+#include "platform/base/HostError.h"
+#include "platform/base/RecordsetBuilder.h"
+#include "platform/base/Variant.h"
+#include "src/common/ShortNumberSwitch.h"
+#include "src/host/ProgIds.h"
+#include "src/lookup/Lookups.h"
+#include "tests/support/FakeHost.h"
+#include "tests/support/FakeListControl.h"
+#include "tests/support/ModalDriver.h"
+#include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 
@@ -31,11 +32,11 @@ QString Describe(const Dictionary& d) {
     return parts.join(u';');
 }
 
-RecordsetPtr Rows(const QStringList& fields, const QList<QVariantList>& rows) {
+QVariant Rows(const QStringList& fields, const QList<QVariantList>& rows) {
     RecordsetBuilder b;
-    for (const QString& f : fields) b.AddField(f, FieldType::Text);
+    for (const QString& f : fields) b.AddField(f);
     for (const QVariantList& row : rows) b.AddRow(row);
-    return b.Finish();
+    return QVariant::fromValue(b.Finish());
 }
 
 // Every look-up writes into result only what was chosen: "Kept" stays.
@@ -49,7 +50,7 @@ protected:
 };
 
 // The edit window's tests pick through these pickers; here what they do not see.
-TEST_F(Lookup, ItemAndBatchPickersGetTheirArgumentsAndACancelOrEmptyListCopiesNothing) {
+TEST_F(Lookup, PickersGetTheirArgumentsAndACancelEmptyListOrMissingPickerCopiesNothing) {
     SetUseShortNumber(true);
     auto glView = test::RegisterFake(Id(host::progid::kGLView));
     auto cancelled = std::make_shared<test::FakeObject>(QStringLiteral("Test.ItemChoice"));
@@ -59,16 +60,21 @@ TEST_F(Lookup, ItemAndBatchPickersGetTheirArgumentsAndACancelOrEmptyListCopiesNo
     EXPECT_EQ(Describe(*glView->CallsOf("ItemLookup")[0].args[3].value<DictionaryPtr>()),
               "BeShortNumber=True;GetDataType=1;Search=00");
 
+    EXPECT_EQ(RunLookup(kLookupBatch, "", "", result, 1), -1);
+    ASSERT_EQ(Shown().size(), 1);
+    EXPECT_TRUE(Shown()[0].startsWith(kLookupFailed));
+    EXPECT_TRUE(Shown()[0].contains(Id(host::progid::kBaseList))) << "the reason follows the fixed text";
+
     auto batches = test::RegisterFake(Id(host::progid::kBaseList));
-    batches->Returns("Show", QVariant::fromValue(Rows({"FBatchNo"}, {})));
+    batches->Returns("Show", Rows({"FBatchNo"}, {}));
     EXPECT_EQ(RunLookup(kLookupBatch, "", " FItemID=1", result, 1), -1);
     EXPECT_EQ(batches->CallsOf("Show")[0].args, (QVariantList{"16", 18})) << "the user id as text";
     EXPECT_EQ(Describe(*result), "Kept=x");
 
-    batches->Returns("Show", QVariant::fromValue(Rows({"FItemID", "FBatchNo"}, {{"1024", "20260301-001"}})));
+    batches->Returns("Show", Rows({"FItemID", "FBatchNo"}, {{"1024", "20260301-001"}}));
     EXPECT_EQ(RunLookup(kLookupBatch, "2026", " FItemID=1024", result, 1), 1);
     EXPECT_EQ(Describe(*result), "Kept=x;FItemID=20260301-001;FName=20260301-001;FNumber=20260301-001");
-    EXPECT_TRUE(Shown().isEmpty());
+    EXPECT_EQ(Shown().size(), 1);
 }
 
 TEST_F(Lookup, BomChoiceIsReadFromTheKeysAsTheHostSpellsThem) {
@@ -86,27 +92,19 @@ TEST_F(Lookup, BomChoiceIsReadFromTheKeysAsTheHostSpellsThem) {
     EXPECT_TRUE(Shown().isEmpty()) << "the BOM look-up reports nothing itself";
 }
 
-TEST_F(Lookup, AMissingPickerShowsTheFixedMessageWithTheReason) {
-    EXPECT_EQ(RunLookup(kLookupBatch, "", "", result, 1), -1);
-    ASSERT_EQ(Shown().size(), 1);
-    EXPECT_TRUE(Shown()[0].startsWith(kLookupFailed));
-    EXPECT_TRUE(Shown()[0].contains(Id(host::progid::kBaseList)));
-}
-
 // The sales-order look-up: list 32 through frmList, then the order line read
 // again through GetData.
 class SalesOrderLookup : public Lookup {
 protected:
     void SetUp() override {
-        host.sysInfo->Returns("GetListInfo",
-                              QVariant::fromValue(Rows({"FLogicStr"}, {{"|FModule:1004|FModelDetail:10|"}})));
+        host.sysInfo->Returns("GetListInfo", Rows({"FLogicStr"}, {{"|FModule:1004|FModelDetail:10|"}}));
         host.glData->On("AccessCheck", [this](QVariantList& args) {
             return QVariant(listRight && ToInt32(args[0]) == 1003 && ToInt32(args[1]) == 10);
         });
         SetProps("Conn={A=1;B=2};UserID=16;UserName=abc");
         getData->On("ExecuteSql", [this](QVariantList& args) {
             statements.append(NullToEmpty(args.value(1)));
-            return QVariant::fromValue(orderLine);
+            return orderLine;
         });
         list.ChooseRow(7, 2);
     }
@@ -125,7 +123,7 @@ protected:
     const QString filter = " u1.FItemID=1024 AND v1.FStatus>0";
     test::FakeListControl list;
     test::FakeObjectPtr getData = test::RegisterFake(Id(host::progid::kGetData));
-    RecordsetPtr orderLine = Rows({"FBillNo", "FEntryID"}, {{"SEORD000007", "2"}});
+    QVariant orderLine = Rows({"FBillNo", "FEntryID"}, {{"SEORD000007", "2"}});
     QStringList statements;
     bool listRight = true;
 };
@@ -155,25 +153,91 @@ TEST_F(SalesOrderLookup, ALineGoneOrAPropertyStringWithoutBracesIsAnError) {
     EXPECT_EQ(Describe(*result), "Kept=x");
 }
 
-TEST_F(SalesOrderLookup, WithoutTheListRightTheLookupEndsAfterTheRefusal) {
+TEST_F(SalesOrderLookup, WithoutTheListRightOrAnOrderIdNothingIsChosen) {
     listRight = false;
-    EXPECT_EQ(RunLookup(kLookupSalesOrder, "", filter, result, 1), 1);
+    EXPECT_EQ(RunLookup(kLookupSalesOrder, "", filter, result, 1), 1) << "the look-up ends after the refusal";
     EXPECT_EQ(Shown(), QStringList{"没有权限,请与系统管理员联系"});
     EXPECT_TRUE(list.control->Calls().empty());
+
     listRight = true;
-    EXPECT_EQ(Choose("Exit"), -1) << "with the right, leaving the list chooses nothing";
+    list.ChooseRow(0, 2);
+    EXPECT_EQ(Choose("SelectOK"), -1);
+    EXPECT_EQ(Shown().last(), "未返回销售订单的代码!");
+    EXPECT_TRUE(statements.isEmpty());
+    EXPECT_EQ(Choose("Exit"), -1) << "the list left without a choice";
+    list.selected = Vector::New();
+    EXPECT_EQ(Choose("SelectOK"), -1) << "no row chosen";
+    EXPECT_EQ(Shown().size(), 2);
     EXPECT_EQ(Describe(*result), "Kept=x");
 }
 
-TEST_F(SalesOrderLookup, AChoiceWithoutAnOrderIdIsReported) {
-    list.ChooseRow(0, 2);
-    EXPECT_EQ(Choose("SelectOK"), -1);
-    EXPECT_EQ(Shown(), QStringList{"未返回销售订单的代码!"});
-    EXPECT_TRUE(statements.isEmpty());
+RecordsetPtr Items(bool found) {
+    return Rows({"FItemID", "FName", "FNumber"},
+                found ? QList<QVariantList>{{1024, "电机外壳", "01.01.001"}} : QList<QVariantList>{})
+        .value<RecordsetPtr>();
+}
 
-    list.selected = Vector::New();
-    EXPECT_EQ(Choose("SelectOK"), -1) << "no row chosen";
-    EXPECT_EQ(Describe(*result), "Kept=x");
+bool IsPlaceholder(const RecordsetPtr& rs) {
+    return rs && rs->Eof() && rs->FieldNames() == QStringList{"TemInterID"} &&
+           rs->Fields(0).Type() == FieldType::Integer;
+}
+
+// The code search answers `answer`; GLData lets the user use an item when mayUse.
+class ItemDetail : public Lookup {
+protected:
+    void SetUp() override {
+        getData->On("GetItemDetail",
+                    [this](QVariantList&) { return answer ? QVariant::fromValue(answer) : QVariant(); });
+        host.glData->On("GetItem", [this](QVariantList&) {
+            return mayUse ? QVariant::fromValue(host::ObjectPtr(std::make_shared<test::FakeObject>("Item")))
+                          : QVariant();
+        });
+    }
+    size_t AccessTests() const { return host.glData->CallsOf("GetItem").size(); }
+
+    test::FakeObjectPtr getData = test::RegisterFake(Id(host::progid::kGetData));
+    RecordsetPtr answer = Items(true);
+    bool mayUse = true;
+};
+
+TEST_F(ItemDetail, AnItemIsTheAnswerOnlyWhenTheUserMayUseIt) {
+    SetUseShortNumber(true);
+    EXPECT_EQ(GetItemDetailRs(4, "01.01.001", 16, " FErpClsID=7 "), answer);
+    EXPECT_EQ(getData->CallsOf("GetItemDetail")[0].args.mid(1),
+              (QVariantList{true, "01.01.001", 4, 16, " FErpClsID=7 "}));
+    EXPECT_EQ(host.glData->CallsOf("GetItem")[0].args, (QVariantList{4, 1024, QVariant(), QVariant(), true}));
+
+    mayUse = false;
+    answer = nullptr;
+    EXPECT_TRUE(IsPlaceholder(GetItemDetailRs(4, "x", 16, ""))) << "no answer at all";
+    answer = Items(false);
+    EXPECT_EQ(GetItemDetailRs(4, "nothing", 16, ""), answer) << "nothing found: no access test";
+    EXPECT_EQ(AccessTests(), 1u);
+}
+
+TEST_F(ItemDetail, OnlyBaseDataClassesAreAccessTested) {
+    mayUse = false;
+    for (int16_t cls : {7, 18, -101, 999, 10000}) EXPECT_EQ(GetItemDetailRs(cls, "x", 16, ""), answer) << cls;
+    answer = nullptr;
+    EXPECT_EQ(GetItemDetailRs(7, "x", 16, ""), nullptr) << "class 7 answers what the search answered";
+    EXPECT_EQ(AccessTests(), 0u);
+
+    answer = Items(true);
+    for (int16_t cls : {1, 2, 3, 5, 8, 9, 10, 1000, 9999})
+        EXPECT_TRUE(IsPlaceholder(GetItemDetailRs(cls, "x", 16, ""))) << cls;
+    EXPECT_EQ(AccessTests(), 9u);
+}
+
+TEST_F(ItemDetail, AFailingSearchIsReportedAndAnswersWhatItHad) {
+    host::ComponentFactory::Unregister(Id(host::progid::kGetData));
+    EXPECT_EQ(GetItemDetailRs(4, "x", 16, ""), nullptr);
+    ASSERT_EQ(Shown().size(), 1);
+    EXPECT_TRUE(Shown()[0].startsWith("数据读取错误。"));
+
+    host::ComponentFactory::Register(Id(host::progid::kGetData), [this] { return getData; });
+    host.glData->On("GetItem", [](QVariantList&) -> QVariant { throw HostError("GLData 不可用"); });
+    EXPECT_EQ(GetItemDetailRs(4, "x", 16, ""), answer) << "the answer obtained before the failure";
+    EXPECT_TRUE(Shown().last().endsWith("GLData 不可用"));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/InprocServer.h"
+#include "platform/host/InprocServer.h"
 
 #include <QString>
 #include <optional>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "base/Dictionary.h"
-#include "base/Vector.h"
-#include "support/FakeObject.h"
+#include "platform/base/Dictionary.h"
+#include "platform/base/Vector.h"
+#include "tests/support/FakeObject.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/Variant.h"
+#include "platform/base/Variant.h"
 
 #include <QString>
 #include <QVariant>
@@ -21,12 +21,8 @@ public:
     virtual QString ProgID() const = 0;
     virtual QVariant Invoke(const QString& member, CallKind kind, QVariantList& args) = 0;
 
-    QVariant Call(const QString& member, QVariantList args = {}) {
-        return Invoke(member, CallKind::Method, args);
-    }
-    QVariant CallRef(const QString& member, QVariantList& args) {
-        return Invoke(member, CallKind::Method, args);
-    }
+    QVariant Call(const QString& member, QVariantList args = {}) { return Invoke(member, CallKind::Method, args); }
+    QVariant CallRef(const QString& member, QVariantList& args) { return Invoke(member, CallKind::Method, args); }
     QVariant Get(const QString& property) {
         QVariantList none;
         return Invoke(property, CallKind::PropertyGet, none);

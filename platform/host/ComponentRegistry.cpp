@@ -1,6 +1,6 @@
-#include "host/ComponentRegistry.h"
+#include "platform/host/ComponentRegistry.h"
 
-#include "base/HostError.h"
+#include "platform/base/HostError.h"
 
 #include <unistd.h>
 #include <QDir>

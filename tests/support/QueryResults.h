@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/db/Database.h"
+
+#include <QStringList>
+
+namespace qor::test {
+
+// The first value the statement answers; null when it answers no row.
+inline QVariant Scalar(db::Database& db, const QString& sql, const QVariantList& params = {}) {
+    const RecordsetPtr rs = db.Query(sql, params);
+    return rs->Eof() ? QVariant() : rs->Fields(0).Value();
+}
+
+// Each row the statement answers as its texts joined by "|", for comparing
+// what a table holds before and after a call.
+inline QStringList Rows(db::Database& db, const QString& sql, const QVariantList& params = {}) {
+    QStringList rows;
+    for (const RecordsetPtr rs = db.Query(sql, params); !rs->Eof(); rs->MoveNext()) {
+        QStringList cells;
+        for (int i = 0; i < rs->FieldCount(); ++i) cells << rs->Fields(i).Text();
+        rows << cells.join(u'|');
+    }
+    return rows;
+}
+
+}  // namespace qor::test
