@@ -22,7 +22,7 @@ const PropertyCell* CellOf(const QModelIndex& index) {
 
 PropertyCellDelegate::PropertyCellDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
 
-QWidget* PropertyCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+QWidget* PropertyCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                             const QModelIndex& index) const {
     const PropertyCell* cell = CellOf(index);
     if (!cell) return nullptr;

@@ -37,7 +37,7 @@ CsvSheetWriter::~CsvSheetWriter() {
 
 void CsvSheetWriter::Fail(int error) { throw HostError(FileFailure(path_, error)); }
 
-void CsvSheetWriter::Begin(const QString& title, const QStringList& captions) {
+void CsvSheetWriter::Begin(const QString&, const QStringList& captions) {
     buffer_.append("\xEF\xBB\xBF");
     AddRow(captions);
 }

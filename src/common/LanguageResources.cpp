@@ -15,7 +15,7 @@ QString UiLanguage() {
     return language;
 }
 
-void LoadFormResources(QWidget* form, DictionaryPtr& resources, const QString& systemKey) {
+void LoadFormResources(QWidget*, DictionaryPtr&, const QString&) {
     // Forms are built with their Simplified Chinese texts and UiLanguage() is
     // always "chs", so there is never anything to load over them.
 }

@@ -9,18 +9,15 @@
 
 namespace qor {
 
-// Look-up classes of a column ("FLookUpCls").
-inline constexpr int32_t kLookupNone = 0;
-inline constexpr int32_t kLookupItem = 4;
-inline constexpr int32_t kLookupBatch = 18;
-inline constexpr int32_t kLookupSalesOrder = 81;
-inline constexpr int32_t kLookupCustomerBom = -101;
+// The look-up class of a column ("FLookUpCls"). A schema may name other
+// classes; they have no picker and no code search.
+enum class LookupClass : int32_t { None = 0, Item = 4, Batch = 18, SalesOrder = 81, CustomerBom = -101 };
 
 // Opens the picker of look-up class cls with the search text and the SQL
 // condition filter, and copies the choice into result ("FItemID", "FName",
 // "FNumber", and "FEntryID" for sales-order lines). 1 when a choice was
 // copied (or nothing had to be picked), -1 when none was made or it failed.
-int32_t RunLookup(int32_t cls, const QString& search, const QString& filter, const DictionaryPtr& result,
+int32_t RunLookup(LookupClass cls, const QString& search, const QString& filter, const DictionaryPtr& result,
                   int16_t dataType);
 
 // The customer-BOM picker: 1 when a BOM was chosen, 0 otherwise.

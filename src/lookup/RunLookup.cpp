@@ -28,8 +28,9 @@ int32_t ItemLookup(const QString& search, const QString& filter, Dictionary& res
     parameters->Set(QStringLiteral("BeShortNumber"), UseShortNumber());
     parameters->Set(QStringLiteral("GetDataType"), QVariant::fromValue(dataType));
     parameters->Set(QStringLiteral("Search"), search);
-    const auto answer = AsObject(
-        GLView()->Call(QStringLiteral("ItemLookup"), {kLookupItem, search, filter, QVariant::fromValue(parameters)}));
+    const auto answer =
+        AsObject(GLView()->Call(QStringLiteral("ItemLookup"), {static_cast<int32_t>(LookupClass::Item), search, filter,
+                                                               QVariant::fromValue(parameters)}));
     if (!answer || !ToBool(answer->Get(QStringLiteral("ReturnOK")))) return -1;
 
     const auto chosen = AsObject(answer->Get(QStringLiteral("ReturnObject")));
@@ -46,7 +47,8 @@ int32_t BatchLookup(const QString& search, const QString& filter, const QString&
     batchList->Put(QStringLiteral("Filter"), filter);
     batchList->Put(QStringLiteral("KeyWord"), search);
     QCoreApplication::processEvents();
-    const auto chosen = AsRecordset(batchList->Call(QStringLiteral("Show"), {userId, kLookupBatch}));
+    const auto chosen =
+        AsRecordset(batchList->Call(QStringLiteral("Show"), {userId, static_cast<int32_t>(LookupClass::Batch)}));
     QCoreApplication::processEvents();
     if (!chosen || chosen->Eof()) return -1;
 
@@ -57,19 +59,19 @@ int32_t BatchLookup(const QString& search, const QString& filter, const QString&
 
 }  // namespace
 
-int32_t RunLookup(int32_t cls, const QString& search, const QString& filter, const DictionaryPtr& result,
+int32_t RunLookup(LookupClass cls, const QString& search, const QString& filter, const DictionaryPtr& result,
                   int16_t dataType) {
     if (!result) return -1;
     try {
         const QString userId = GetUserID();
         switch (cls) {
-            case kLookupItem:
+            case LookupClass::Item:
                 return ItemLookup(search, filter, *result, dataType);
-            case kLookupBatch:
+            case LookupClass::Batch:
                 return BatchLookup(search, filter, userId, *result);
-            case kLookupSalesOrder:
+            case LookupClass::SalesOrder:
                 return SalesOrderLookup(filter, userId, *result);
-            case kLookupCustomerBom:
+            case LookupClass::CustomerBom:
                 return BomLookup(result, filter) == 1 ? 1 : -1;
             default:
                 return 1;

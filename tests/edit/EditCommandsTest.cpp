@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 #include <QAction>
+#include <optional>
 
 using namespace qor;
 
@@ -42,7 +43,7 @@ protected:
     test::EditHost fakes;
     test::ListScene list{fakes.host};
     QStringList shown;
-    int status = -1;
+    std::optional<EditStatus> status;  // empty until the edit window opens
 };
 
 }  // namespace
@@ -57,7 +58,7 @@ TEST(EditCommandsSql, TheNewRecordsItemStatement) {
 TEST_F(EditCommands, NewOpensOnTheItemAndReloadsOnlyAfterASave) {
     const auto loads = list.ListStatements().size();
     Run("mnuEditNew");
-    EXPECT_EQ(status, 0);
+    EXPECT_EQ(status, EditStatus::New);
     EXPECT_EQ(shown, (QStringList{"01.01.001", "电机外壳", "220V", "", "", "", "0"}));
     EXPECT_EQ(list.ListStatements().size(), loads) << "closed without saving";
 
@@ -77,13 +78,13 @@ TEST_F(EditCommands, NewOpensOnTheItemAndReloadsOnlyAfterASave) {
 TEST_F(EditCommands, ModifyOpensTheCurrentRowForChangeOrOnlyForViewingAndNothingWithoutTheViewRight) {
     list.window->Ldg()->SetCurrentRow(3);
     Run("mnuEditModify");
-    EXPECT_EQ(status, 1);
+    EXPECT_EQ(status, EditStatus::Modify);
     EXPECT_EQ(shown[5], "B2");
 
     fakes.host.SetRights(0x7FFFFFFF & ~kRightModify);
     list.window->Ldg()->SetCurrentRow(4);
     Run("mnuEditModify", [](frmProperty& edit) { edit.Tool("Pr")->trigger(); });
-    EXPECT_EQ(status, 2);
+    EXPECT_EQ(status, EditStatus::View);
     EXPECT_EQ(shown[5], "B3");
     EXPECT_EQ(Messages(), QStringList{"当前用户没有修改权限！请与系统管理员联系！"});
     EXPECT_EQ(list.window->Ldg()->CurrentRow(), 3) << "the list's selection follows the record shown";

@@ -116,12 +116,12 @@ protected:
 
     // A new record from item 1024, as the list's New command opens it.
     void OpenNew() {
-        Create(frmProperty::kStatusNew, ItemRecord());
+        Create(EditStatus::New, ItemRecord());
         window->OperKind = 1;
         Show();
     }
     // Record position (1-based) of count list records, in status.
-    void OpenExisting(int32_t status, int position, int count = 3) {
+    void OpenExisting(EditStatus status, int position, int count = 3) {
         RecordsetPtr records = TraceRecords(count);
         records->Move(position - 1, MoveFrom::First);
         ledger.SetRows(count + 1);
@@ -154,7 +154,7 @@ protected:
     std::unique_ptr<frmProperty> window;
 
 private:
-    void Create(int32_t status, RecordsetPtr records) {
+    void Create(EditStatus status, RecordsetPtr records) {
         window = std::make_unique<frmProperty>();
         window->SetRecord(std::move(records));
         window->SetStatus(status);

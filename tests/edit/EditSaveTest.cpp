@@ -53,7 +53,7 @@ TEST_F(EditWindow, ANewRecordNeedsItsReferencesInOrderThenIsInsertedLoggedAndCle
 }
 
 TEST_F(EditWindow, AModifiedRecordIsUpdatedAndARefusedOrFailedSaveKeepsTheChange) {
-    OpenExisting(frmProperty::kStatusModify, 2);
+    OpenExisting(EditStatus::Modify, 2);
     Type(6, "B9");
     fakes.saveAnswer = 0;
     fakes.saveMessage = "批号重复！";
@@ -78,7 +78,7 @@ TEST_F(EditWindow, AModifiedRecordIsUpdatedAndARefusedOrFailedSaveKeepsTheChange
 }
 
 TEST_F(EditWindow, StepsThroughTheListAndStopsAtBothEnds) {
-    OpenExisting(frmProperty::kStatusView, 1);
+    OpenExisting(EditStatus::View, 1);
     window->Tool("Pr")->trigger();
     EXPECT_EQ(Messages(), QStringList{"已经是第一条记录。"});
     window->Tool("Ne")->trigger();
@@ -95,7 +95,7 @@ TEST_F(EditWindow, StepsThroughTheListAndStopsAtBothEnds) {
 }
 
 TEST_F(EditWindow, UnsavedChangesAreOfferedForSavingBeforeAStep) {
-    OpenExisting(frmProperty::kStatusModify, 1);
+    OpenExisting(EditStatus::Modify, 1);
     Type(6, "B7");
     fakes.host.messages.Answer(2);
     window->Tool("Ne")->trigger();
@@ -112,18 +112,18 @@ TEST_F(EditWindow, UnsavedChangesAreOfferedForSavingBeforeAStep) {
 }
 
 TEST_F(EditWindow, NewFromAModifiedRecordAsksFirstAndNeedsTheRight) {
-    OpenExisting(frmProperty::kStatusModify, 2);  // a banned record
+    OpenExisting(EditStatus::Modify, 2);  // a banned record
     fakes.host.SetRights(0x7FFFFFFF & ~kRightNew);
     window->Tool("New")->trigger();
     EXPECT_EQ(Messages(), QStringList{"当前用户没有新增权限！请与系统管理员联系！"});
-    EXPECT_EQ(window->Status(), frmProperty::kStatusModify);
+    EXPECT_EQ(window->Status(), EditStatus::Modify);
 
     fakes.host.SetRights(0x7FFFFFFF);
     Type(6, "B8");
     fakes.host.messages.Answer(1);
     window->Tool("New")->trigger();
     ASSERT_EQ(fakes.requests.size(), 1u);
-    EXPECT_EQ(window->Status(), frmProperty::kStatusNew);
+    EXPECT_EQ(window->Status(), EditStatus::New);
     EXPECT_EQ(Cell(1), "");
     EXPECT_EQ(Cell(7), "0") << "the ban flag is cleared too";
     EXPECT_EQ(window->RowValues(7).Value, QVariant(false));

@@ -33,23 +33,23 @@ TEST_F(EditWindow, CellLocksFollowTheStatusAndTheBanRight) {
     EXPECT_EQ(Locks(*window->Grid()), "ELYLYEEEE");
     EXPECT_FALSE(window->Tool("Ne")->isEnabled());
 
-    OpenExisting(frmProperty::kStatusModify, 1);
+    OpenExisting(EditStatus::Modify, 1);
     EXPECT_EQ(Locks(*window->Grid()), "ELYLYEEEE");
     EXPECT_TRUE(window->Tool("Fr")->isEnabled());
 
-    OpenExisting(frmProperty::kStatusView, 1);
+    OpenExisting(EditStatus::View, 1);
     EXPECT_EQ(Locks(*window->Grid()), "LLYLYLLLL");
     EXPECT_FALSE(window->Tool("New")->isEnabled());
     EXPECT_FALSE(window->Tool("Save")->isEnabled());
     EXPECT_TRUE(window->Tool("La")->isEnabled());
 
     fakes.host.SetRights(0x7FFFFFFF & ~kRightBan);
-    OpenExisting(frmProperty::kStatusModify, 1);
+    OpenExisting(EditStatus::Modify, 1);
     EXPECT_EQ(Locks(*window->Grid()), "ELYLYEEELY");
 }
 
 TEST_F(EditWindow, AnExistingRecordLoadsAsUnchangedAndQuotesBarsOrEnterDoNotChangeIt) {
-    OpenExisting(frmProperty::kStatusModify, 2);
+    OpenExisting(EditStatus::Modify, 2);
     EXPECT_EQ(Cell(4), "SO1");
     EXPECT_EQ(Cell(6), "B2");
     EXPECT_EQ(Cell(7), "1");
@@ -69,7 +69,7 @@ TEST_F(EditWindow, AnExistingRecordLoadsAsUnchangedAndQuotesBarsOrEnterDoNotChan
 }
 
 TEST_F(EditWindow, F7OnTheItemPicksAnItemWhoseCodeIsResolvedOnEnter) {
-    OpenExisting(frmProperty::kStatusModify, 1);
+    OpenExisting(EditStatus::Modify, 1);
     window->Grid()->SetActiveCell(2, 1);
     fakes.pickedItem.clear();
     Press(Qt::Key_F7);
@@ -92,7 +92,7 @@ TEST_F(EditWindow, F7OnTheItemPicksAnItemWhoseCodeIsResolvedOnEnter) {
 }
 
 TEST_F(EditWindow, ListsAreNarrowedToTheChosenItem) {
-    OpenExisting(frmProperty::kStatusModify, 1);
+    OpenExisting(EditStatus::Modify, 1);
     Type(6, "A1");
     Press(Qt::Key_F8);
     EXPECT_EQ(fakes.baseList->Property("Filter"), QVariant(" FItemID=1024"));
@@ -150,7 +150,7 @@ TEST_F(EditWindow, ResolvingTypedCodes) {
 }
 
 TEST_F(EditWindow, LeavingACellResolvesOnlyWhatChanged) {
-    OpenExisting(frmProperty::kStatusModify, 1);
+    OpenExisting(EditStatus::Modify, 1);
     Type(1, "x");
     Press(Qt::Key_Down);
     EXPECT_EQ(Messages(), QStringList{kNotFound});

@@ -12,11 +12,12 @@ TEST(LookupSql, OrderLineFilterTakesWhatIsChosenAndBomSearchesTheCustomersOnly) 
     const QString open = QStringLiteral(
         " v1.FStatus>0 AND u1.FMrpClosed=0 And u1.FItemID In (SELECT x1.FItemID From t_ICItem x1 WHERE "
         "x1.FErpClsID=7)");
-    EXPECT_EQ(LookupListFilter(81, " 1024 ", " 7 "), " u1.FItemID=1024 AND u1.FBomInterID=7 AND" + open);
-    EXPECT_EQ(LookupListFilter(81, "", "7"), " u1.FBomInterID=7 AND" + open);
-    EXPECT_EQ(LookupListFilter(81, "", ""), open);
-    EXPECT_EQ(LookupListFilter(0, "1024", "7"), "");
-    EXPECT_EQ(CodeSearchFilter(-101, "1024"), " FItemID=1024 And FBomType=3");
+    EXPECT_EQ(LookupListFilter(LookupClass::SalesOrder, " 1024 ", " 7 "),
+              " u1.FItemID=1024 AND u1.FBomInterID=7 AND" + open);
+    EXPECT_EQ(LookupListFilter(LookupClass::SalesOrder, "", "7"), " u1.FBomInterID=7 AND" + open);
+    EXPECT_EQ(LookupListFilter(LookupClass::SalesOrder, "", ""), open);
+    EXPECT_EQ(LookupListFilter(LookupClass::None, "1024", "7"), "");
+    EXPECT_EQ(CodeSearchFilter(LookupClass::CustomerBom, "1024"), " FItemID=1024 And FBomType=3");
 }
 
 TEST(LookupSql, TheSalesOrderStatementIsTheModulesOwn) {

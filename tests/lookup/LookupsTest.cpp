@@ -56,23 +56,23 @@ TEST_F(Lookup, PickersGetTheirArgumentsAndACancelEmptyListOrMissingPickerCopiesN
     auto cancelled = std::make_shared<test::FakeObject>(QStringLiteral("Test.ItemChoice"));
     cancelled->Returns("ReturnOK", false).Returns("ReturnObject", QVariant());
     glView->Returns("ItemLookup", QVariant::fromValue(host::ObjectPtr(cancelled)));
-    EXPECT_EQ(RunLookup(kLookupItem, "00", " FErpClsID=7 ", result, 1), -1);
+    EXPECT_EQ(RunLookup(LookupClass::Item, "00", " FErpClsID=7 ", result, 1), -1);
     EXPECT_EQ(Describe(*glView->CallsOf("ItemLookup")[0].args[3].value<DictionaryPtr>()),
               "BeShortNumber=True;GetDataType=1;Search=00");
 
-    EXPECT_EQ(RunLookup(kLookupBatch, "", "", result, 1), -1);
+    EXPECT_EQ(RunLookup(LookupClass::Batch, "", "", result, 1), -1);
     ASSERT_EQ(Shown().size(), 1);
     EXPECT_TRUE(Shown()[0].startsWith(kLookupFailed));
     EXPECT_TRUE(Shown()[0].contains(Id(host::progid::kBaseList))) << "the reason follows the fixed text";
 
     auto batches = test::RegisterFake(Id(host::progid::kBaseList));
     batches->Returns("Show", Rows({"FBatchNo"}, {}));
-    EXPECT_EQ(RunLookup(kLookupBatch, "", " FItemID=1", result, 1), -1);
+    EXPECT_EQ(RunLookup(LookupClass::Batch, "", " FItemID=1", result, 1), -1);
     EXPECT_EQ(batches->CallsOf("Show")[0].args, (QVariantList{"16", 18})) << "the user id as text";
     EXPECT_EQ(Describe(*result), "Kept=x");
 
     batches->Returns("Show", Rows({"FItemID", "FBatchNo"}, {{"1024", "20260301-001"}}));
-    EXPECT_EQ(RunLookup(kLookupBatch, "2026", " FItemID=1024", result, 1), 1);
+    EXPECT_EQ(RunLookup(LookupClass::Batch, "2026", " FItemID=1024", result, 1), 1);
     EXPECT_EQ(Describe(*result), "Kept=x;FItemID=20260301-001;FName=20260301-001;FNumber=20260301-001");
     EXPECT_EQ(Shown().size(), 1);
 }
@@ -80,12 +80,12 @@ TEST_F(Lookup, PickersGetTheirArgumentsAndACancelEmptyListOrMissingPickerCopiesN
 TEST_F(Lookup, BomChoiceIsReadFromTheKeysAsTheHostSpellsThem) {
     auto bomInfo = test::RegisterFake(Id(host::progid::kGetBomInfo));
     bomInfo->Returns("GetBomList", QVariant::fromValue(Filled({{"FInterID", 0}, {"FBomNumber", ""}})));
-    EXPECT_EQ(RunLookup(kLookupCustomerBom, "", " t1.FItemID=1", result, 1), -1) << "the list closed";
+    EXPECT_EQ(RunLookup(LookupClass::CustomerBom, "", " t1.FItemID=1", result, 1), -1) << "the list closed";
     EXPECT_EQ(Describe(*result), "Kept=x");
 
     bomInfo->Returns("GetBomList",
                      QVariant::fromValue(Filled({{"FINTERID", 55}, {"FBOMNUMBER", "KHBOM000055"}, {"FItemID", 1024}})));
-    EXPECT_EQ(RunLookup(kLookupCustomerBom, "", " t1.FItemID=1024", result, 1), 1);
+    EXPECT_EQ(RunLookup(LookupClass::CustomerBom, "", " t1.FItemID=1024", result, 1), 1);
     EXPECT_EQ(Describe(*result), "Kept=x;FItemID=55;FNumber=KHBOM000055;FName=KHBOM000055");
     EXPECT_EQ(Describe(*bomInfo->CallsOf("GetBomList").back().args[0].value<DictionaryPtr>()),
               "ShowMode=1;Filter= t1.FItemID=1024;Filter1=");
@@ -117,7 +117,7 @@ protected:
     // Runs the look-up; the user sends event from the list window.
     int32_t Choose(const QString& event) {
         test::WhenModalShown([this, event](QWidget*) { list.widget->Send(event); });
-        return RunLookup(kLookupSalesOrder, "", filter, result, 1);
+        return RunLookup(LookupClass::SalesOrder, "", filter, result, 1);
     }
 
     const QString filter = " u1.FItemID=1024 AND v1.FStatus>0";
@@ -145,7 +145,7 @@ TEST_F(SalesOrderLookup, ALineGoneOrAPropertyStringWithoutBracesIsAnError) {
 
     SetProps("UserID=16;UserName=abc");
     const auto listCalls = list.control->Calls().size();
-    EXPECT_EQ(RunLookup(kLookupSalesOrder, "", filter, result, 1), -1);
+    EXPECT_EQ(RunLookup(LookupClass::SalesOrder, "", filter, result, 1), -1);
     EXPECT_EQ(list.control->Calls().size(), listCalls) << "the list never opened";
 
     ASSERT_EQ(Shown().size(), 2);
@@ -155,7 +155,7 @@ TEST_F(SalesOrderLookup, ALineGoneOrAPropertyStringWithoutBracesIsAnError) {
 
 TEST_F(SalesOrderLookup, WithoutTheListRightOrAnOrderIdNothingIsChosen) {
     listRight = false;
-    EXPECT_EQ(RunLookup(kLookupSalesOrder, "", filter, result, 1), 1) << "the look-up ends after the refusal";
+    EXPECT_EQ(RunLookup(LookupClass::SalesOrder, "", filter, result, 1), 1) << "the look-up ends after the refusal";
     EXPECT_EQ(Shown(), QStringList{"没有权限,请与系统管理员联系"});
     EXPECT_TRUE(list.control->Calls().empty());
 

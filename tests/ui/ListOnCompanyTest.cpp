@@ -177,7 +177,7 @@ TEST_P(ListOnCompany, AfterASaveTheListKeepsTheRecordTheEditWindowShowedLast) {
     QTimer::singleShot(0, [&shown] {
         auto* edit = qobject_cast<frmProperty*>(QApplication::activeModalWidget());
         ASSERT_NE(edit, nullptr);
-        edit->MoveRecord(frmProperty::kNext);
+        edit->MoveRecord(MoveDirection::Next);
         shown = edit->InterID();
         EXPECT_EQ(edit->SaveRecord(), 1);
         edit->close();

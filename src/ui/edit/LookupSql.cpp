@@ -25,28 +25,28 @@ QString SalesOrderListFilter(const QString& itemId, const QString& bomId) {
 
 }  // namespace
 
-QString LookupListFilter(int32_t cls, const QString& itemId, const QString& bomId) {
+QString LookupListFilter(LookupClass cls, const QString& itemId, const QString& bomId) {
     switch (cls) {
-        case kLookupItem:
+        case LookupClass::Item:
             return QStringLiteral(" FErpClsID=7 ");
-        case kLookupBatch:
+        case LookupClass::Batch:
             return QStringLiteral(" FItemID=") + itemId;
-        case kLookupSalesOrder:
+        case LookupClass::SalesOrder:
             return SalesOrderListFilter(itemId.trimmed(), bomId.trimmed());
-        case kLookupCustomerBom:
+        case LookupClass::CustomerBom:
             return QStringLiteral(" t1.FItemID=") + itemId;
         default:
             return QString();
     }
 }
 
-QString CodeSearchFilter(int32_t cls, const QString& itemId) {
+QString CodeSearchFilter(LookupClass cls, const QString& itemId) {
     switch (cls) {
-        case kLookupItem:
+        case LookupClass::Item:
             return QStringLiteral(" FErpClsID=7 ");
-        case kLookupBatch:
+        case LookupClass::Batch:
             return QStringLiteral(" FItemID=") + itemId;
-        case kLookupCustomerBom:
+        case LookupClass::CustomerBom:
             return QStringLiteral(" FItemID=") + itemId + QStringLiteral(" And FBomType=3");
         default:
             return QString();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "src/lookup/Lookups.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -7,11 +9,11 @@ namespace qor {
 
 // The condition that narrows the selection list of look-up class cls to the
 // chosen item and customer BOM (their IDs, "" when none is chosen).
-QString LookupListFilter(int32_t cls, const QString& itemId, const QString& bomId);
+QString LookupListFilter(LookupClass cls, const QString& itemId, const QString& bomId);
 
 // The condition of the code search behind a typed item, batch number or
 // customer BOM.
-QString CodeSearchFilter(int32_t cls, const QString& itemId);
+QString CodeSearchFilter(LookupClass cls, const QString& itemId);
 
 // The statement that resolves a typed sales-order number to its open order
 // lines of items of ERP class 7, narrowed to the chosen item, customer BOM

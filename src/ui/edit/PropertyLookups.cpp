@@ -22,13 +22,13 @@ struct ResultFields {
 };
 
 // The fields of a look-up class's records that fill ID, Name and Number.
-ResultFields FieldsOf(int32_t cls) {
+ResultFields FieldsOf(LookupClass cls) {
     switch (cls) {
-        case kLookupItem:
+        case LookupClass::Item:
             return {"FItemID", "FName", "FNumber"};
-        case kLookupBatch:
+        case LookupClass::Batch:
             return {"FBatchNo", "FBatchNo", "FBatchNo"};
-        case kLookupSalesOrder:
+        case LookupClass::SalesOrder:
             return {"FInterID", "FBillNo", "FBillNo"};
         default:
             return {"FInterID", "FBomNumber", "FBomNumber"};
@@ -53,21 +53,22 @@ QString PropertyLookups::ChosenId(const char* name) const {
 
 int32_t PropertyLookups::LookupList(int32_t row, const QString& search) {
     try {
-        const int32_t cls = rows_.LookupClass(row);
-        if (cls == kLookupNone) return 0;
+        const LookupClass cls = rows_.LookupClass(row);
+        if (cls == LookupClass::None) return 0;
         const QString itemId = ChosenId("FItemID");
-        if ((cls == kLookupBatch || cls == kLookupCustomerBom) && itemId.isEmpty()) {
+        if ((cls == LookupClass::Batch || cls == LookupClass::CustomerBom) && itemId.isEmpty()) {
             ShowNotice("必须先选择物料！");
             return 0;
         }
-        const QString bomId = cls == kLookupSalesOrder ? ChosenId("FCustBomNo") : QString();
+        const QString bomId = cls == LookupClass::SalesOrder ? ChosenId("FCustBomNo") : QString();
         auto chosen = Dictionary::New();
         const int32_t result = RunLookup(cls, search, LookupListFilter(cls, itemId, bomId), chosen, kListDataType);
         // A list left without a choice fills nothing in: the row stays as it was.
         if (!chosen->Exists(QStringLiteral("FNumber"))) return result;
 
         const QVariant entry = chosen->GetValue(QStringLiteral("FEntryID"), 0);
-        if (cls == kLookupSalesOrder) rows_.Row(row).EntryFilter = QStringLiteral("v1.FEntryID=") + NullToEmpty(entry);
+        if (cls == LookupClass::SalesOrder)
+            rows_.Row(row).EntryFilter = QStringLiteral("v1.FEntryID=") + NullToEmpty(entry);
         entryId_ = ToInt32(entry);
         rows_.SetCellText(row, NullToEmpty(chosen->Item(QStringLiteral("FNumber"))));
         return result;
@@ -79,17 +80,19 @@ int32_t PropertyLookups::LookupList(int32_t row, const QString& search) {
 int32_t PropertyLookups::ResolveInput(int32_t row, const QString& text) {
     if (text.isEmpty()) return 0;
     try {
-        const int32_t cls = rows_.LookupClass(row);
-        if (!InList(cls, {kLookupItem, kLookupBatch, kLookupSalesOrder, kLookupCustomerBom})) return 0;
+        const LookupClass cls = rows_.LookupClass(row);
+        if (cls != LookupClass::Item && cls != LookupClass::Batch && cls != LookupClass::SalesOrder &&
+            cls != LookupClass::CustomerBom)
+            return 0;
         RowValue& value = rows_.Row(row);
-        if (cls != kLookupItem && cls != kLookupSalesOrder && ChosenId("FItemID").isEmpty()) {
+        if (cls != LookupClass::Item && cls != LookupClass::SalesOrder && ChosenId("FItemID").isEmpty()) {
             ShowNotice("必须先选择物料！");
             return 0;
         }
         const RecordsetPtr found = Search(cls, value, text);
         if (!found) throw HostError(QStringLiteral("没有查询结果。"));
         if (found->Eof()) {
-            if (cls != kLookupBatch) throw HostError(QStringLiteral("没有找到。"));
+            if (cls != LookupClass::Batch) throw HostError(QStringLiteral("没有找到。"));
             value.Choose(text, text, text);
             value.ChangeValue(text);
             return 1;
@@ -100,7 +103,7 @@ int32_t PropertyLookups::ResolveInput(int32_t row, const QString& text) {
         value.ChangeValue(number);
         rows_.SetCellText(row, number);
         FillDependentRows(cls, row, *found);
-        if (InList(cls, {kLookupItem, kLookupCustomerBom})) EmptySalesOrder();
+        if (cls == LookupClass::Item || cls == LookupClass::CustomerBom) EmptySalesOrder();
         return 1;
     } catch (const std::exception&) {
         ShowNotice("你输入的资料不存在或你没有使用该资料的权限！");
@@ -108,22 +111,22 @@ int32_t PropertyLookups::ResolveInput(int32_t row, const QString& text) {
     }
 }
 
-RecordsetPtr PropertyLookups::Search(int32_t cls, RowValue& value, const QString& text) {
-    if (cls == kLookupSalesOrder) {
+RecordsetPtr PropertyLookups::Search(LookupClass cls, RowValue& value, const QString& text) {
+    if (cls == LookupClass::SalesOrder) {
         const QString sql = SalesOrderResolveSql(text, ChosenId("FItemID"), ChosenId("FCustBomNo"), value.EntryFilter);
         value.EntryFilter.clear();
         return OpenClassRecordset(sql, QString(), true);
     }
-    const QString itemId = cls == kLookupItem ? QString() : ChosenId("FItemID");
+    const QString itemId = cls == LookupClass::Item ? QString() : ChosenId("FItemID");
     return GetItemDetailRs(static_cast<int16_t>(cls), text, ToInt32(GetUserID()), CodeSearchFilter(cls, itemId));
 }
 
-void PropertyLookups::FillDependentRows(int32_t cls, int32_t row, const Recordset& found) {
-    if (cls == kLookupItem) {
+void PropertyLookups::FillDependentRows(LookupClass cls, int32_t row, const Recordset& found) {
+    if (cls == LookupClass::Item) {
         rows_.SetCellTextOf(QStringLiteral("FItemName"), rows_.Row(row).Name);
         rows_.SetCellTextOf(QStringLiteral("FModel"), Text(found, "FModel"));
     }
-    if (cls != kLookupSalesOrder) return;
+    if (cls != LookupClass::SalesOrder) return;
     if (const int32_t item = rows_.FindRow(QStringLiteral("FItemID")); item > 0) {
         const QString number = Text(found, "FItemNumber");
         RowValue& value = rows_.Row(item);
@@ -164,7 +167,7 @@ bool PropertyLookups::LeaveCell(int32_t row) {
     const QString text = rows_.CellText(row);
     RowValue& value = rows_.Row(row);
     if (SameAsValue(value.Value, text)) return true;
-    if (rows_.LookupClass(row) == kLookupNone) {
+    if (rows_.LookupClass(row) == LookupClass::None) {
         value.ChangeValue(text);
         return true;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/base/Recordset.h"
+#include "src/lookup/Lookups.h"
 
 #include <QString>
 #include <cstdint>
@@ -35,8 +36,8 @@ public:
 
 private:
     // The records whose code is text, for a row of class cls.
-    RecordsetPtr Search(int32_t cls, RowValue& value, const QString& text);
-    void FillDependentRows(int32_t cls, int32_t row, const Recordset& found);
+    RecordsetPtr Search(LookupClass cls, RowValue& value, const QString& text);
+    void FillDependentRows(LookupClass cls, int32_t row, const Recordset& found);
     void EmptySalesOrder();
     QString ChosenId(const char* name) const;
 

@@ -46,8 +46,8 @@ QString PropertyRows::Name(int32_t row) const {
     return NullToEmpty(Descriptor(row)->GetValue(QStringLiteral("FName"), QString()));
 }
 
-int32_t PropertyRows::LookupClass(int32_t row) const {
-    return ToInt32(Descriptor(row)->GetValue(QStringLiteral("FLookupcls"), 0));
+qor::LookupClass PropertyRows::LookupClass(int32_t row) const {
+    return static_cast<qor::LookupClass>(ToInt32(Descriptor(row)->GetValue(QStringLiteral("FLookupcls"), 0)));
 }
 
 void PropertyRows::InitGrid() {

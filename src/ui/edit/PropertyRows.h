@@ -3,6 +3,7 @@
 #include "platform/base/Dictionary.h"
 #include "platform/base/Recordset.h"
 #include "platform/base/Vector.h"
+#include "src/lookup/Lookups.h"
 #include "src/ui/edit/RowValue.h"
 
 #include <QString>
@@ -42,7 +43,7 @@ public:
     // Throws HostError for a row outside the schema.
     RowValue& Row(int32_t row);
     const RowValue& Row(int32_t row) const;
-    int32_t LookupClass(int32_t row) const;
+    qor::LookupClass LookupClass(int32_t row) const;
     QString Name(int32_t row) const;
     // Text of the row's value cell, and its change.
     QString CellText(int32_t row) const;

@@ -63,7 +63,7 @@ int32_t CheckInput(const PropertyRows& rows) {
     return -1;
 }
 
-VectorPtr BuildSaveRequest(const PropertyRows& rows, int32_t entryId, int32_t status, const RecordsetPtr& record) {
+VectorPtr BuildSaveRequest(const PropertyRows& rows, int32_t entryId, EditStatus status, const RecordsetPtr& record) {
     auto fields = Dictionary::New();
     const VectorPtr& schema = rows.Schema();
     for (int i = 1; schema && i <= schema->Count(); ++i) {
@@ -76,7 +76,7 @@ VectorPtr BuildSaveRequest(const PropertyRows& rows, int32_t entryId, int32_t st
     fields->Set(QStringLiteral("EntryID"), entryId);
 
     auto request = Vector::New();
-    if (status == 0) {
+    if (status == EditStatus::New) {
         request->Add(QStringLiteral("INS"));
         request->Add(0);
     } else {

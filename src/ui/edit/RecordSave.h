@@ -2,6 +2,7 @@
 
 #include "platform/base/Recordset.h"
 #include "platform/base/Vector.h"
+#include "src/ui/edit/EditStatus.h"
 
 #include <QString>
 #include <cstdint>
@@ -14,10 +15,10 @@ class PropertyRows;
 // after telling the user what is missing (or what went wrong).
 int32_t CheckInput(const PropertyRows& rows);
 
-// The request for the save component: "INS" and 0 in status 0, else "UPT"
+// The request for the save component: "INS" and 0 for a new record, else "UPT"
 // and the FTraceID of the record's current row; then the record's fields by
 // name and "EntryID".
-VectorPtr BuildSaveRequest(const PropertyRows& rows, int32_t entryId, int32_t status, const RecordsetPtr& record);
+VectorPtr BuildSaveRequest(const PropertyRows& rows, int32_t entryId, EditStatus status, const RecordsetPtr& record);
 
 // The operation-log text's template after a save of a window opened for
 // operKind (1 new, 2 modify) that succeeded or failed; %1 is the item name.

@@ -64,10 +64,10 @@ void frmProperty::BuildWidgets() {
     toolCommands_ = {
         {QStringLiteral("new"), [this] { NewClicked(); }},
         {QStringLiteral("save"), [this] { SaveClicked(); }},
-        {QStringLiteral("fr"), [this] { MoveRecord(kFirst); }},
-        {QStringLiteral("pr"), [this] { MoveRecord(kPrevious); }},
-        {QStringLiteral("ne"), [this] { MoveRecord(kNext); }},
-        {QStringLiteral("la"), [this] { MoveRecord(kLast); }},
+        {QStringLiteral("fr"), [this] { MoveRecord(MoveDirection::First); }},
+        {QStringLiteral("pr"), [this] { MoveRecord(MoveDirection::Previous); }},
+        {QStringLiteral("ne"), [this] { MoveRecord(MoveDirection::Next); }},
+        {QStringLiteral("la"), [this] { MoveRecord(MoveDirection::Last); }},
     };
 
     sstProperty_ = new QTabWidget(this);
@@ -115,10 +115,10 @@ void frmProperty::Load() {
     isDirty_ = false;
     dataChanged_ = false;
     InitGrid();
-    if (status_ > kStatusNew)
-        MoveRecord(kStay);
+    if (status_ != EditStatus::New)
+        MoveRecord(MoveDirection::Stay);
     else
-        LoadRecord(kStatusNew);
+        LoadRecord(EditStatus::New);
     SetToolState();
     sstProperty_->setTabEnabled(kSettingsTab, false);
     sstProperty_->setCurrentIndex(kPropertyTab);
@@ -128,8 +128,8 @@ void frmProperty::Load() {
 
 void frmProperty::InitGrid() { rows_->InitGrid(); }
 
-void frmProperty::LoadRecord(int32_t mode) {
-    if (mode < 1) {
+void frmProperty::LoadRecord(EditStatus mode) {
+    if (mode == EditStatus::New) {
         rows_->LoadNew(record_);
         dataChanged_ = true;
     } else if (rows_->LoadExisting(record_)) {
@@ -147,9 +147,13 @@ const RowValue& frmProperty::RowValues(int row) const { return rows_->Row(row); 
 
 int32_t frmProperty::EntryID() const { return lookups_->EntryID(); }
 
-int32_t frmProperty::LookupList(int col, int row, const QString& search) { return lookups_->LookupList(row, search); }
+int32_t frmProperty::LookupList([[maybe_unused]] int col, int row, const QString& search) {
+    return lookups_->LookupList(row, search);
+}
 
-int32_t frmProperty::ResolveInput(int col, int row, const QString& text) { return lookups_->ResolveInput(row, text); }
+int32_t frmProperty::ResolveInput([[maybe_unused]] int col, int row, const QString& text) {
+    return lookups_->ResolveInput(row, text);
+}
 
 int32_t frmProperty::CheckInput() { return qor::CheckInput(*rows_); }
 
@@ -181,7 +185,7 @@ int32_t frmProperty::SaveRecord() {
     }
 }
 
-void frmProperty::MoveRecord(int32_t direction) {
+void frmProperty::MoveRecord(MoveDirection direction) {
     if (dataChanged_ && ShowMessage(kMessageQuestion, Text("数据已经改变，是否保存？")) == kMessageConfirmed &&
         SaveRecord() == -1)
         return;
@@ -190,24 +194,24 @@ void frmProperty::MoveRecord(int32_t direction) {
     const bool atFirst = position == 1;
     const bool atLast = position == record_->RecordCount();
     switch (direction) {
-        case kFirst:
-        case kPrevious:
+        case MoveDirection::First:
+        case MoveDirection::Previous:
             if (atFirst) {
                 ShowMessage(kMessageNotice, Text("已经是第一条记录。"));
                 return;
             }
-            if (direction == kFirst)
+            if (direction == MoveDirection::First)
                 record_->MoveFirst();
             else
                 record_->MovePrevious();
             break;
-        case kNext:
-        case kLast:
+        case MoveDirection::Next:
+        case MoveDirection::Last:
             if (atLast) {
                 ShowMessage(kMessageNotice, Text("已经是最后一条记录。"));
                 return;
             }
-            if (direction == kNext)
+            if (direction == MoveDirection::Next)
                 record_->MoveNext();
             else
                 record_->MoveLast();
@@ -223,10 +227,10 @@ void frmProperty::MoveRecord(int32_t direction) {
 }
 
 void frmProperty::SetToolState() {
-    const bool view = status_ == kStatusView;
-    if (status_ != kStatusNew && status_ != kStatusModify && !view) return;
+    const bool view = status_ == EditStatus::View;
+    if (status_ != EditStatus::New && status_ != EditStatus::Modify && !view) return;
     for (const char* key : {"New", "Save"}) Tool(QLatin1String(key))->setEnabled(!view);
-    for (const char* key : {"Fr", "Pr", "Ne", "La"}) Tool(QLatin1String(key))->setEnabled(status_ != kStatusNew);
+    for (const char* key : {"Fr", "Pr", "Ne", "La"}) Tool(QLatin1String(key))->setEnabled(status_ != EditStatus::New);
     LockCells(view);
 }
 
@@ -255,14 +259,14 @@ void frmProperty::NewClicked() {
     if (dataChanged_ && ShowMessage(kMessageQuestion, Text("数据已经改变，是否保存？")) == kMessageConfirmed &&
         SaveRecord() == -1)
         return;
-    status_ = kStatusNew;
+    status_ = EditStatus::New;
     ClearForNew();
     SetToolState();
 }
 
 void frmProperty::SaveClicked() {
     if (!dataChanged_ || SaveRecord() != 1) return;
-    if (status_ == kStatusNew) ClearForNew();
+    if (status_ == EditStatus::New) ClearForNew();
     SetToolState();
 }
 
@@ -282,7 +286,7 @@ QString frmProperty::ActiveValueText() const {
 void frmProperty::GridKeyDown(int key) {
     textBeforeKey_ = ActiveValueText();
     const int row = vaSProperty_->ActiveRow();
-    if (row > 0 && rows_->LookupClass(row) != 0) {
+    if (row > 0 && rows_->LookupClass(row) != LookupClass::None) {
         if (key == Qt::Key_F7)
             LookupList(kValueCol, row, QString());
         else if (key == Qt::Key_F8)

@@ -3,6 +3,7 @@
 #include "platform/base/Recordset.h"
 #include "platform/base/Vector.h"
 #include "src/ui/edit/EditLayout.h"
+#include "src/ui/edit/EditStatus.h"
 
 #include <QDialog>
 #include <QHash>
@@ -35,24 +36,13 @@ struct RowValue;
 class frmProperty : public QDialog {
     Q_OBJECT
 public:
-    // Status values.
-    static constexpr int32_t kStatusNew = 0;
-    static constexpr int32_t kStatusModify = 1;
-    static constexpr int32_t kStatusView = 2;
-    // MoveRecord directions.
-    static constexpr int32_t kStay = -1;
-    static constexpr int32_t kFirst = 0;
-    static constexpr int32_t kPrevious = 1;
-    static constexpr int32_t kNext = 2;
-    static constexpr int32_t kLast = 3;
-
     explicit frmProperty(QWidget* parent = nullptr);
     ~frmProperty() override;
 
     RecordsetPtr Record() const { return record_; }
     void SetRecord(RecordsetPtr record) { record_ = std::move(record); }
-    int32_t Status() const { return status_; }
-    void SetStatus(int32_t status) { status_ = status; }
+    EditStatus Status() const { return status_; }
+    void SetStatus(EditStatus status) { status_ = status; }
     VectorPtr DataProperty() const;
     void SetDataProperty(VectorPtr schema);
     int32_t InterID() const { return interId_; }
@@ -73,8 +63,8 @@ public:
     void Load();
 
     void InitGrid();
-    // mode below 1: the opener's item for a new record; else the record.
-    void LoadRecord(int32_t mode);
+    // New: the opener's item for a new record; else the record.
+    void LoadRecord(EditStatus mode);
     void ClearForNew();
     void LockCells(bool lock);
     int32_t FindRow(const QString& name) const;
@@ -85,7 +75,7 @@ public:
     int32_t CheckInput();
     int32_t SaveRecord();
 
-    void MoveRecord(int32_t direction);
+    void MoveRecord(MoveDirection direction);
     void SetToolState();
     // A click on the toolbar button with this key.
     void ToolbarClick(const QString& key);
@@ -116,7 +106,7 @@ private:
     int Pixels(double twips) const;
 
     RecordsetPtr record_;
-    int32_t status_ = kStatusNew;
+    EditStatus status_ = EditStatus::New;
     int32_t interId_ = 0;
     controls::LedgerGrid* ldgFace_ = nullptr;
     int32_t itemId_ = 0;

@@ -6,7 +6,7 @@
 namespace qor {
 
 std::vector<SearchField> InitialSearchFields() {
-    auto field = [](const char* name, const char* caption, int32_t cls, int32_t kind, const char* alias) {
+    auto field = [](const char* name, const char* caption, LookupClass cls, int32_t kind, const char* alias) {
         SearchField f;
         f.fieldName = QString::fromLatin1(name);
         f.fieldCaption = Translate(QString::fromUtf8(caption));
@@ -15,9 +15,12 @@ std::vector<SearchField> InitialSearchFields() {
         f.tableAlias = QString::fromLatin1(alias);
         return f;
     };
-    return {field("FNumber", "物料代码", 4, 1, "t1"),        field("FName", "物料名称", 4, 2, "t1"),
-            field("FModel", "规格型号", 0, 0, "t1"),         field("FBillNo", "销售订单号", 0, 0, "v2"),
-            field("FBOMNumber", "客户BOM号", -101, 2, "t2"), field("FBatchNo", "批号", 0, 2, "v1")};
+    return {field("FNumber", "物料代码", LookupClass::Item, 1, "t1"),
+            field("FName", "物料名称", LookupClass::Item, 2, "t1"),
+            field("FModel", "规格型号", LookupClass::None, 0, "t1"),
+            field("FBillNo", "销售订单号", LookupClass::None, 0, "v2"),
+            field("FBOMNumber", "客户BOM号", LookupClass::CustomerBom, 2, "t2"),
+            field("FBatchNo", "批号", LookupClass::None, 2, "v1")};
 }
 
 const QStringList& FilterComparisons() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "src/lookup/Lookups.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -11,8 +13,8 @@ namespace qor {
 struct SearchField {
     QString fieldName;
     QString fieldCaption;
-    int32_t lookupClass = 0;  // F7 in the value cell: 4 item, -101 customer BOM, 0 none
-    int32_t returnKind = 0;   // what an item look-up writes: 1 number, 2 name
+    LookupClass lookupClass = LookupClass::None;  // what F7 in the value cell opens
+    int32_t returnKind = 0;                       // what an item look-up writes: 1 number, 2 name
     int32_t inUse = 1;
     QString entry;       // the user's order (sort) or value (filter)
     QString tableAlias;  // alias of the column's table in the list statement

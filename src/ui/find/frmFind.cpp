@@ -183,10 +183,11 @@ void frmFind::LookupValue(int row) {
     if (actionMode_ != kFilterMode || row < 1 || row > kRows) return;
     const SearchField& field = fields_[static_cast<size_t>(row - 1)];
     try {
-        if (field.lookupClass == kLookupItem) {
+        if (field.lookupClass == LookupClass::Item) {
             auto parameters = Dictionary::New();
             parameters->Set(QStringLiteral("GetDataType"), static_cast<int16_t>(1));
-            QVariantList args{4, QString(), QStringLiteral("FErpClsID=7"), QVariant::fromValue(parameters)};
+            QVariantList args{static_cast<int32_t>(LookupClass::Item), QString(), QStringLiteral("FErpClsID=7"),
+                              QVariant::fromValue(parameters)};
             const host::ObjectPtr result = AsObject(GLView()->CallRef(QStringLiteral("ItemLookup"), args));
             const host::ObjectPtr chosen = result ? AsObject(result->Get(QStringLiteral("ReturnObject"))) : nullptr;
             if (!chosen) return;
@@ -194,7 +195,7 @@ void frmFind::LookupValue(int row) {
                 SetCellText(row, 3, NullToEmpty(chosen->Get(QStringLiteral("Number"))));
             else if (field.returnKind == 2)
                 SetCellText(row, 3, NullToEmpty(chosen->Get(QStringLiteral("Name"))).trimmed());
-        } else if (field.lookupClass == kLookupCustomerBom) {
+        } else if (field.lookupClass == LookupClass::CustomerBom) {
             auto parameters = Dictionary::New();
             parameters->Set(QStringLiteral("ShowMode"), static_cast<int16_t>(1));
             parameters->Set(QStringLiteral("Filter"),

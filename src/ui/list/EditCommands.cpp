@@ -36,7 +36,7 @@ void NewRecord(frmBatchTrace& window) {
         frmProperty edit(&window);
         const int32_t itemId = ToInt32(window.CurrentNodeKey().mid(2));
         const RecordsetPtr item = window.Detail()->GetRecordset(ItemRecordSql(itemId, UseShortNumber()));
-        edit.SetStatus(frmProperty::kStatusNew);
+        edit.SetStatus(EditStatus::New);
         edit.SetRecord(item);
         edit.SetDataProperty(window.VectCol());
         edit.OperKind = kOperNew;
@@ -58,10 +58,10 @@ void ModifyRecord(frmBatchTrace& window) {
         Notice("当前用户没有查看权限！请与系统管理员联系！");
         return;
     }
-    int32_t status = frmProperty::kStatusModify;
+    EditStatus status = EditStatus::Modify;
     if (!CheckRight(kTraceRightModule, kTraceRightDetail, kRightModify)) {
         Notice("当前用户没有修改权限！请与系统管理员联系！");
-        status = frmProperty::kStatusView;
+        status = EditStatus::View;
     }
     if (window.Ldg()->CurrentRow() < 2) return;
     bool dirty = false;
