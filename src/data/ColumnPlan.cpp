@@ -1,30 +1,19 @@
 #include "src/data/ColumnPlan.h"
 
-#include "platform/base/Convert.h"
-#include "platform/base/Variant.h"
+#include "src/common/ColumnDescriptor.h"
 
 namespace qor {
 
 namespace {
 
-ColumnPlanEntry PlanColumn(const DictionaryPtr& d, const Recordset* record) {
+ColumnPlanEntry PlanColumn(const ColumnDescriptor& column, const Recordset* record) {
     ColumnPlanEntry e;
-    if (!d) return e;
-    auto number = [&d](const char* key) {
-        try {
-            return ToInt32(d->Item(QString::fromLatin1(key)));
-        } catch (const std::exception&) {
-            return -1;
-        }
-    };
-    e.visible = number("FColVisible") == 1;
-    e.isFlag = number("FDataType") == 5;
-    e.caption = NullToEmpty(d->Item(QStringLiteral("FCaption")));
-    if (record) {
-        const QString field = number("FLookUpCls") == 4 && !e.isFlag ? QStringLiteral("FItemNumber")
-                                                                     : NullToEmpty(d->Item(QStringLiteral("FName")));
-        e.field = record->FieldIndex(field);
-    }
+    if (!column.source) return e;
+    e.visible = column.listed;
+    e.isFlag = column.dataType == 5;
+    e.caption = column.caption;
+    if (record)
+        e.field = record->FieldIndex(column.lookUpCls == 4 && !e.isFlag ? QStringLiteral("FItemNumber") : column.name);
     return e;
 }
 
@@ -50,9 +39,9 @@ const std::vector<ColumnPlanEntry>& ColumnPlan::For(const VectorPtr& schema, con
     entries_.clear();
     descriptorVersions_.clear();
     for (int i = 1; i <= schema->Count(); ++i) {
-        const auto d = schema->Item(i).value<DictionaryPtr>();
-        descriptorVersions_.emplace_back(d, d ? d->Version() : 0);
-        entries_.push_back(PlanColumn(d, record.get()));
+        const ColumnDescriptor column = ReadColumn(schema->Item(i));
+        descriptorVersions_.emplace_back(column.source, column.source ? column.source->Version() : 0);
+        entries_.push_back(PlanColumn(column, record.get()));
     }
     return entries_;
 }

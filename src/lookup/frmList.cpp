@@ -49,11 +49,18 @@ frmList::~frmList() { Unload(); }
 
 void frmList::PutSetting(const QString& name, const QVariant& value) { control_->Put(name, value); }
 
+void frmList::SetISShowReport(bool value) { PutSetting(QStringLiteral("ISShowReport"), value); }
 void frmList::SetListShowStatus(int32_t value) { PutSetting(QStringLiteral("ListShowStatus"), value); }
+void frmList::SetDestBillTransType(const QString& value) { PutSetting(QStringLiteral("DestBillTransType"), value); }
 void frmList::SetListID(int32_t value) { PutSetting(QStringLiteral("ListID"), value); }
+void frmList::SetTranType(int32_t value) { PutSetting(QStringLiteral("TranType"), value); }
 void frmList::SetBaseInfo(const QString& value) { PutSetting(QStringLiteral("BaseInfo"), value); }
 void frmList::SetMultiSelect(bool value) { PutSetting(QStringLiteral("MultiSelect"), value ? -1 : 0); }
+void frmList::SetCanSelectMultiRow(bool value) { PutSetting(QStringLiteral("CanSelectMultiRow"), value); }
 void frmList::SetFilter(const QString& value) { PutSetting(QStringLiteral("Filter"), value); }
+void frmList::SetLocalCnn(const QString& value) { PutSetting(QStringLiteral("LocalCnn"), value); }
+void frmList::SetSystemName(const QString& value) { PutSetting(QStringLiteral("SystemName"), value); }
+void frmList::SetSelectFlag(int32_t value) { PutSetting(QStringLiteral("SelectFlag"), value); }
 void frmList::SetPaintBar(bool) {}
 
 VectorPtr frmList::Selected() const { return AsVector(control_->Get(QStringLiteral("Selected"))); }

@@ -23,11 +23,19 @@ public:
     explicit frmList(QWidget* parent = nullptr);
     ~frmList() override;
 
+    // Pass-through properties: each goes straight to the list control.
+    void SetISShowReport(bool value);
     void SetListShowStatus(int32_t value);
+    void SetDestBillTransType(const QString& value);
     void SetListID(int32_t value);
+    void SetTranType(int32_t value);
     void SetBaseInfo(const QString& value);
     void SetMultiSelect(bool value);
+    void SetCanSelectMultiRow(bool value);
     void SetFilter(const QString& value);
+    void SetLocalCnn(const QString& value);
+    void SetSystemName(const QString& value);
+    void SetSelectFlag(int32_t value);
     // Accepted for callers that set it; the window has no bar to paint.
     void SetPaintBar(bool value);
     void SetROB(int32_t value) { rob_ = value; }

@@ -28,44 +28,44 @@ QString FieldText(const Recordset& record, const QString& field) { return record
 
 int PropertyRows::Count() const { return schema_ ? schema_->Count() : 0; }
 
-DictionaryPtr PropertyRows::Descriptor(int position) const {
-    DictionaryPtr descriptor = schema_->Item(position).value<DictionaryPtr>();
-    if (!descriptor) throw HostError(QStringLiteral("列描述 %1 不是字典。").arg(position));
-    return descriptor;
+void PropertyRows::SetSchema(VectorPtr schema) {
+    schema_ = std::move(schema);
+    columns_ = ReadColumns(schema_);
 }
 
-bool PropertyRows::Visible(int position) const {
-    return NullToZero(Descriptor(position)->GetValue(QStringLiteral("FColVisible"), QStringLiteral("0"))) != 0;
+const ColumnDescriptor& PropertyRows::Column(int position) const {
+    if (position < 1 || position > static_cast<int>(columns_.size())) throw HostError(QStringLiteral("下标越界"));
+    const ColumnDescriptor& column = columns_[static_cast<size_t>(position - 1)];
+    if (!column.source) throw HostError(QStringLiteral("列描述 %1 不是字典。").arg(position));
+    return column;
 }
 
-bool PropertyRows::DescriptorLocked(int position) const {
-    return NullToZero(Descriptor(position)->GetValue(QStringLiteral("FLocked"), 0)) != 0;
-}
-
-QString PropertyRows::Name(int32_t row) const {
-    return NullToEmpty(Descriptor(row)->GetValue(QStringLiteral("FName"), QString()));
-}
+QString PropertyRows::Name(int32_t row) const { return Column(row).name; }
 
 qor::LookupClass PropertyRows::LookupClass(int32_t row) const {
-    return static_cast<qor::LookupClass>(ToInt32(Descriptor(row)->GetValue(QStringLiteral("FLookupcls"), 0)));
+    return static_cast<qor::LookupClass>(Column(row).lookUpCls);
 }
 
 void PropertyRows::InitGrid() {
+    columns_ = ReadColumns(schema_);
     values_.assign(static_cast<size_t>(Count()), RowValue());
     grid_.SetMaxCols(2);
     grid_.SetMaxRows(Count());
     for (int i = 1; i <= Count(); ++i) {
-        const bool visible = Visible(i);
+        const bool visible = Column(i).visible;
         grid_.SetRowShown(i, visible);
         if (!visible) continue;
-        grid_.SetCellText(kCaptionCol, i, NullToEmpty(Descriptor(i)->GetValue(QStringLiteral("FCaption"), QString())));
+        grid_.SetCellText(kCaptionCol, i, Column(i).caption);
         grid_.SetStaticText(kCaptionCol, i);
         grid_.SetLocked(kCaptionCol, i, true);
         InitValueCell(i);
-        if (IsName(Name(i), "FForBid"))
-            Descriptor(i)->Set(QStringLiteral("FLocked"),
-                               CheckRight(kTraceRightModule, kTraceRightDetail, kRightBan) ? 0 : 1);
-        if (DescriptorLocked(i)) {
+        if (IsName(Name(i), "FForBid")) {
+            // The shared schema keeps this after the window has closed.
+            const bool locked = !CheckRight(kTraceRightModule, kTraceRightDetail, kRightBan);
+            Column(i).source->Set(QStringLiteral("FLocked"), locked ? 1 : 0);
+            columns_[static_cast<size_t>(i - 1)].locked = locked;
+        }
+        if (Column(i).locked) {
             grid_.SetLocked(kValueCol, i, true);
             grid_.SetBackColor(kValueCol, i, controls::ColorFromBgr(kLockedBackColor));
         }
@@ -75,7 +75,7 @@ void PropertyRows::InitGrid() {
 void PropertyRows::InitValueCell(int position) {
     constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
     constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
-    switch (ToInt32(Descriptor(position)->GetValue(QStringLiteral("FDataType"), QStringLiteral("-1")))) {
+    switch (Column(position).dataType) {
         case kDate:
             grid_.SetDateCell(kValueCol, position);
             break;
@@ -97,7 +97,7 @@ void PropertyRows::InitValueCell(int position) {
 void PropertyRows::LoadNew(const RecordsetPtr& record) {
     if (!record) throw HostError(QStringLiteral("没有新增记录的物料。"));
     for (int i = 1; i <= Count(); ++i) {
-        if (!Visible(i)) continue;
+        if (!Column(i).visible) continue;
         const QString name = Name(i);
         if (IsName(name, "FItemID")) {
             const QString number = FieldText(*record, QStringLiteral("FItemNumber"));
@@ -116,7 +116,7 @@ void PropertyRows::LoadNew(const RecordsetPtr& record) {
 bool PropertyRows::LoadExisting(const RecordsetPtr& record) {
     if (!record || record->Eof() || record->Bof()) return false;
     for (int i = 1; i <= Count(); ++i) {
-        if (!Visible(i)) continue;
+        if (!Column(i).visible) continue;
         const QString name = Name(i);
         RowValue& value = Row(i);
         auto show = [&](const char* idField, const char* nameField, const char* numberField, const char* shown) {
@@ -147,7 +147,7 @@ bool PropertyRows::LoadExisting(const RecordsetPtr& record) {
 
 void PropertyRows::ClearForNew() {
     for (int i = 1; i <= Count(); ++i) {
-        if (!Visible(i)) continue;
+        if (!Column(i).visible) continue;
         const QString name = Name(i);
         if (IsName(name, "FItemID") || IsName(name, "FOrderBillNo") || IsName(name, "FCustBomNo") ||
             IsName(name, "FBatchNo")) {
@@ -167,7 +167,7 @@ void PropertyRows::ClearForNew() {
 
 void PropertyRows::LockCells(bool lock) {
     for (int i = 1; i <= Count(); ++i)
-        if (Visible(i) && !DescriptorLocked(i)) grid_.SetLocked(kValueCol, i, lock);
+        if (Column(i).visible && !Column(i).locked) grid_.SetLocked(kValueCol, i, lock);
 }
 
 int32_t PropertyRows::FindRow(const QString& name) const {

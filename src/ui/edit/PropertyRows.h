@@ -3,6 +3,7 @@
 #include "platform/base/Dictionary.h"
 #include "platform/base/Recordset.h"
 #include "platform/base/Vector.h"
+#include "src/common/ColumnDescriptor.h"
 #include "src/lookup/Lookups.h"
 #include "src/ui/edit/RowValue.h"
 
@@ -24,7 +25,7 @@ public:
     explicit PropertyRows(controls::PropertyGrid& grid) : grid_(grid) {}
 
     const VectorPtr& Schema() const { return schema_; }
-    void SetSchema(VectorPtr schema) { schema_ = std::move(schema); }
+    void SetSchema(VectorPtr schema);
 
     // Builds the grid from the schema; settles the ban cell's lock by the
     // user's ban right, in the shared schema.
@@ -56,14 +57,14 @@ public:
 private:
     int Count() const;
     size_t Index(int32_t row) const;
-    DictionaryPtr Descriptor(int position) const;
-    bool Visible(int position) const;
-    bool DescriptorLocked(int position) const;
+    // Throws HostError for an entry of the schema that is no descriptor.
+    const ColumnDescriptor& Column(int position) const;
     void InitValueCell(int position);
 
     controls::PropertyGrid& grid_;
     VectorPtr schema_;
-    std::vector<RowValue> values_;  // index row - 1
+    std::vector<ColumnDescriptor> columns_;  // read from schema_, index position - 1
+    std::vector<RowValue> values_;           // index row - 1
 };
 
 }  // namespace qor

@@ -4,6 +4,7 @@
 #include "platform/base/Dictionary.h"
 #include "platform/base/HostError.h"
 #include "platform/base/Variant.h"
+#include "src/common/ColumnDescriptor.h"
 #include "src/common/HostValues.h"
 #include "src/common/Messages.h"
 #include "src/ui/edit/PropertyRows.h"
@@ -36,11 +37,6 @@ QVariant SavedValue(const QString& name, const RowValue& row) {
     return {};
 }
 
-bool IsVisible(const Vector& schema, int position) {
-    const auto descriptor = schema.Item(position).value<DictionaryPtr>();
-    return descriptor && NullToZero(descriptor->GetValue(QStringLiteral("FColVisible"), QStringLiteral("0"))) != 0;
-}
-
 }  // namespace
 
 int32_t CheckInput(const PropertyRows& rows) {
@@ -67,7 +63,7 @@ VectorPtr BuildSaveRequest(const PropertyRows& rows, int32_t entryId, EditStatus
     auto fields = Dictionary::New();
     const VectorPtr& schema = rows.Schema();
     for (int i = 1; schema && i <= schema->Count(); ++i) {
-        if (!IsVisible(*schema, i)) continue;
+        if (!ReadColumn(schema->Item(i)).visible) continue;
         const QString name = rows.Name(i);
         const QVariant value = SavedValue(name, rows.Row(i));
         const bool emptyText = value.typeId() == QMetaType::QString && value.toString().isEmpty();

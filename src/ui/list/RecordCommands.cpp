@@ -2,6 +2,7 @@
 
 #include "platform/base/Convert.h"
 #include "platform/controls/LedgerGrid.h"
+#include "src/common/ColumnDescriptor.h"
 #include "src/common/HostValues.h"
 #include "src/common/Messages.h"
 #include "src/common/Rights.h"
@@ -71,10 +72,9 @@ DictionaryPtr BanRecordMap(const VectorPtr& schema, const Recordset& record, boo
     auto idOf = [&record](const char* field) {
         return static_cast<int32_t>(NullToZero(record.Fields(QString::fromLatin1(field)).Value()));
     };
-    for (int i = 1; i <= schema->Count(); ++i) {
-        const auto column = schema->Item(i).value<DictionaryPtr>();
-        if (!column || !ToBool(column->GetValue(QStringLiteral("FColVisible"), QStringLiteral("0")))) continue;
-        const QString name = NullToEmpty(column->GetValue(QStringLiteral("FName"), QString()));
+    for (const ColumnDescriptor& column : ReadColumns(schema)) {
+        if (!column.source || !column.visible) continue;
+        const QString& name = column.name;
         QVariant value = QString();
         if (name.compare(QLatin1String("FItemID"), Qt::CaseInsensitive) == 0)
             value = idOf("FItemID");

@@ -3,6 +3,7 @@
 #include "platform/base/Convert.h"
 #include "platform/controls/LedgerGrid.h"
 #include "platform/controls/Twips.h"
+#include "src/common/ColumnDescriptor.h"
 #include "src/common/UserProfile.h"
 #include "src/common/UserSetting.h"
 #include "src/data/CDetail.h"
@@ -36,14 +37,10 @@ void TraceListGrid::InitialLdg(const VectorPtr& schema) {
     grid_.SetCols(kColumns);
     grid_.SetBackColor(QColor(0xFF, 0xFF, 0xFF));
     grid_.SetRowHeight(kRowHeight);
+    const std::vector<ColumnDescriptor> columns = ReadColumns(schema);
     for (int i = 1; i <= grid_.Cols(); ++i) {
-        int width = 0;
-        if (schema && i <= schema->Count()) {
-            const auto d = schema->Item(i).value<DictionaryPtr>();
-            if (d && NullToZero(d->Item(QStringLiteral("FColVisible"))) == 1)
-                width = static_cast<int>(NullToZero(d->Item(QStringLiteral("FColWidth"))));
-        }
-        grid_.SetColWidth(i, width);
+        const bool listed = i <= static_cast<int>(columns.size()) && columns[static_cast<size_t>(i - 1)].listed;
+        grid_.SetColWidth(i, listed ? columns[static_cast<size_t>(i - 1)].colWidth : 0);
     }
 }
 
