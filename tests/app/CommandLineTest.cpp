@@ -6,22 +6,17 @@
 using namespace qor::app;
 
 TEST(CommandLine, ReadsOptionsInBothSpellings) {
-    auto r = ParseCommandLine({"--db", "d.db", "--user=clerk", "--password", "", "--trace", "t.jsonl"});
+    auto r = ParseCommandLine({"export", "--db", "d.db", "--user=clerk", "--password", "", "--all", "--out=a.XLSX"});
     ASSERT_TRUE(r.options);
-    EXPECT_EQ(r.options->command, Command::Shell);
+    EXPECT_EQ(r.options->command, Command::Export);
     EXPECT_EQ(r.options->user, "clerk");
     EXPECT_TRUE(r.options->passwordGiven);  // an empty password is still a given one
-    EXPECT_EQ(r.options->traceFile, "t.jsonl");
+    EXPECT_EQ(r.options->out, "a.XLSX");
 
     r = ParseCommandLine({"--create-demo", "big.db", "--traces", "1000000", "--items=100000"});
     ASSERT_TRUE(r.options);
     EXPECT_EQ(r.options->traces, 1000000);
     EXPECT_EQ(r.options->items, 100000);
-
-    r = ParseCommandLine({"export", "--db", "d.db", "--user", "c", "--password", "p", "--all", "--out=a.XLSX"});
-    ASSERT_TRUE(r.options);
-    EXPECT_EQ(r.options->command, Command::Export);
-    EXPECT_EQ(r.options->out, "a.XLSX");
 }
 
 TEST(CommandLine, RefusesBadInputWithAChineseReason) {
@@ -33,7 +28,6 @@ TEST(CommandLine, RefusesBadInputWithAChineseReason) {
     };
     const std::vector<Case> cases{
         {"option without its value", {"--db"}, ""},
-        {"unknown option", {"--bogus"}, ""},
         {"size that is not a number", {"--create-demo", "x.db", "--traces", "many"}, ""},
         {"negative size", {"--create-demo", "x.db", "--traces", "-5"}, ""},
         {"size without --create-demo", {"--db", "d.db", "--traces", "10"}, "--create-demo"},

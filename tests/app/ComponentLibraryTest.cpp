@@ -1,7 +1,6 @@
 #include "app/ComponentLibrary.h"
 #include "app/ComponentLoader.h"
 #include "platform/base/HostError.h"
-#include "platform/host/ComponentFactory.h"
 #include "platform/host/ComponentRegistry.h"
 #include "platform/host/InprocServer.h"
 #include "src/host/ProgIds.h"
@@ -40,7 +39,6 @@ protected:
         for (const auto& [name, value] : saved_) value.isNull() ? qunsetenv(name) : qputenv(name, value);
     }
 
-    // A copy of the library in a folder of its own.
     QString CopyOfLibrary(const QString& folder) {
         QDir().mkpath(dir_.filePath(folder));
         const QString path = dir_.filePath(folder + QStringLiteral("/QOROrderBatchTrace.so"));
@@ -64,20 +62,14 @@ TEST_F(ComponentLibraryTest, RegistersBothClassesAndASecondRegistrationReplacesT
     auto trace = ComponentRegistry::Find(kTraceProgId);
     ASSERT_TRUE(trace);
     EXPECT_EQ(trace->library, first);
-    EXPECT_EQ(trace->clsid, inproc::kClsidOrderBatchTrace);
-    auto output = ComponentRegistry::Find(kOutputProgId.toUpper());  // ProgIDs are matched without case
-    ASSERT_TRUE(output);
-    EXPECT_EQ(output->clsid, inproc::kClsidBatchTraceOutput);
+    EXPECT_TRUE(ComponentRegistry::Find(kOutputProgId.toUpper())) << "ProgIDs are matched without case";
 
     ASSERT_EQ(ComponentLibrary(second).Register(), inproc::kOk);
     EXPECT_EQ(ComponentRegistry::Find(kTraceProgId)->library, second);
-    const QString file = ComponentRegistry::File(ComponentRegistry::WritableScope());
-    EXPECT_EQ(QSettings(file, QSettings::IniFormat).childGroups(), QStringList({kOutputProgId, kTraceProgId}));
 
     EXPECT_EQ(ComponentLibrary(first).Unregister(), inproc::kOk);
     EXPECT_FALSE(ComponentRegistry::Find(kTraceProgId));
     EXPECT_FALSE(ComponentRegistry::Find(kOutputProgId));
-    EXPECT_FALSE(QFile::exists(file));
     EXPECT_EQ(ComponentLibrary(first).Unregister(), inproc::kFalse);
 }
 
@@ -90,21 +82,6 @@ TEST_F(ComponentLibraryTest, TheUsersEntryOverridesTheSystems) {
     EXPECT_EQ(ComponentRegistry::Find(kTraceProgId)->library, "/home/u/user.so");
     EXPECT_EQ(ComponentRegistry::Remove(ComponentRegistry::Scope::User, inproc::kClsidOrderBatchTrace), 1);
     EXPECT_EQ(ComponentRegistry::Find(kTraceProgId)->library, "/opt/system.so");
-}
-
-TEST_F(ComponentLibraryTest, CreatesTheClassByProgIdAndItReachesTheHostsComponents) {
-    RegisterBuiltLibrary();
-    test::FakeHost host;
-    host.SetSysValue("IC", "UseShortNumber", "0");
-    host.SetSysValue("IC", "UseOrderBatchTrace", "0");
-    ComponentLoader loader{QString()};
-    const host::ObjectPtr trace = loader.Create(kTraceProgId);
-    EXPECT_EQ(trace->ProgID(), kTraceProgId);
-    // The library asked the fakes this test registered: one component registry.
-    EXPECT_EQ(trace->Call("IsUseOrderBatchTrace"), QVariant(false));
-    host.SetSysValue("IC", "UseOrderBatchTrace", "1");
-    EXPECT_EQ(trace->Call("IsUseOrderBatchTrace"), QVariant(true));
-    EXPECT_THROW(trace->Call("NoSuchMember"), HostError);
 }
 
 TEST_F(ComponentLibraryTest, ShowsTheWindowAndIsUnloadedAndLoadedAgainAfterwards) {
@@ -123,54 +100,6 @@ TEST_F(ComponentLibraryTest, ShowsTheWindowAndIsUnloadedAndLoadedAgainAfterwards
         EXPECT_EQ(loader.FreeUnusedLibraries(), 0);
         EXPECT_EQ(dlopen(QOR_COMPONENT_LIBRARY, RTLD_NOW | RTLD_NOLOAD), nullptr);  // gone from the process
     }
-}
-
-TEST_F(ComponentLibraryTest, CanUnloadOnlyWhenNoObjectAndNoLockIsAlive) {
-    void* handle = dlopen(QOR_COMPONENT_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(handle, nullptr);
-    const auto getClassObject =
-        reinterpret_cast<inproc::DllGetClassObjectFunction>(dlsym(handle, inproc::kDllGetClassObject));
-    const auto canUnloadNow =
-        reinterpret_cast<inproc::DllCanUnloadNowFunction>(dlsym(handle, inproc::kDllCanUnloadNow));
-    ASSERT_TRUE(getClassObject && canUnloadNow);
-    EXPECT_EQ(canUnloadNow(), inproc::kOk);
-
-    void* unknownClass = nullptr;
-    EXPECT_EQ(getClassObject(&inproc::kIidObject, &inproc::kIidClassFactory, &unknownClass),
-              inproc::kClassNotAvailable);
-    void* factoryInterface = nullptr;
-    ASSERT_EQ(getClassObject(&inproc::kClsidOrderBatchTrace, &inproc::kIidClassFactory, &factoryInterface),
-              inproc::kOk);
-    auto* factory = static_cast<inproc::IClassFactory*>(factoryInterface);
-    EXPECT_EQ(canUnloadNow(), inproc::kFalse);  // a factory is an object too
-    EXPECT_EQ(factory->LockServer(true), inproc::kOk);
-
-    void* objectInterface = nullptr;
-    EXPECT_EQ(factory->CreateInstance(factory, inproc::kIidObject, &objectInterface), inproc::kNoAggregation);
-    ASSERT_EQ(factory->CreateInstance(nullptr, inproc::kIidObject, &objectInterface), inproc::kOk);
-    factory->Release();
-    auto* server = static_cast<inproc::IObject*>(objectInterface);
-    void* other = nullptr;
-    EXPECT_EQ(server->QueryInterface(inproc::kIidClassFactory, &other), inproc::kNoInterface);
-    EXPECT_EQ(other, nullptr);
-
-    host::ObjectPtr object;
-    ASSERT_EQ(server->GetObject(&object), inproc::kOk);
-    server->Release();
-    EXPECT_EQ(canUnloadNow(), inproc::kFalse);  // the handed-out object holds the library
-    object.reset();
-    EXPECT_EQ(canUnloadNow(), inproc::kFalse);  // the lock still does
-
-    void* lockedFactory = nullptr;
-    ASSERT_EQ(getClassObject(&inproc::kClsidOrderBatchTrace, &inproc::kIidUnknown, &lockedFactory), inproc::kOk);
-    auto* unknown = static_cast<inproc::IUnknown*>(lockedFactory);
-    void* asFactory = nullptr;
-    ASSERT_EQ(unknown->QueryInterface(inproc::kIidClassFactory, &asFactory), inproc::kOk);
-    unknown->Release();
-    static_cast<inproc::IClassFactory*>(asFactory)->LockServer(false);
-    static_cast<inproc::IClassFactory*>(asFactory)->Release();
-    EXPECT_EQ(canUnloadNow(), inproc::kOk);
-    EXPECT_EQ(dlclose(handle), 0);
 }
 
 TEST_F(ComponentLibraryTest, SaysWhatIsWrongWithAMissingUnregisteredOrBrokenLibrary) {

@@ -95,11 +95,6 @@ TEST_P(ShellOnBackend, ListExportAndPrintReadTheCompany) {
     ASSERT_EQ(r.exitCode, 0) << r.output.toStdString();
     EXPECT_TRUE(r.output.contains("已打印 ")) << r.output.toStdString();
     EXPECT_TRUE(Contents(pdf).startsWith("%PDF-"));
-
-    const QString xlsx = dir_.filePath("item.xlsx");
-    r = Shell(QStringList{"export"} + Login("administrator") + QStringList{"--item", number, "--out", xlsx});
-    ASSERT_EQ(r.exitCode, 0) << r.output.toStdString();
-    EXPECT_TRUE(Contents(xlsx).startsWith("PK"));
 }
 
 // Each refusal says why, writes no file and leaves the company as it was; a

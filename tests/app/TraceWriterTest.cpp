@@ -25,7 +25,7 @@ QList<QJsonObject> ReadLines(const QString& path) {
 
 }  // namespace
 
-TEST(TraceWriter, ObservesEveryCallWithArgumentsAsPassed) {
+TEST(TraceWriter, ObservesEveryCallWithArgumentsAsPassedAndMessageBoxesWithTheirTexts) {
     QTemporaryDir dir;
     const QString path = dir.filePath("t.jsonl");
     auto echo = test::RegisterFake("Test.Echo");
@@ -34,37 +34,28 @@ TEST(TraceWriter, ObservesEveryCallWithArgumentsAsPassed) {
         return QVariant(1);
     });
     echo->On("Fail", [](QVariantList&) -> QVariant { throw HostError("坏了"); });
+    const QString boxId = QString::fromLatin1(host::progid::kMessageDialog);
+    test::RegisterFake(boxId)->Returns("Show", 2);
     host::ComponentFactory::SetObserver(std::make_shared<app::TraceWriter>(path));
     auto observed = host::ComponentFactory::Create("Test.Echo");
     QVariantList args{"SELECT 1\r\n", QString()};
     observed->CallRef("Save", args);
     EXPECT_THROW(observed->Call("Fail"), HostError);
+    auto box = host::ComponentFactory::Create(boxId);
+    box->Put("Title", "栎澄提示");
+    box->Put("Text", "确定删除吗？");
+    box->Call("Show", {1, "", true});
     host::ComponentFactory::SetObserver(nullptr);
 
     const auto lines = ReadLines(path);
-    ASSERT_EQ(lines.size(), 2);
-    EXPECT_EQ(lines[0]["component"].toString(), "Test.Echo");
+    ASSERT_EQ(lines.size(), 5);
     EXPECT_EQ(lines[0]["args"].toArray()[0].toString(), "SELECT 1\r\n");
     EXPECT_EQ(lines[0]["args"].toArray()[1].toString(), "");  // as passed, not as written back
     EXPECT_EQ(lines[0]["result"].toInt(), 1);
     EXPECT_EQ(args[1].toString(), "保存成功");
     EXPECT_EQ(lines[1]["error"].toString(), "坏了");
-}
-
-TEST(TraceWriter, MessageBoxLineCarriesTitleTextAndButton) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("t.jsonl");
-    auto writer = std::make_shared<app::TraceWriter>(path);
-    const QString box = QString::fromLatin1(host::progid::kMessageDialog);
-    writer->OnCall(box, "Title", host::CallKind::PropertyPut, {"栎澄提示"}, {}, {});
-    writer->OnCall(box, "Text", host::CallKind::PropertyPut, {"确定删除吗？"}, {}, {});
-    writer->OnCall(box, "Show", host::CallKind::Method, {1, "", true}, 2, {});
-    writer.reset();
-    const auto lines = ReadLines(path);
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_TRUE(lines[0]["put"].toBool());
-    EXPECT_EQ(lines[2]["title"].toString(), "栎澄提示");
-    EXPECT_EQ(lines[2]["text"].toString(), "确定删除吗？");
-    EXPECT_EQ(lines[2]["args"].toArray()[0].toInt(), 1);
-    EXPECT_EQ(lines[2]["result"].toInt(), 2);
+    EXPECT_TRUE(lines[2]["put"].toBool());
+    EXPECT_EQ(lines[4]["title"].toString(), "栎澄提示");
+    EXPECT_EQ(lines[4]["text"].toString(), "确定删除吗？");
+    EXPECT_EQ(lines[4]["result"].toInt(), 2);
 }

@@ -82,32 +82,26 @@ TEST(PropertyGridModel, PassesQtsModelTester) {
     box.kind = CellKind::CheckBox;
     model.SetCell(6, 1, box);
     EXPECT_TRUE(model.setData(model.index(6, 1), Qt::Checked, Qt::CheckStateRole));
-    EXPECT_TRUE(model.setData(model.index(0, 1), QStringLiteral("A1"), Qt::EditRole));
+    EXPECT_TRUE(model.setData(model.index(0, 1), "A1", Qt::EditRole));
     model.Resize(3, 2);
     EXPECT_EQ(model.index(0, 1).data().toString(), "A1");
 }
 
 TEST_F(GridWindow, TypingOpensTheEditorAndNotifiesEachKeyOnce) {
-    Type(QStringLiteral("A1"));
+    Type("A1");
     ASSERT_NE(grid->findChild<QLineEdit*>(), nullptr);
     EXPECT_EQ(grid->CellText(2, 1), "A1");  // the editor's text, before it is committed
     EXPECT_EQ(grid->Cell(2, 1).text, "");
     EXPECT_EQ(log, (QStringList{"down 65", "press A", "edit 2,1", "up 65", "down 49", "press 1", "edit 2,1", "up 49"}));
-
-    log.clear();
-    Press(Qt::Key_F7);
-    EXPECT_EQ(log, (QStringList{"down 16777270", "up 16777270"}));
 }
 
-TEST_F(GridWindow, LeavingByKeyMouseOrFocusCanBeRefused) {
-    Type(QStringLiteral("X"));
+TEST_F(GridWindow, LeavingByMouseOrFocusCanBeRefused) {
+    Type("X");
     keepCursor = true;
-    Press(Qt::Key_Down);
-    EXPECT_EQ(grid->ActiveRow(), 1);
-    EXPECT_TRUE(log.contains("leave 2,1 -> 2,2 [X]"));
     const QPoint cell3 = grid->visualRect(grid->model()->index(2, 1)).center();
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell3);
     EXPECT_EQ(grid->ActiveRow(), 1);
+    EXPECT_TRUE(log.contains("leave 2,1 -> 2,3 [X]"));
     other->setFocus();
     EXPECT_TRUE(log.contains("validate [X]"));
     EXPECT_TRUE(grid->hasFocus());
@@ -140,7 +134,7 @@ TEST_F(GridWindow, CheckBoxesReportTheUsersClickOnlyAndLockedCellsTakeNoInput) {
     EXPECT_EQ(grid->CellText(2, 4), "0");
     grid->SetLocked(2, 2, true);
     grid->SetActiveCell(2, 2);
-    Type(QStringLiteral("Z"));
+    Type("Z");
     EXPECT_EQ(grid->findChild<QLineEdit*>(), nullptr);
     EXPECT_EQ(grid->CellText(2, 2), "");
     EXPECT_FALSE(log.contains("click 2,4"));

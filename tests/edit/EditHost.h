@@ -24,7 +24,7 @@ namespace qor::test {
 class EditHost {
 public:
     EditHost() {
-        RegisterFake(Id(host::progid::kGetData))
+        RegisterFake(host::progid::kGetData)
             ->On("GetItemDetail",
                  [](QVariantList& args) { return Found(ToInt32(args.value(3)), NullToEmpty(args.value(2))); })
             .On("ExecuteSql", [](QVariantList&) {
@@ -71,20 +71,19 @@ public:
     QStringList LogTexts() const { return ArgTexts(host.glData->CallsOf("WriteLog"), 2); }
 
     FakeHost host;
-    FakeObjectPtr classInfo = RegisterFake(Id(host::progid::kClassInfo));
-    FakeObjectPtr saveData = RegisterFake(Id(host::progid::kSaveData));
-    FakeObjectPtr glView = RegisterFake(Id(host::progid::kGLView));
-    FakeObjectPtr baseList = RegisterFake(Id(host::progid::kBaseList));
-    FakeObjectPtr bomInfo = RegisterFake(Id(host::progid::kGetBomInfo));
+    FakeObjectPtr classInfo = RegisterFake(host::progid::kClassInfo);
+    FakeObjectPtr saveData = RegisterFake(host::progid::kSaveData);
+    FakeObjectPtr glView = RegisterFake(host::progid::kGLView);
+    FakeObjectPtr baseList = RegisterFake(host::progid::kBaseList);
+    FakeObjectPtr bomInfo = RegisterFake(host::progid::kGetBomInfo);
     FakeListControl orderList;
 
-    QString pickedItem = QStringLiteral("01.02.001");  // empty: the item picker is left without a choice
+    QString pickedItem = "01.02.001";  // empty: the item picker is left without a choice
     int saveAnswer = 1;
-    QString saveMessage = QStringLiteral("保存成功！");
+    QString saveMessage = "保存成功！";
     std::vector<VectorPtr> requests;
 
 private:
-    static QString Id(const char* progId) { return QString::fromLatin1(progId); }
     using Table = QList<QVariantList>;
     static QVariant Answer(const QStringList& fields, const Table& rows) {
         return QVariant::fromValue(Rows(fields, rows));
@@ -115,36 +114,22 @@ protected:
     }
 
     // A new record from item 1024, as the list's New command opens it.
-    void OpenNew() {
-        Create(EditStatus::New, ItemRecord());
-        window->OperKind = 1;
-        Show();
-    }
-    // Record position (1-based) of count list records, in status.
-    void OpenExisting(EditStatus status, int position, int count = 3) {
-        RecordsetPtr records = TraceRecords(count);
+    void OpenNew() { Open(EditStatus::New, ItemRecord(), 1, 0); }
+    // Record position (1-based) of the three list records, in status.
+    void OpenExisting(EditStatus status, int position) {
+        RecordsetPtr records = TraceRecords(3);
         records->Move(position - 1, MoveFrom::First);
-        ledger.SetRows(count + 1);
-        Create(status, records);
-        window->SetLdgFace(&ledger);
-        window->SetInterID(100 + position);
-        window->OperKind = 2;
-        Show();
+        ledger.SetRows(4);
+        Open(status, records, 2, 100 + position);
     }
 
     // Makes the value cell of row active and types text into it.
     void Type(int row, const QString& text) {
         window->Grid()->SetActiveCell(2, row);
-        for (QChar c : text) {
-            QTest::keyPress(KeyTarget(), c.toLatin1());
-            QTest::keyRelease(KeyTarget(), c.toLatin1());
-        }
+        for (QChar c : text) QTest::keyClick(KeyTarget(), c.toLatin1());
     }
     // A key pressed and released where the focus is.
-    void Press(Qt::Key key) {
-        QTest::keyPress(KeyTarget(), key);
-        QTest::keyRelease(KeyTarget(), key);
-    }
+    void Press(Qt::Key key) { QTest::keyClick(KeyTarget(), key); }
     QString Cell(int row) const { return window->Grid()->CellText(2, row); }
     QStringList Messages() const { return fakes.host.messages.Texts(); }
 
@@ -154,13 +139,16 @@ protected:
     std::unique_ptr<frmProperty> window;
 
 private:
-    void Create(EditStatus status, RecordsetPtr records) {
+    void Open(EditStatus status, RecordsetPtr records, int operKind, int interId) {
         window = std::make_unique<frmProperty>();
         window->SetRecord(std::move(records));
         window->SetStatus(status);
         window->SetDataProperty(schema);
-    }
-    void Show() {
+        if (interId) {
+            window->SetLdgFace(&ledger);
+            window->SetInterID(interId);
+        }
+        window->OperKind = operKind;
         window->Load();
         window->show();
         QApplication::setActiveWindow(window.get());

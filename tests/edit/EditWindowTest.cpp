@@ -1,3 +1,7 @@
+#include "platform/base/Convert.h"
+#include "platform/base/HostError.h"
+#include "platform/base/Variant.h"
+#include "platform/controls/PropertyGrid.h"
 #include "src/host/TraceRights.h"
 #include "src/ui/edit/RowValue.h"
 #include "tests/edit/EditHost.h"
@@ -11,7 +15,8 @@ using qor::test::EditWindow;
 
 namespace {
 
-const QString kNotFound = QStringLiteral("你输入的资料不存在或你没有使用该资料的权限！");
+const QString kNotFound = "你输入的资料不存在或你没有使用该资料的权限！";
+const QString kAskSave = "数据已经改变，是否保存？";
 
 // Value cells 1 to 7 as "E" (editable) or "L" (locked), "Y" after a locked
 // cell whose background is yellow.
@@ -24,24 +29,25 @@ QString Locks(const controls::PropertyGrid& grid) {
     return out;
 }
 
+QString Describe(const VectorPtr& request) {
+    QStringList parts{NullToEmpty(request->Item(1)), NullToEmpty(request->Item(2))};
+    const auto fields = request->Item(3).value<DictionaryPtr>();
+    for (int i = 0; i < fields->Count(); ++i) parts.append(fields->KeyAt(i) + u'=' + NullToEmpty(fields->ValueAt(i)));
+    return parts.join(u';');
+}
+
 }  // namespace
 
 TEST_F(EditWindow, CellLocksFollowTheStatusAndTheBanRight) {
     OpenNew();  // its cells are checked where the list opens it
-    EXPECT_EQ(window->windowTitle(), "客户BOM批次对应表信息");
     EXPECT_TRUE(window->DataChanged());
     EXPECT_EQ(Locks(*window->Grid()), "ELYLYEEEE");
     EXPECT_FALSE(window->Tool("Ne")->isEnabled());
-
-    OpenExisting(EditStatus::Modify, 1);
-    EXPECT_EQ(Locks(*window->Grid()), "ELYLYEEEE");
-    EXPECT_TRUE(window->Tool("Fr")->isEnabled());
 
     OpenExisting(EditStatus::View, 1);
     EXPECT_EQ(Locks(*window->Grid()), "LLYLYLLLL");
     EXPECT_FALSE(window->Tool("New")->isEnabled());
     EXPECT_FALSE(window->Tool("Save")->isEnabled());
-    EXPECT_TRUE(window->Tool("La")->isEnabled());
 
     fakes.host.SetRights(0x7FFFFFFF & ~kRightBan);
     OpenExisting(EditStatus::Modify, 1);
@@ -53,10 +59,6 @@ TEST_F(EditWindow, AnExistingRecordLoadsAsUnchangedAndQuotesBarsOrEnterDoNotChan
     EXPECT_EQ(Cell(4), "SO1");
     EXPECT_EQ(Cell(6), "B2");
     EXPECT_EQ(Cell(7), "1");
-    EXPECT_EQ(window->RowValues(4).ID, "3");
-    EXPECT_EQ(window->RowValues(5).ID, "7");
-    EXPECT_EQ(window->InterID(), 102);
-    EXPECT_EQ(ledger.CurrentRow(), 3);
     EXPECT_FALSE(window->DataChanged());
 
     Type(6, "'|");
@@ -81,14 +83,11 @@ TEST_F(EditWindow, F7OnTheItemPicksAnItemWhoseCodeIsResolvedOnEnter) {
     EXPECT_EQ(fakes.glView->CallsOf("ItemLookup")[1].args.mid(0, 3), (QVariantList{4, "", " FErpClsID=7 "}));
     EXPECT_EQ(Cell(1), "01.02.001");
     EXPECT_TRUE(window->DataChanged());
-    EXPECT_EQ(window->RowValues(1).ID, "1024") << "resolved only when the cell is left";
 
     Press(Qt::Key_Return);
-    EXPECT_EQ(window->RowValues(1).ID, "2048");
     EXPECT_EQ(Cell(2), "控制板");
     EXPECT_EQ(Cell(3), "12V");
     EXPECT_EQ(Cell(4), "") << "another item empties the sales order";
-    EXPECT_EQ(window->RowValues(4).ID, "");
 }
 
 TEST_F(EditWindow, ListsAreNarrowedToTheChosenItem) {
@@ -118,7 +117,6 @@ TEST_F(EditWindow, ChoosingAnOrderLineFillsItemModelAndBom) {
               QVariant(" u1.FItemID=1024 AND v1.FStatus>0 AND u1.FMrpClosed=0 And u1.FItemID In "
                        "(SELECT x1.FItemID From t_ICItem x1 WHERE x1.FErpClsID=7)"));
     EXPECT_EQ(Cell(4), "SO1");
-    EXPECT_EQ(window->EntryID(), 2);
 
     Press(Qt::Key_Return);
     ASSERT_EQ(fakes.OrderStatements().size(), 1);
@@ -132,13 +130,18 @@ TEST_F(EditWindow, ChoosingAnOrderLineFillsItemModelAndBom) {
     EXPECT_FALSE(fakes.OrderStatements()[1].contains("FEntryID=2")) << "the chosen line is used once";
 }
 
-TEST_F(EditWindow, ResolvingTypedCodes) {
-    OpenNew();
-    EXPECT_EQ(window->ResolveInput(2, 1, ""), 0);
-    EXPECT_EQ(window->ResolveInput(2, 1, "nope"), -1);
-    EXPECT_EQ(Messages().last(), kNotFound);
-    EXPECT_EQ(window->RowValues(1).ID, "1024") << "the row keeps what it had";
+TEST_F(EditWindow, ATypedCodeIsResolvedWhenItsCellIsLeftAndAnUnknownOneKeepsTheCursorThere) {
+    OpenExisting(EditStatus::Modify, 1);
+    Type(1, "x");
+    Press(Qt::Key_Down);
+    EXPECT_EQ(Messages(), QStringList{kNotFound});
+    EXPECT_EQ(window->Grid()->ActiveRow(), 1);
+    window->Grid()->SetCellText(2, 1, "01.01.001");
+    Press(Qt::Key_Down);
+    EXPECT_EQ(window->Grid()->ActiveRow(), 2);
+    EXPECT_EQ(Messages().size(), 1) << "the text equals the value: nothing to resolve";
 
+    EXPECT_EQ(window->ResolveInput(2, 1, ""), 0);
     EXPECT_EQ(window->ResolveInput(2, 6, "NEW-7"), 1) << "a new batch number is taken as typed";
     EXPECT_EQ(window->RowValues(6).ID, "NEW-7");
     EXPECT_EQ(window->ResolveInput(2, 4, "SO9"), -1);
@@ -149,21 +152,100 @@ TEST_F(EditWindow, ResolvingTypedCodes) {
     EXPECT_EQ(Messages().mid(Messages().size() - 2), (QStringList{"必须先选择物料！", "必须先选择物料！"}));
 }
 
-TEST_F(EditWindow, LeavingACellResolvesOnlyWhatChanged) {
+TEST_F(EditWindow, ANewRecordNeedsItsReferencesInOrderThenIsInsertedLoggedAndClearedForTheNext) {
+    OpenNew();
+    window->ClearForNew();
+    EXPECT_EQ(window->CheckInput(), -1);
+    window->ResolveInput(2, 1, "01.01.001");
+    EXPECT_EQ(window->CheckInput(), -1);
+    Type(5, "BOM1");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(window->CheckInput(), -1);
+    Type(6, "0");
+    Press(Qt::Key_Return);
+    window->Tool("Save")->trigger();
+
+    ASSERT_EQ(fakes.requests.size(), 1u) << "a batch number 0 is a batch number";
+    EXPECT_EQ(Describe(fakes.requests[0]),
+              "INS;0;FItemID=1024;FOrderBillNo=0;FCustBomNo=7;FBatchNo=0;FForBid=0;EntryID=0");
+    EXPECT_EQ(Messages(), (QStringList{"必须录入物料！", "必须录入客户BOM！", "必须录入批号！", "保存成功！"}));
+    EXPECT_EQ(fakes.LogTexts(), QStringList{"新增物料: 电机外壳 客户BOM批次对应信息成功！"});
+    EXPECT_EQ(Cell(1) + Cell(5) + Cell(6), "") << "cleared for the next record";
+
+    window->Tool("Save")->trigger();
+    EXPECT_EQ(fakes.requests.size(), 1u) << "nothing changed: nothing saved, nothing shown";
+    EXPECT_EQ(Messages().size(), 4);
+}
+
+TEST_F(EditWindow, AModifiedRecordIsUpdatedAndARefusedOrFailedSaveKeepsTheChange) {
+    OpenExisting(EditStatus::Modify, 2);
+    Type(6, "B9");
+    fakes.saveAnswer = 0;
+    fakes.saveMessage = "批号重复！";
+    window->Tool("Save")->trigger();
+    EXPECT_EQ(Messages(), QStringList{"保存失败！批号重复！"});
+    EXPECT_FALSE(window->IsDirty()) << "the list is not reloaded";
+
+    fakes.saveAnswer = 1;
+    window->Tool("Save")->trigger();
+    ASSERT_EQ(fakes.requests.size(), 2u);
+    EXPECT_EQ(Describe(fakes.requests[1]),
+              "UPT;102;FItemID=1024;FOrderBillNo=3;FCustBomNo=7;FBatchNo=B9;FForBid=1;EntryID=0");
+    EXPECT_EQ(fakes.LogTexts(), (QStringList{"修改物料: 电机外壳 客户BOM批次对应信息失败！",
+                                             "修改物料: 电机外壳 客户BOM批次对应信息成功！"}));
+    EXPECT_EQ(Cell(6), "B9") << "a modified record stays shown";
+
+    fakes.saveData->On("SaveBatchTraceData", [](QVariantList&) -> QVariant { throw HostError("断开"); });
+    EXPECT_EQ(window->SaveRecord(), -1);
+    EXPECT_EQ(Messages().last(), "保存失败！");
+    EXPECT_EQ(fakes.LogTexts().size(), 2) << "no log entry after an error";
+}
+
+TEST_F(EditWindow, StepsThroughTheListAndStopsAtBothEnds) {
+    OpenExisting(EditStatus::View, 1);
+    window->Tool("Pr")->trigger();
+    EXPECT_EQ(Messages(), QStringList{"已经是第一条记录。"});
+    window->Tool("Ne")->trigger();
+    EXPECT_EQ(Cell(6), "B2");
+    window->Tool("La")->trigger();
+    window->Tool("Ne")->trigger();
+    EXPECT_EQ(Messages().last(), "已经是最后一条记录。");
+    EXPECT_EQ(Cell(6), "B3");
+    window->Tool("Fr")->trigger();
+    EXPECT_EQ(Cell(6), "B1");
+}
+
+TEST_F(EditWindow, UnsavedChangesAreOfferedForSavingBeforeAStep) {
     OpenExisting(EditStatus::Modify, 1);
-    Type(1, "x");
-    Press(Qt::Key_Down);
-    EXPECT_EQ(Messages(), QStringList{kNotFound});
-    EXPECT_EQ(window->Grid()->ActiveRow(), 1) << "the cursor stays in the cell";
+    Type(6, "B7");
+    fakes.host.messages.Answer(2);
+    window->Tool("Ne")->trigger();
+    EXPECT_EQ(Messages(), QStringList{kAskSave});
+    EXPECT_EQ(Cell(6), "B2") << "answered no: moved, the change dropped";
+    EXPECT_TRUE(fakes.requests.empty());
 
-    window->Grid()->SetCellText(2, 1, "01.01.001");
-    Press(Qt::Key_Down);
-    EXPECT_EQ(window->Grid()->ActiveRow(), 2);
-    EXPECT_EQ(Messages().size(), 1) << "the text equals the value: nothing to resolve";
-
-    Type(6, "");
+    Type(6, "Z");
     window->Grid()->SetCellText(2, 6, "");
-    EXPECT_TRUE(window->Grid()->EndEdit());
-    EXPECT_EQ(window->RowValues(6).ID, "");
-    EXPECT_EQ(window->RowValues(6).Value, QVariant(""));
+    fakes.host.messages.Answer(1);
+    window->Tool("Ne")->trigger();
+    EXPECT_EQ(Messages().mid(1), (QStringList{kAskSave, "必须录入批号！"}));
+    EXPECT_EQ(window->InterID(), 102) << "the failed save stops the step";
+}
+
+TEST_F(EditWindow, NewFromAModifiedRecordAsksFirstAndNeedsTheRight) {
+    OpenExisting(EditStatus::Modify, 2);  // a banned record
+    fakes.host.SetRights(0x7FFFFFFF & ~kRightNew);
+    window->Tool("New")->trigger();
+    EXPECT_EQ(Messages().size(), 1);
+    EXPECT_EQ(window->Status(), EditStatus::Modify);
+
+    fakes.host.SetRights(0x7FFFFFFF);
+    Type(6, "B8");
+    fakes.host.messages.Answer(1);
+    window->Tool("New")->trigger();
+    ASSERT_EQ(fakes.requests.size(), 1u);
+    EXPECT_EQ(window->Status(), EditStatus::New);
+    EXPECT_EQ(Cell(1), "");
+    EXPECT_EQ(Cell(7), "0") << "the ban flag is cleared too";
+    EXPECT_FALSE(window->Tool("Ne")->isEnabled());
 }

@@ -1,14 +1,11 @@
 #include "tests/services/CompanyFixture.h"
 
 #include "platform/base/Convert.h"
-#include "platform/base/HostError.h"
 #include "platform/base/Variant.h"
 #include "platform/db/DemoCompany.h"
-#include "platform/services/RecordsetTableModel.h"
 #include "src/host/ProgIds.h"
 #include "tests/support/ModalDriver.h"
 
-#include <QAbstractItemModelTester>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTableView>
@@ -19,8 +16,8 @@ namespace {
 
 // What the picker that a call opened offered, and what became of it.
 struct Picker {
-    QString name;
     QString title;
+    QStringList captions{};
     QString seeded;         // the search text it opened with
     QStringList offered{};  // the first column of its rows before the user typed
     int shown = -1;         // rows left after the user typed
@@ -45,7 +42,9 @@ protected:
             auto* search = modal->findChild<QLineEdit*>("txtSearch");
             auto* table = modal->findChild<QTableView*>("grdRows");
             ASSERT_TRUE(search && table);
-            picker = {.name = modal->objectName(), .title = modal->windowTitle(), .seeded = search->text()};
+            picker = {.title = modal->windowTitle(), .seeded = search->text()};
+            for (int c = 0; c < table->model()->columnCount(); ++c)
+                picker.captions.append(table->model()->headerData(c, Qt::Horizontal).toString());
             for (int r = 0; r < table->model()->rowCount(); ++r)
                 picker.offered.append(table->model()->index(r, 0).data().toString());
             if (!text.isEmpty()) {
@@ -81,7 +80,6 @@ TEST_P(LookupPickersTest, ItemLookupAnswersTheChosenItemOrNothing) {
 
     AnswerPicker(item->Fields("FNumber").Text(), {Qt::Key_Return});
     auto answer = lookup("0", " FErpClsID=7 ", false);
-    EXPECT_EQ(picker.name, "dlgItemLookup");
     EXPECT_EQ(picker.seeded, "0");
     EXPECT_EQ(picker.offered.size(), Scalar(*database_,
                                             "SELECT COUNT(*) FROM t_ICItem WHERE FErpClsID = 7 AND (FNumber LIKE "
@@ -98,7 +96,6 @@ TEST_P(LookupPickersTest, ItemLookupAnswersTheChosenItemOrNothing) {
         EXPECT_EQ(NullToEmpty(properties->Item(field)), item->Fields(field).Text()) << field;
     EXPECT_EQ(NullToEmpty(chosen->Get("Number")), item->Fields("FNumber").Text());
     EXPECT_EQ(NullToEmpty(chosen->Get("Name")), item->Fields("FName").Text());
-    EXPECT_EQ(ToInt32(chosen->Get("ID")), item->Fields("FItemID").Value().toInt());
 
     AnswerPicker(item->Fields("FShortNumber").Text(), {Qt::Key_Return});
     chosen = lookup("", "", true)->Get("ReturnObject").value<host::ObjectPtr>();
@@ -107,10 +104,7 @@ TEST_P(LookupPickersTest, ItemLookupAnswersTheChosenItemOrNothing) {
     EXPECT_EQ(picker.offered.size(), Count("t_ICItem"));
 
     AnswerPicker(QString(), {Qt::Key_Escape});
-    answer = lookup("", "", true);
-    ASSERT_TRUE(answer);
-    EXPECT_FALSE(ToBool(answer->Get("ReturnOK")));
-    EXPECT_FALSE(answer->Get("ReturnObject").value<host::ObjectPtr>());
+    EXPECT_FALSE(ToBool(lookup("", "", true)->Get("ReturnOK")));
 
     AnswerPicker("no such item", {Qt::Key_Return, Qt::Key_Escape});
     EXPECT_FALSE(ToBool(lookup("", "", true)->Get("ReturnOK")));
@@ -136,6 +130,7 @@ TEST_P(LookupPickersTest, BatchListOffersStockAndTracedBatchesWithBannedOnesLast
     AnswerPicker(QString(), {Qt::Key_Return});
     auto chosen = batchList->Call("Show", {"16", 18}).value<RecordsetPtr>();
     EXPECT_EQ(picker.title, "批号");
+    EXPECT_EQ(picker.captions, (QStringList{"批号", "库存数量", "状态"}));
     EXPECT_EQ(picker.seeded, "O'Neil");
     EXPECT_EQ(picker.shown, 1);
     ASSERT_TRUE(chosen);
@@ -190,11 +185,6 @@ TEST_P(LookupPickersTest, SalesOrderListReportsTheChosenLine) {
     list->Put("BaseInfo", "company.db|16|王工");
     ASSERT_TRUE(ToBool(list->Call("InitData")));
     EXPECT_TRUE(ToBool(list->Get("InitOK")));
-    auto fields = list->Get("GetListFieldsDes").value<VectorPtr>();
-    ASSERT_GE(fields->Count(), 3);
-    EXPECT_EQ(NullToEmpty(fields->Item(3).value<DictionaryPtr>()->Item("FCaption")), "订单编号");
-    EXPECT_EQ(list->Get("GetListRs").value<RecordsetPtr>()->RecordCount(),
-              Count("SEOrder v1 INNER JOIN SEOrderEntry u1 ON v1.FInterID = u1.FInterID", filter.trimmed()));
 
     auto* widget = qobject_cast<QWidget*>(list->Get("Widget").value<QObject*>());
     ASSERT_TRUE(widget);
@@ -216,11 +206,6 @@ TEST_P(LookupPickersTest, SalesOrderListReportsTheChosenLine) {
     auto row = selected->Item(1).value<DictionaryPtr>();
     EXPECT_EQ(ToInt32(row->Item("FInterID")), line->Fields(0).Value().toInt());
     EXPECT_EQ(ToInt32(row->Item("FEntryID")), 2) << "Down moved from line 1 to line 2";
-
-    list->Call("Release");
-    EXPECT_FALSE(list->Get("GetListRs").value<RecordsetPtr>());
-    list->Put("ListID", 99);
-    EXPECT_FALSE(ToBool(list->Call("InitData"))) << "a list without a definition";
 }
 
 TEST_P(LookupPickersTest, CodeSearchesFindTheTypedCodeOfEachClass) {
@@ -259,8 +244,6 @@ TEST_P(LookupPickersTest, CodeSearchesFindTheTypedCodeOfEachClass) {
     for (const char* field : {"FName", "FNumber", "FBomNumber"})
         EXPECT_EQ(found->Fields(field).Text(), bom->Fields(1).Text()) << field;
     EXPECT_EQ(search(false, bom->Fields(1).Text(), -101, " FItemID=0")->RecordCount(), 0);
-
-    EXPECT_THROW(search(false, number, 7, QString()), HostError);
 }
 
 TEST_P(LookupPickersTest, GetItemAnswersNothingForBarredClassesAndMissingItems) {
@@ -269,9 +252,7 @@ TEST_P(LookupPickersTest, GetItemAnswersNothingForBarredClassesAndMissingItems) 
     const auto getItem = [&glData](int cls, int id) {
         return glData->Call("GetItem", {cls, id, QVariant(), QVariant(), true}).value<host::ObjectPtr>();
     };
-    auto item = getItem(4, itemId);
-    ASSERT_TRUE(item);
-    EXPECT_EQ(ToInt32(item->Get("ID")), itemId);
+    EXPECT_TRUE(getItem(4, itemId));
     EXPECT_FALSE(getItem(4, 999999));
     EXPECT_FALSE(getItem(1, itemId)) << "not an item of class 1";
 
@@ -280,18 +261,6 @@ TEST_P(LookupPickersTest, GetItemAnswersNothingForBarredClassesAndMissingItems) 
     EXPECT_TRUE(getItem(4, itemId)) << "another user is barred";
     Exec(bar, {kUserId});
     EXPECT_FALSE(getItem(4, itemId));
-}
-
-TEST_P(LookupPickersTest, PickerRowsAreAWellBehavedModel) {
-    services::RecordsetTableModel model;
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
-    const std::vector<services::PickerColumn> columns{{"FBatchNo", "批号"}, {"FQty", "库存数量"}};
-    model.Reset(database_->Query("SELECT FBatchNo, FQty FROM ICInventory"), columns);
-    EXPECT_EQ(model.rowCount(), Count("ICInventory"));
-    EXPECT_EQ(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "库存数量");
-    model.Reset(nullptr, {});
-    EXPECT_EQ(model.rowCount(), 0);
-    EXPECT_THROW(model.Reset(database_->Query("SELECT FBatchNo FROM ICInventory"), columns), HostError);
 }
 
 }  // namespace

@@ -58,22 +58,13 @@ public:
           save_(session_),
           log_(session_) {}
 
-    SaveAnswer Insert(int itemId, const QString& batchNo) {
-        return Save(
-            "INS", 0,
-            {{"FItemID", itemId}, {"FBatchNo", batchNo}, {"FCustBomNo", 0}, {"FOrderBillNo", 0}, {"FForBid", 0}});
-    }
+    SaveAnswer Insert(int itemId, const QString& batchNo) { return Save("INS", 0, Whole(itemId, batchNo, false)); }
     SaveAnswer ChangeBatch(int traceId, const QString& batchNo) {
         return Save("UPT", traceId, {{"FBatchNo", batchNo}});
     }
     // Sends the whole record, as the list's ban and unban do.
     SaveAnswer SetForbid(int traceId, int itemId, const QString& batchNo, bool forbid) {
-        return Save("UPT", traceId,
-                    {{"FItemID", itemId},
-                     {"FOrderBillNo", 0},
-                     {"FCustBomNo", 0},
-                     {"FBatchNo", batchNo},
-                     {"FForBid", forbid ? 1 : 0}});
+        return Save("UPT", traceId, Whole(itemId, batchNo, forbid));
     }
     // Deletes, then logs the deletion as the list does when it succeeded.
     SaveAnswer Delete(int traceId, const QString& itemNumber) {
@@ -96,6 +87,13 @@ public:
     }
 
 private:
+    static SaveFields Whole(int itemId, const QString& batchNo, bool forbid) {
+        return {{"FItemID", itemId},
+                {"FBatchNo", batchNo},
+                {"FCustBomNo", 0},
+                {"FOrderBillNo", 0},
+                {"FForBid", forbid ? 1 : 0}};
+    }
     SaveAnswer Save(const char* operation, int traceId, const SaveFields& fields) {
         return SaveTrace(save_, session_->userId, operation, traceId, fields);
     }

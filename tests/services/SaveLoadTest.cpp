@@ -92,38 +92,32 @@ void RunClient(SaveClient& client, const std::vector<Item>& items, unsigned seed
     }
 }
 
-class SaveLoadTest : public ::testing::TestWithParam<TestBackend> {
-protected:
-    void SetUp() override {
-        QOR_SKIP_UNAVAILABLE(GetParam());
-        place_ = std::make_unique<ScratchCompany>(GetParam());
-        database_ = place_->Create();
-        db::CreateDemoCompany(*database_, {.traces = 0, .items = 10, .groups = 3});
-        const RecordsetPtr rs = database_->Query(
-            QStringLiteral("SELECT FItemID, FNumber FROM t_ICItem WHERE FErpClsID = 7 ORDER BY FItemID LIMIT %1")
-                .arg(kItemsUsed));
-        for (; !rs->Eof(); rs->MoveNext()) items_.push_back({rs->Fields(0).Value().toInt(), rs->Fields(1).Text()});
-        administrator_ =
-            Scalar(*database_, QStringLiteral("SELECT FUserID FROM t_User WHERE FName = 'administrator'")).toInt();
-    }
-
-    std::unique_ptr<ScratchCompany> place_;
-    db::DatabasePtr database_;
-    std::vector<Item> items_;
-    int administrator_ = 0;
-};
+class SaveLoadTest : public ::testing::TestWithParam<TestBackend> {};
 
 QOR_INSTANTIATE_FOR_BACKENDS(SaveLoadTest);
 
 TEST_P(SaveLoadTest, EightDesktopsSavingAtOnceLoseNothingAndShareNoItemAndBatch) {
-    ASSERT_EQ(static_cast<int>(items_.size()), kItemsUsed);
+    QOR_SKIP_UNAVAILABLE(GetParam());
+    const ScratchCompany place(GetParam());
+    const db::DatabasePtr database = place.Create();
+    db::CreateDemoCompany(*database, {.traces = 0, .items = 10, .groups = 3});
+    std::vector<Item> items;
+    for (RecordsetPtr rs = database->Query(
+             QStringLiteral("SELECT FItemID, FNumber FROM t_ICItem WHERE FErpClsID = 7 ORDER BY FItemID LIMIT %1")
+                 .arg(kItemsUsed));
+         !rs->Eof(); rs->MoveNext())
+        items.push_back({rs->Fields(0).Value().toInt(), rs->Fields(1).Text()});
+    ASSERT_EQ(static_cast<int>(items.size()), kItemsUsed);
+    const int administrator =
+        Scalar(*database, QStringLiteral("SELECT FUserID FROM t_User WHERE FName = 'administrator'")).toInt();
+
     std::deque<SaveClient> clients;
     for (int c = 0; c < kClients; ++c)
-        clients.emplace_back(place_->ConnectionText(), administrator_, QStringLiteral("WS-%1").arg(c + 1));
+        clients.emplace_back(place.ConnectionText(), administrator, QStringLiteral("WS-%1").arg(c + 1));
     std::vector<Tally> tallies(kClients);
     std::vector<std::thread> threads;
     for (size_t c = 0; c < kClients; ++c)
-        threads.emplace_back(RunClient, std::ref(clients[c]), std::cref(items_), static_cast<unsigned>(7919 * (c + 1)),
+        threads.emplace_back(RunClient, std::ref(clients[c]), std::cref(items), static_cast<unsigned>(7919 * (c + 1)),
                              std::ref(tallies[c]));
     for (std::thread& thread : threads) thread.join();
 
@@ -141,18 +135,17 @@ TEST_P(SaveLoadTest, EightDesktopsSavingAtOnceLoseNothingAndShareNoItemAndBatch)
     EXPECT_GT(deleted, 0);
 
     std::map<int, Record> stored;
-    for (RecordsetPtr rs = database_->Query(
+    for (RecordsetPtr rs = database->Query(
              QStringLiteral("SELECT FTraceID, FItemID, FBatchNo, FForbid FROM ICOrderBatchTrace ORDER BY FTraceID"));
          !rs->Eof(); rs->MoveNext())
         stored[rs->Fields(0).Value().toInt()] = {rs->Fields(1).Value().toInt(), rs->Fields(2).Text(),
                                                  rs->Fields(3).Value().toInt() != 0};
     EXPECT_TRUE(stored == expected) << "the table differs from what the clients were told was saved";
-    EXPECT_EQ(Scalar(*database_, QStringLiteral("SELECT COUNT(*) FROM (SELECT FItemID, FBatchNo FROM "
-                                                "ICOrderBatchTrace GROUP BY FItemID, FBatchNo HAVING COUNT(*) > 1) d"))
+    EXPECT_EQ(Scalar(*database, QStringLiteral("SELECT COUNT(*) FROM (SELECT FItemID, FBatchNo FROM "
+                                               "ICOrderBatchTrace GROUP BY FItemID, FBatchNo HAVING COUNT(*) > 1) d"))
                   .toInt(),
               0);
-    EXPECT_EQ(Scalar(*database_, QStringLiteral("SELECT COUNT(*) FROM t_Log WHERE FCode = 'K810022'")).toInt(),
-              deleted);
+    EXPECT_EQ(Scalar(*database, QStringLiteral("SELECT COUNT(*) FROM t_Log WHERE FCode = 'K810022'")).toInt(), deleted);
 }
 
 }  // namespace

@@ -6,47 +6,35 @@
 
 namespace qor::test {
 
-namespace {
-QString Id(const char* progId) { return QString::fromLatin1(progId); }
-}  // namespace
-
-FakeHost::FakeHost() {
-    connection = RegisterFake(Id(host::progid::kAppConnection));
-    shareProps = RegisterFake(Id(host::progid::kShareProps));
-    sysInfo = RegisterFake(Id(host::progid::kSysInfo));
-    glData = RegisterFake(Id(host::progid::kGLData));
-    itemInfo = RegisterFake(Id(host::progid::kItemInfo));
-    userProfile = RegisterFake(Id(host::progid::kUserProfile));
-    appPub = RegisterFake(Id(host::progid::kAppPub));
-    frmResLoader = RegisterFake(Id(host::progid::kFrmResLoader));
+FakeHost::FakeHost()
+    : connection(RegisterFake(host::progid::kAppConnection)),
+      shareProps(RegisterFake(host::progid::kShareProps)),
+      sysInfo(RegisterFake(host::progid::kSysInfo)),
+      glData(RegisterFake(host::progid::kGLData)),
+      itemInfo(RegisterFake(host::progid::kItemInfo)),
+      userProfile(RegisterFake(host::progid::kUserProfile)),
+      appPub(RegisterFake(host::progid::kAppPub)),
+      frmResLoader(RegisterFake(host::progid::kFrmResLoader)) {
     SetUser(16, QStringLiteral("abc"));
 
-    auto statements = statements_;
-    auto queries = queries_;
-    auto run = [statements, queries](QVariantList& args) {
+    auto run = [statements = statements_, queries = queries_](QVariantList& args) {
         const QString sql = NullToEmpty(args.value(0));
         statements->append(sql);
         RecordsetPtr rs = *queries ? (*queries)(sql) : nullptr;
         return rs ? QVariant::fromValue(rs) : QVariant();
     };
     connection->On(QStringLiteral("GetAnyRecordset"), run).On(QStringLiteral("Execute"), run);
-    connection->On(QStringLiteral("ShowHelp"), [](QVariantList&) { return QVariant(); });
-
-    auto props = props_;
+    connection->Returns(QStringLiteral("ShowHelp"), {});
     shareProps->On(QStringLiteral("GetProperty"),
-                   [props](QVariantList& args) { return props->value(NullToEmpty(args.value(1)).toLower()); });
-
-    auto sysValues = sysValues_;
-    sysInfo->On(QStringLiteral("GetSysValue"), [sysValues](QVariantList& args) {
+                   [props = props_](QVariantList& args) { return props->value(NullToEmpty(args.value(1)).toLower()); });
+    sysInfo->On(QStringLiteral("GetSysValue"), [sysValues = sysValues_](QVariantList& args) {
         return QVariant(sysValues->value(NullToEmpty(args.value(1)) + u'/' + NullToEmpty(args.value(2))));
     });
-
-    auto rights = rights_;
-    glData->On(QStringLiteral("AccessCheck"), [rights](QVariantList& args) {
+    glData->On(QStringLiteral("AccessCheck"), [rights = rights_](QVariantList& args) {
         return QVariant(ToInt32(args.value(0)) == 1099 && ToInt32(args.value(1)) == 20 &&
                         (*rights & ToInt32(args.value(2))) != 0);
     });
-    glData->On(QStringLiteral("WriteLog"), [](QVariantList&) { return QVariant(); });
+    glData->Returns(QStringLiteral("WriteLog"), {});
     itemInfo->Returns(QStringLiteral("GetDataRight"), 0);
 
     auto profile = profile_;

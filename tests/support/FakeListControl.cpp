@@ -21,7 +21,7 @@ FakeListControl::FakeListControl() : control(RegisterFake(QString::fromLatin1(ho
         definitions->Add(QVariant::fromValue(definition));
         return QVariant::fromValue(definitions);
     });
-    control->On(QStringLiteral("Release"), [](QVariantList&) { return QVariant(); });
+    control->Returns(QStringLiteral("Release"), {});
 }
 
 void FakeListControl::ChooseRow(const QVariant& interId, const QVariant& entryId) {

@@ -44,9 +44,7 @@ FakeObjectPtr RegisterFake(const QString& progId) {
 }
 
 ScriptedMessages::ScriptedMessages() {
-    auto shown = shown_;
-    auto* self = this;
-    host::ComponentFactory::Register(QString::fromLatin1(host::progid::kMessageDialog), [shown, self] {
+    host::ComponentFactory::Register(QString::fromLatin1(host::progid::kMessageDialog), [shown = shown_, self = this] {
         auto box = std::make_shared<FakeObject>(QString::fromLatin1(host::progid::kMessageDialog));
         auto* raw = box.get();
         box->On(QStringLiteral("Show"), [shown, self, raw](QVariantList& args) {
@@ -54,14 +52,13 @@ ScriptedMessages::ScriptedMessages() {
             shown->push_back({kind, NullToEmpty(raw->Property(QStringLiteral("Title"))),
                               NullToEmpty(raw->Property(QStringLiteral("Text")))});
             if (kind != 1) return QVariant(1);
-            const int code = self->next_ < self->answers_.size() ? self->answers_[self->next_++] : 2;
-            return QVariant(code);
+            return QVariant(self->next_ < self->answers_.size() ? self->answers_[self->next_++] : 2);
         });
         box->On(QStringLiteral("MsgBox"), [shown](QVariantList& args) {
             shown->push_back({-1, NullToEmpty(args.value(2)), NullToEmpty(args.value(0)), ToInt32(args.value(1))});
             return QVariant(1);
         });
-        box->On(QStringLiteral("AddButton"), [](QVariantList&) { return QVariant(); });
+        box->Returns(QStringLiteral("AddButton"), {});
         return box;
     });
 }

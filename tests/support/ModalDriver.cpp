@@ -7,17 +7,11 @@
 namespace qor::test {
 
 namespace {
-constexpr int kPollMilliseconds = 10;
-constexpr int kPollLimit = 500;
-
+// Gives up after five seconds, so that a dialog that never opens leaves no timer running.
 void Poll(std::shared_ptr<std::function<void(QWidget*)>> action, int attempts) {
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal && modal->isVisible()) {
-        (*action)(modal);
-        return;
-    }
-    if (attempts < kPollLimit)
-        QTimer::singleShot(kPollMilliseconds, [action, attempts] { Poll(action, attempts + 1); });
+    if (modal && modal->isVisible()) return (*action)(modal);
+    if (attempts < 500) QTimer::singleShot(10, [action, attempts] { Poll(action, attempts + 1); });
 }
 }  // namespace
 

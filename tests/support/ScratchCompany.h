@@ -14,15 +14,11 @@ class ScratchCompany {
 public:
     explicit ScratchCompany(TestBackend backend);
     ~ScratchCompany();
-    ScratchCompany(const ScratchCompany&) = delete;
-    ScratchCompany& operator=(const ScratchCompany&) = delete;
 
     // What OpenDatabase and the shell's --db take: the file's path, or the
     // server's URL with the schema as its search path.
     const QString& ConnectionText() const { return connectionText_; }
-    // A new company database there (OpenMode::Create).
     db::DatabasePtr Create() const;
-    // Another connection to it (OpenMode::Existing).
     db::DatabasePtr Open() const;
     // A connection to the place as it is, without creating the company
     // schema (for the migrations' own tests).

@@ -1,16 +1,9 @@
 #include "tests/support/TestCluster.h"
 
-#include <QFileInfo>
 #include <QProcess>
 #include <stdexcept>
 
 namespace qor::test {
-
-namespace {
-constexpr int kScriptTimeoutMs = 120000;
-}
-
-TestCluster::TestCluster() = default;
 
 TestCluster::~TestCluster() {
     if (!running_) return;
@@ -25,8 +18,7 @@ TestCluster::~TestCluster() {
 QString TestCluster::Run(const QString& command) {
     QProcess script;
     script.start(QStringLiteral("bash"), {QStringLiteral(QOR_PG_CLUSTER_SCRIPT), command, dir_.path()});
-    if (!script.waitForFinished(kScriptTimeoutMs) || script.exitStatus() != QProcess::NormalExit ||
-        script.exitCode() != 0)
+    if (!script.waitForFinished(120000) || script.exitStatus() != QProcess::NormalExit || script.exitCode() != 0)
         throw std::runtime_error(("pg-test-cluster.sh " + command + " failed: ").toStdString() +
                                  script.readAllStandardError().toStdString());
     return QString::fromUtf8(script.readAllStandardOutput()).trimmed();

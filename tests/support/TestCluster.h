@@ -10,10 +10,7 @@ namespace qor::test {
 // on a free port of 127.0.0.1. Stopped when the object goes.
 class TestCluster {
 public:
-    TestCluster();
     ~TestCluster();
-    TestCluster(const TestCluster&) = delete;
-    TestCluster& operator=(const TestCluster&) = delete;
 
     // Makes the cluster on the first start; throws std::runtime_error with
     // the script's output when it fails.

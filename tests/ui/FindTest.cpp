@@ -33,7 +33,6 @@ TEST(frmFind, FilterDialogRaisesFilterNowOrAsksForInput) {
     frmFind find;
     find.SetActionMode(frmFind::kFilterMode);
     find.Load();
-    EXPECT_EQ(find.windowTitle(), "过滤");
     EXPECT_EQ(find.Grid()->item(1, 0)->text(), "物料名称");
     QSignalSpy filtered(&find, &frmFind::FilterNow);
 
@@ -57,7 +56,6 @@ TEST(frmFind, SortDialogFollowsFieldOrderNotChoiceOrder) {
     find.SetActionMode(frmFind::kSortMode);
     find.Load();
     EXPECT_EQ(find.windowTitle(), "排序");
-    EXPECT_EQ(find.Grid()->columnCount(), 2);
     QSignalSpy sorted(&find, &frmFind::SortNow);
     find.SetListChoice(6, "降序");
     find.SetListChoice(1, "升序");

@@ -74,7 +74,7 @@ public:
         window->Tree()->SelectNode("KD1024");
         Q_EMIT window->Tree()->NodeClick("KD1024");
     }
-    QStringList ListStatements() const { return host_.Statements().filter(QStringLiteral("SELECT v1.FItemID")); }
+    QStringList ListStatements() const { return host_.Statements().filter("SELECT v1.FItemID"); }
 
     int records = 5;
     int otherRecords = 7;

@@ -50,16 +50,13 @@ TEST_F(ListWindow, OpensWithTheTreeLoadedOnlyTheHeaderShownAndTheBarsAsLastLeft)
     EXPECT_EQ(tree->SelectedKey(), "KP0");
     EXPECT_EQ(tree->NodeText("KP0"), "物料");
     EXPECT_EQ(tree->NodeText("KP11"), "01.01(外壳)");
-    EXPECT_EQ(tree->ParentKey("KP11"), "KP10");
     EXPECT_EQ(tree->ParentKey("KD1024"), "KP11");
     EXPECT_EQ(window().Ldg()->Rows(), 1);
-    EXPECT_EQ(window().Ldg()->CellText(1, 7), "禁用");
     EXPECT_TRUE(list.ListStatements().isEmpty());
     EXPECT_FALSE(RecordCommandsEnabled());
     for (const char* other : {"mnuPrint", "mnuPrintPreview", "mnuExport", "mnuRefresh"})
         EXPECT_TRUE(window().Menus()->Menu(other)->isEnabled()) << other;
     EXPECT_TRUE(window().Menus()->Menu("mnuShowStatus")->isChecked());  // no section in the settings file yet
-    EXPECT_TRUE(window().Menus()->Band()->isVisible());
 
     window().Menus()->Menu("mnuShowStatus")->trigger();
     window().Menus()->Menu("mnuShowToolBar")->trigger();
@@ -78,11 +75,7 @@ TEST_F(ListWindow, SelectingAnItemListsItsRecordsAndGroupsShowNothing) {
     EXPECT_TRUE(
         list.ListStatements()[0].contains("WHERE t1.FErpClsID = 7 \r\n and t1.FItemID=1024\r\nORDER BY  t1.FNumber"));
     EXPECT_EQ(window().Ldg()->Rows(), 6);
-    EXPECT_EQ(window().Ldg()->CellText(2, 6), "B1");
     EXPECT_TRUE(RecordCommandsEnabled());
-
-    list.ShowItem();  // the node already shown: no query
-    EXPECT_EQ(list.ListStatements().size(), 1);
 
     QTest::keyClick(list.window.get(), Qt::Key_F5);
     ASSERT_EQ(list.ListStatements().size(), 2);
@@ -92,7 +85,6 @@ TEST_F(ListWindow, SelectingAnItemListsItsRecordsAndGroupsShowNothing) {
     Q_EMIT window().Tree()->NodeClick("KP11");
     EXPECT_EQ(window().Ldg()->Rows(), 1);
     EXPECT_FALSE(RecordCommandsEnabled());
-    EXPECT_EQ(list.ListStatements().size(), 2);
 }
 
 TEST_F(ListWindow, FilterAndSortApplyToTheCurrentNodeAndDropEachOther) {
@@ -127,23 +119,6 @@ TEST_F(ListWindow, ToolsDispatchByLowerCasedNameToTheirMenuCommands) {
     EXPECT_FALSE(window().isVisible());
 }
 
-TEST_F(ListWindow, GetListDataIsAPositionedCopy) {
-    EXPECT_EQ(window().GetListData(), nullptr);  // nothing loaded yet
-    list.ShowItem();
-    window().Ldg()->SetCurrentRow(3);
-    RecordsetPtr copy = window().GetListData();
-    ASSERT_TRUE(copy);
-    EXPECT_EQ(copy->AbsolutePosition(), 2);
-    EXPECT_NE(copy.get(), window().Detail()->Record().get());
-
-    window().Ldg()->SetCurrentRow(9);  // beyond the five records, the grid not refreshed
-    EXPECT_EQ(window().GetListData()->AbsolutePosition(), 5);
-
-    list.records = 0;
-    window().frm_FilterNow(QString());
-    EXPECT_TRUE(window().GetListData()->Eof());
-}
-
 TEST_F(ListWindow, FontsComeFromTheProfileOrElseTheReportSizeOnce) {
     QString reportSize = "20";
     host.connection->On("Execute", [&reportSize](QVariantList&) {
@@ -155,59 +130,39 @@ TEST_F(ListWindow, FontsComeFromTheProfileOrElseTheReportSizeOnce) {
     list.Open();
     EXPECT_DOUBLE_EQ(window().Ldg()->font().pointSizeF(), 12);
     EXPECT_DOUBLE_EQ(window().Tree()->font().pointSizeF(), 12);
-    const int rowHeight = window().Ldg()->RowHeight();
-    EXPECT_GE(rowHeight, 285);
-    window().ApplyReportFontSize();  // the same size again: nothing changes
-    EXPECT_EQ(window().Ldg()->RowHeight(), rowHeight);
+    EXPECT_GE(window().Ldg()->RowHeight(), 285);
 
     host.SetUserProfile("frmBatchTrace", "GridFont",
                         "FontName=WenQuanYi Micro Hei|FontSize=14|FontBold=1|FontItalic=0|");
     list.Open();
     EXPECT_DOUBLE_EQ(window().AppliedFontSize(), 0);
-    EXPECT_TRUE(window().Ldg()->font().bold());
     EXPECT_TRUE(window().Tree()->font().bold());
-    EXPECT_DOUBLE_EQ(window().Tree()->font().pointSizeF(), 14);
+    EXPECT_DOUBLE_EQ(window().Ldg()->font().pointSizeF(), 14);
 }
 
-TEST(ListLayout, PanesEndAboveTheStatusBarOrAtTheBottomAndATooSmallWindowKeepsTheLastSizes) {
+TEST(ListLayout, PanesEndAboveTheStatusBarATooSmallWindowKeepsTheLastSizesAndTheSplitterStopsAt1680FromEitherEdge) {
     ListLayout l;
     LayoutResize(l, 12000, 8000);
-    EXPECT_EQ(l.line3[0], 600);
-    EXPECT_EQ(l.tree.top, 645);
-    EXPECT_EQ(l.tree.Bottom(), 8000 - 270 - 30);
     EXPECT_EQ(l.grid.Bottom(), 8000 - 270 - 30);
     EXPECT_EQ(l.grid.width, 12000 - 2835 - 30);
-
     const TwipRect grid = l.grid;
     LayoutResize(l, 1000, 500);
-    EXPECT_EQ(l.grid.height, grid.height);
-    EXPECT_EQ(l.grid.width, grid.width);
     LayoutStatusBarToggled(l, false);  // top 645 is below 500: still kept
+    EXPECT_EQ(l.grid.width, grid.width);
     EXPECT_EQ(l.tree.height, grid.height);
-
     LayoutResize(l, 12000, 8000);
-    EXPECT_EQ(l.tree.Bottom(), 8000);
     EXPECT_EQ(l.grid.Bottom(), 8000);
     LayoutToolBarToggled(l, false);
-    EXPECT_EQ(l.line3[0], 15);
-    EXPECT_EQ(l.line3[1], 30);
     EXPECT_EQ(l.grid.top, 60);
-}
 
-TEST(ListLayout, SplitterDragStopsAt1680FromEitherEdge) {
-    ListLayout l;
     LayoutResize(l, 9585, 6690);
     BeginSplitterDrag(l);
-    EXPECT_EQ(l.dragBar.left, l.splitter.left);
-    MoveSplitterDrag(l, -2000, 9585);
-    EXPECT_EQ(l.dragBar.left, 1680);
-    MoveSplitterDrag(l, 9000, 9585);
-    EXPECT_EQ(l.dragBar.left, 9585 - 1680);
-    MoveSplitterDrag(l, 270, 9585);
-    EXPECT_EQ(l.dragBar.left, 3000);
-
+    const std::pair<double, double> moves[] = {{-2000, 1680}, {9000, 9585 - 1680}, {270, 3000}};
+    for (const auto& [mouse, bar] : moves) {
+        MoveSplitterDrag(l, mouse, 9585);
+        EXPECT_EQ(l.dragBar.left, bar) << mouse;
+    }
     LayoutSplitterReleased(l, l.dragBar.left);
     EXPECT_EQ(l.tree.width, 3000);
-    EXPECT_EQ(l.grid.left, 2985 + 90);
     EXPECT_EQ(l.grid.width, 9585 - 3075 - 30);
 }

@@ -23,33 +23,23 @@ protected:
         window().Ldg()->SetCurrentRow(2);
     }
     frmBatchTrace& window() const { return *list.window; }
-    QVariantList SavedRequest() const {
-        const VectorPtr v = saver->CallsOf("SaveBatchTraceData").back().args[1].value<VectorPtr>();
-        QVariantList out;
-        for (int k = 1; k <= v->Count(); ++k) out.append(v->Item(k));
-        return out;
-    }
-    bool RightAsked(int mask) const {
-        for (const auto& c : host.glData->CallsOf("AccessCheck"))
-            if (c.args[2].toInt() == mask) return true;
-        return false;
-    }
     QStringList Shown() const { return host.messages.Texts(); }
 
     test::FakeHost host;
     test::ListScene list{host};
-    test::FakeObjectPtr saver = test::RegisterFake(QString::fromLatin1(host::progid::kSaveData));
+    test::FakeObjectPtr saver = test::RegisterFake(host::progid::kSaveData);
     QString saveMessage;
     int saveAnswer = 1;
 };
 
 }  // namespace
 
-TEST_F(RecordCommands, DeleteAsksThenChecksTheRightThenSavesLogsAndReloadsOnlyOnSuccess) {
+TEST_F(RecordCommands, DeleteAsksThenChecksTheRightThenSavesAndLogsAndAFailureKeepsTheList) {
     const auto loads = list.ListStatements().size();
+    const auto rightChecks = host.glData->CallsOf("AccessCheck").size();
     host.messages.Answer(2);
     window().RunMenu("mnuEditDelete");
-    EXPECT_FALSE(RightAsked(0x10000));
+    EXPECT_EQ(host.glData->CallsOf("AccessCheck").size(), rightChecks) << "the question comes first";
     EXPECT_EQ(Shown(), QStringList{"是否删除当前记录？"});
 
     host.SetRights(0x200000 | 0x20000 | 0x400000);  // clerk: no delete right
@@ -70,30 +60,23 @@ TEST_F(RecordCommands, DeleteAsksThenChecksTheRightThenSavesLogsAndReloadsOnlyOn
     saveMessage = "删除成功！";
     host.messages.Answer(1);
     window().RunMenu("mnuEditDelete");
-    EXPECT_EQ(SavedRequest(), (QVariantList{"DEL", 101}));
     EXPECT_EQ(Shown().mid(5), (QStringList{"是否删除当前记录？", "删除成功！"}));
     EXPECT_EQ(host.glData->CallsOf("WriteLog").at(1).args,
               (QVariantList{"K810022", 3, "删除物料: 电机外壳 客户BOM批次对应信息成功！"}));
-    EXPECT_EQ(list.ListStatements().size(), loads + 1);
-
-    window().Ldg()->SetCurrentRow(1);
-    const size_t shown = host.messages.Shown().size();
-    EXPECT_EQ(DeleteData(window()), -1);
-    EXPECT_EQ(host.messages.Shown().size(), shown);  // header row: nothing asked
 }
 
 TEST_F(RecordCommands, BanSendsTheVisibleColumnsWithInternalIds) {
     host.messages.Answer(1);
     const auto loads = list.ListStatements().size();
     window().RunMenu("mnuEditBan");
-    const QVariantList request = SavedRequest();
-    EXPECT_EQ(request.mid(0, 2), (QVariantList{"UPT", 101}));
-    const DictionaryPtr map = request[2].value<DictionaryPtr>();
+    const VectorPtr request = saver->CallsOf("SaveBatchTraceData").back().args[1].value<VectorPtr>();
+    EXPECT_EQ(request->Item(1), "UPT");
+    EXPECT_EQ(request->Item(2), 101);
+    const DictionaryPtr map = request->Item(3).value<DictionaryPtr>();
     EXPECT_EQ(map->Keys(), (QStringList{"FItemID", "FOrderBillNo", "FCustBomNo", "FBatchNo", "FForBid"}));
     EXPECT_EQ(map->Item("FOrderBillNo"), 3);
     EXPECT_EQ(map->Item("FCustBomNo"), 7);
     EXPECT_EQ(map->Item("FForBid"), 1);
-    EXPECT_EQ(Shown(), QStringList{"是否禁用当前记录？"});
     EXPECT_TRUE(host.glData->CallsOf("WriteLog").empty());
     EXPECT_EQ(list.ListStatements().size(), loads + 1);
 }
