@@ -109,6 +109,14 @@ bool ToBool(const QVariant& v) {
     throw TypeMismatch();
 }
 
+bool IsTrueFlag(const QVariant& v) {
+    try {
+        return ToBool(v);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
 QString ToText(const QVariant& v) {
     if (IsNull(v)) throw InvalidNull();
     switch (v.typeId()) {

@@ -28,6 +28,9 @@ int32_t ToInt32(const QVariant& v);
 // not 0, the texts "True" / "False" in any letter case. Throws HostError otherwise.
 bool ToBool(const QVariant& v);
 
+// ToBool for a value that may hold anything: false where ToBool fails.
+bool IsTrueFlag(const QVariant& v);
+
 // Text of a value: numbers without superfluous digits, booleans as
 // "True" / "False". Throws HostError on null.
 QString ToText(const QVariant& v);

@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <cmath>
 
 namespace qor::controls {
 
@@ -31,6 +32,14 @@ LedgerGrid::LedgerGrid(QWidget* parent) : QWidget(parent) {
     connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
         if (current.isValid()) currentRow_ = current.row() + 2;
     });
+    view_->horizontalHeader()->setSectionsClickable(true);
+    connect(view_->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int section, int, int pixels) {
+        if (applying_ || section >= Cols() || pixels == 0) return;
+        widths_[static_cast<size_t>(section)] = static_cast<int>(std::lround(PixelsToTwips(pixels, *this)));
+        Q_EMIT ColumnResizedByUser(section + 1);
+    });
+    connect(view_->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int section) { Q_EMIT HeaderClicked(section + 1); });
     connect(view_, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { Q_EMIT RowActivated(index.row() + 2); });
 
@@ -93,8 +102,10 @@ void LedgerGrid::ApplyColumn(int col) {
     if (col < 1 || col > Cols()) return;
     const size_t i = static_cast<size_t>(col - 1);
     const bool hide = hidden_[i] || widths_[i] == 0;
+    applying_ = true;
     view_->setColumnHidden(col - 1, hide);
     if (!hide) view_->setColumnWidth(col - 1, TwipsToPixels(widths_[i], *this));
+    applying_ = false;
 }
 
 void LedgerGrid::SetRowHeight(int twips) {
@@ -142,6 +153,24 @@ void LedgerGrid::ShowCurrentRow() {
     const QModelIndex index = model_->index(row - 2, col);
     view_->setCurrentIndex(index);
     view_->scrollTo(index);
+}
+
+void LedgerGrid::SetRowMuted(std::function<bool(int row)> muted) {
+    model_->SetRowMuted(std::move(muted), palette().color(QPalette::Disabled, QPalette::Text));
+}
+
+void LedgerGrid::FitColumnToContents(int col) {
+    if (col < 1 || col > Cols() || view_->isColumnHidden(col - 1)) return;
+    const int wanted = std::max(static_cast<const QAbstractItemView*>(view_)->sizeHintForColumn(col - 1),
+                                view_->horizontalHeader()->sectionSizeHint(col - 1));
+    if (wanted <= view_->columnWidth(col - 1)) return;
+    SetColWidth(col, static_cast<int>(std::ceil(PixelsToTwips(wanted, *this))));
+}
+
+void LedgerGrid::ShowSortColumn(int col, bool descending) {
+    QHeaderView* header = view_->horizontalHeader();
+    header->setSortIndicatorShown(col > 0);
+    if (col > 0) header->setSortIndicator(col - 1, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 QString LedgerGrid::CellText(int row, int col) const { return model_->CellText(row, col); }

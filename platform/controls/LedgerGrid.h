@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -47,6 +48,13 @@ public:
     QString CellText(int row, int col) const;
     // Redraws; every shown row is asked for again.
     void Refresh();
+    // Rows for which muted answers true are drawn in the disabled text colour.
+    void SetRowMuted(std::function<bool(int row)> muted);
+    // Shows the column the list is sorted by (0: none) and its direction.
+    void ShowSortColumn(int col, bool descending);
+    // Widens a shown column to its header and the texts of the rows in view;
+    // never narrows it.
+    void FitColumnToContents(int col);
 
     QTableView* View() const { return view_; }
 
@@ -58,6 +66,10 @@ Q_SIGNALS:
     void RowData(int row, QString* text);
     // The user activated a row (double click or Enter).
     void RowActivated(int row);
+    // The user clicked the header of column col (1-based).
+    void HeaderClicked(int col);
+    // The user dragged column col to a new width (ColWidth tells it).
+    void ColumnResizedByUser(int col);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -75,6 +87,7 @@ private:
     std::vector<bool> hidden_;
     int rowHeight_ = 250;
     int currentRow_ = 1;
+    bool applying_ = false;  // widths set by the grid itself, not by the user
     std::unique_ptr<LedgerPrint> printer_;
 };
 

@@ -37,8 +37,15 @@ int LedgerModel::rowCount(const QModelIndex& parent) const { return parent.isVal
 
 int LedgerModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns_; }
 
+void LedgerModel::SetRowMuted(std::function<bool(int ledgerRow)> muted, const QColor& colour) {
+    muted_ = std::move(muted);
+    mutedColour_ = colour;
+}
+
 QVariant LedgerModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || role != Qt::DisplayRole) return {};
+    if (!index.isValid()) return {};
+    if (role == Qt::ForegroundRole && muted_ && muted_(index.row() + 2)) return mutedColour_;
+    if (role != Qt::DisplayRole) return {};
     return CellText(index.row() + 2, index.column() + 1);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <functional>
 
 namespace qor::controls {
@@ -23,6 +24,9 @@ public:
     // Drops every row the view has seen, so the next paint asks again.
     void Reload();
 
+    // Rows muted answers true for are drawn in colour.
+    void SetRowMuted(std::function<bool(int ledgerRow)> muted, const QColor& colour);
+
     // Cell text of a ledger row, 1-based column; empty beyond the row's cells.
     QString CellText(int ledgerRow, int column) const;
 
@@ -33,6 +37,8 @@ public:
 
 private:
     RowSource source_;
+    std::function<bool(int)> muted_;
+    QColor mutedColour_;
     int dataRows_ = 0;
     int columns_ = 0;
 };

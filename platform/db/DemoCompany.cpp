@@ -43,6 +43,7 @@ void WriteAccounts(Database& db) {
     Grant(db, viewer, 1099, 20, kView);
     Grant(db, viewer, 1003, 10, kView);
     Grant(db, clerk, 1099, 20, kView | kNew | kModify);
+    Grant(db, clerk, 1003, 10, kView);  // the sales-order list its look-up opens
 
     const QString setting = QStringLiteral(
         "INSERT INTO t_UserSetting (FUserID, FCategory, FKey, FValue) VALUES (?, 'QOR_APFC', 'RptFontSize', ?)");

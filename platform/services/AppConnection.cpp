@@ -1,9 +1,9 @@
 #include "platform/services/AppConnection.h"
 
 #include "platform/host/HostProgIds.h"
+#include "platform/services/HelpBrowser.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -22,8 +22,8 @@ bool AnswersRows(const QString& sql) {
            word.compare(QLatin1String("with"), Qt::CaseInsensitive) == 0;
 }
 
-// A browser can only be started where there is a screen to show it on.
-bool CanOpenBrowser() {
+// Help can only be shown where there is a screen to show it on.
+bool CanShowHelp() {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return false;
     const QString platform = QGuiApplication::platformName();
     return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
@@ -31,10 +31,10 @@ bool CanOpenBrowser() {
 
 void ShowHelp(int contextId) {
     const QString page = HelpPagePath();
-    if (page.isEmpty() || !CanOpenBrowser()) return;
+    if (page.isEmpty() || !CanShowHelp()) return;
     QUrl url = QUrl::fromLocalFile(page);
     url.setFragment(QString::number(contextId));
-    QDesktopServices::openUrl(url);
+    ShowHelpPage(url);
 }
 
 }  // namespace

@@ -11,7 +11,13 @@
 #include "platform/services/XlsxSheetWriter.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QProgressDialog>
+#include <QPushButton>
+#include <QUrl>
 #include <memory>
 
 namespace qor::services {
@@ -75,7 +81,9 @@ int ListExport::Export(const QString& title) {
         if (path.isEmpty()) return kCancelled;
     }
     try {
-        return Write(path, title);
+        const int result = Write(path, title);
+        if (result == kWritten && presentation_ == MessageDialog::Presentation::Window) ShowWhereItWent(path);
+        return result;
     } catch (const HostError& e) {
         Tell(QStringLiteral("引出失败：") + e.Description());
         return kFailed;
@@ -127,6 +135,18 @@ QStringList ListExport::LoadRow(int row) {
         texts.append(size > 0 ? text.left(size) : text);
     }
     return texts;
+}
+
+void ListExport::ShowWhereItWent(const QString& path) const {
+    const QString file = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    QMessageBox box(QMessageBox::Information, QStringLiteral("栎澄提示"),
+                    QStringLiteral("已引出 %1 行到\n%2").arg(rows_).arg(file), QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("exportDone"));
+    QPushButton* open = box.addButton(QStringLiteral("打开文件夹"), QMessageBox::ActionRole);
+    box.setDefaultButton(box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole));
+    box.exec();
+    if (box.clickedButton() == open) QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
 }
 
 void ListExport::Tell(const QString& text) const {

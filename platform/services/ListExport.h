@@ -40,6 +40,8 @@ private:
     int Write(const QString& path, const QString& title);
     QStringList LoadRow(int row);
     void Tell(const QString& text) const;
+    // Where the written file is, with a button that opens its folder.
+    void ShowWhereItWent(const QString& path) const;
 
     MessageDialog::Presentation presentation_;
     std::vector<Column> columns_;

@@ -44,15 +44,16 @@ void PrintToConsole(const QString& title, const QString& text) {
     std::fprintf(stderr, "%s\n", qUtf8Printable(line));
 }
 
-// Shows the box and answers the code of the button pressed; closing the box
-// answers the code of its last button.
-int Ask(QMessageBox& box, const std::vector<std::pair<QString, int>>& buttons) {
+// Shows the box and answers the code of the button pressed; Esc and closing
+// the box answer the code of its last button. Enter presses the default: the
+// first button, or the last where that is the safe answer.
+int Ask(QMessageBox& box, const std::vector<std::pair<QString, int>>& buttons, bool lastIsDefault = false) {
     std::vector<std::pair<QAbstractButton*, int>> codes;
     for (const auto& [caption, code] : buttons) {
         QPushButton* button = box.addButton(caption, QMessageBox::ActionRole);
         codes.emplace_back(button, code);
     }
-    box.setDefaultButton(static_cast<QPushButton*>(codes.front().first));
+    box.setDefaultButton(static_cast<QPushButton*>(lastIsDefault ? codes.back().first : codes.front().first));
     box.setEscapeButton(codes.back().first);
     box.exec();
     for (const auto& [button, code] : codes)
@@ -98,7 +99,10 @@ int MessageDialog::Show(int kind) {
     QMessageBox box(kind == kQuestion ? QMessageBox::Question : QMessageBox::Information, title_, text_);
     std::vector<std::pair<QString, int>> buttons;
     for (int i = 0; i < buttons_.size(); ++i) buttons.emplace_back(buttons_[i], i + 1);
-    if (buttons.empty() && kind == kQuestion) buttons = {{QStringLiteral("是"), kYes}, {QStringLiteral("否"), kNo}};
+    // A question's answer 否 changes nothing, so Enter on a question never
+    // deletes, bans or writes.
+    if (buttons.empty() && kind == kQuestion)
+        return Ask(box, {{QStringLiteral("是"), kYes}, {QStringLiteral("否"), kNo}}, true);
     if (buttons.empty()) buttons = {{QStringLiteral("确定"), kYes}};
     return Ask(box, buttons);
 }

@@ -26,14 +26,6 @@ double NumberOr(const QVariant& value, double unreadable) {
     }
 }
 
-bool Flag(const QVariant& value) {
-    try {
-        return ToBool(value);
-    } catch (const std::exception&) {
-        return false;
-    }
-}
-
 }  // namespace
 
 ColumnDescriptor ReadColumn(const QVariant& entry) {
@@ -49,7 +41,7 @@ ColumnDescriptor ReadColumn(const QVariant& entry) {
     column.locked = NumberOr(d->GetValue(QStringLiteral("FLocked"), 0), 0) != 0;
     const QVariant visible = d->GetValue(QStringLiteral("FColVisible"), QStringLiteral("0"));
     column.listed = WholeNumber(visible, -1) == 1;
-    column.visible = Flag(visible);
+    column.visible = IsTrueFlag(visible);
     return column;
 }
 

@@ -129,7 +129,7 @@ protected:
         for (QChar c : text) QTest::keyClick(KeyTarget(), c.toLatin1());
     }
     // A key pressed and released where the focus is.
-    void Press(Qt::Key key) { QTest::keyClick(KeyTarget(), key); }
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(KeyTarget(), key, modifiers); }
     QString Cell(int row) const { return window->Grid()->CellText(2, row); }
     QStringList Messages() const { return fakes.host.messages.Texts(); }
 

@@ -201,18 +201,31 @@ TEST_F(EditWindow, AModifiedRecordIsUpdatedAndARefusedOrFailedSaveKeepsTheChange
     EXPECT_EQ(fakes.LogTexts().size(), 2) << "no log entry after an error";
 }
 
+// Steps by keys: PgUp, PgDown, Ctrl+End, Ctrl+Home.
 TEST_F(EditWindow, StepsThroughTheListAndStopsAtBothEnds) {
     OpenExisting(EditStatus::View, 1);
-    window->Tool("Pr")->trigger();
+    EXPECT_TRUE(window->Grid()->currentIndex().isValid()) << "a current cell from the start";
+    Press(Qt::Key_PageUp);
     EXPECT_EQ(Messages(), QStringList{"已经是第一条记录。"});
-    window->Tool("Ne")->trigger();
+    Press(Qt::Key_PageDown);
     EXPECT_EQ(Cell(6), "B2");
-    window->Tool("La")->trigger();
-    window->Tool("Ne")->trigger();
+    Press(Qt::Key_End, Qt::ControlModifier);
+    Press(Qt::Key_PageDown);
     EXPECT_EQ(Messages().last(), "已经是最后一条记录。");
     EXPECT_EQ(Cell(6), "B3");
-    window->Tool("Fr")->trigger();
+    Press(Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(Cell(6), "B1");
+}
+
+TEST_F(EditWindow, SavesStartsANewRecordAndExitsFromTheKeyboard) {
+    OpenExisting(EditStatus::Modify, 1);
+    Type(6, "B7");
+    Press(Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(fakes.requests.size(), 1u);
+    Press(Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(window->Status(), EditStatus::New);
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(EditWindow, UnsavedChangesAreOfferedForSavingBeforeAStep) {

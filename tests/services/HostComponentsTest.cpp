@@ -8,7 +8,12 @@
 #include "platform/services/MessageDialog.h"
 #include "src/host/ProgIds.h"
 
+#include <QApplication>
 #include <QDateTime>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <tuple>
 
 namespace qor::test {
@@ -141,6 +146,23 @@ TEST(MessageDialogOnConsole, PrintsTheTextAndAnswersWithoutWaiting) {
     EXPECT_EQ(ToInt32(box.Call("MsgBox", {"没有权限,请与系统管理员联系", 48, "栎澄提示"})), 1);
     EXPECT_EQ(QString::fromStdString(::testing::internal::GetCapturedStderr()),
               "栎澄提示: 是否禁用当前记录？\n栎澄提示: 没有权限,请与系统管理员联系\n");
+}
+
+// Enter and Esc on a question both answer 否: neither deletes, bans nor writes.
+TEST(MessageDialogInAWindow, AQuestionDefaultsToNo) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        services::MessageDialog box(services::MessageDialog::Presentation::Window);
+        box.Put("Text", "是否删除当前记录？");
+        QString focused;
+        QTimer::singleShot(0, [&focused, key] {
+            auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!shown) return;
+            focused = shown->defaultButton()->text();
+            QTest::keyClick(shown, key);
+        });
+        EXPECT_EQ(ToInt32(box.Call("Show", {1, QString(), true})), 2);
+        EXPECT_EQ(focused, "否");
+    }
 }
 
 }  // namespace

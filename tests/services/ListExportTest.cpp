@@ -11,7 +11,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QXmlStreamReader>
@@ -188,11 +190,19 @@ TEST_F(ListExportTest, CancellingTheProgressLeavesNoFile) {
     EXPECT_TRUE(messages.Shown().empty());
 }
 
+// Then it tells where the file went.
 TEST_F(ListExportTest, TheSaveDialogChoosesFileAndFormat) {
     ListExport exporter(Presentation::Window);
     Describe(exporter, 3);
     const QString target = dir.filePath("清单");
-    QTimer::singleShot(0, [&target] {
+    QString told;
+    QTimer::singleShot(0, [&target, &told] {
+        QTimer::singleShot(0, [&told] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(box);
+            told = box->text();
+            box->defaultButton()->click();
+        });
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_TRUE(dialog);
         EXPECT_EQ(dialog->selectedNameFilter(), "Excel 工作簿 (*.xlsx)");
@@ -203,6 +213,7 @@ TEST_F(ListExportTest, TheSaveDialogChoosesFileAndFormat) {
     });
     ASSERT_EQ(Run(exporter, QString()), ListExport::kWritten);
     EXPECT_TRUE(QFile::exists(target + ".csv"));
+    EXPECT_EQ(told, "已引出 3 行到\n" + QDir::toNativeSeparators(target + ".csv"));
 
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
     EXPECT_EQ(Run(exporter, QString()), ListExport::kCancelled);

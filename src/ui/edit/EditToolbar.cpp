@@ -3,6 +3,7 @@
 #include "src/common/Messages.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QStyle>
 #include <QToolBar>
 
@@ -15,19 +16,20 @@ struct ToolButton {
     const char* caption;
     const char* toolTip;
     QStyle::StandardPixmap icon;
+    const char* shortcut;  // empty: none (Esc exits through the window)
 };
 
 const ToolButton kButtons[] = {
-    {"New", "新增", "新增记录", QStyle::SP_FileIcon},
-    {"Delete", "删除", "", QStyle::SP_TrashIcon},
-    {"Save", "保存", "保存", QStyle::SP_DialogSaveButton},
-    {nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
-    {"Fr", "首条", "第一条记录", QStyle::SP_MediaSkipBackward},
-    {"Pr", "上条", "上一条记录", QStyle::SP_MediaSeekBackward},
-    {"Ne", "下条", "下一条记录", QStyle::SP_MediaSeekForward},
-    {"La", "最后", "最后一条记录", QStyle::SP_MediaSkipForward},
-    {nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
-    {"Exit", "退出", "退出", QStyle::SP_DialogCloseButton},
+    {"New", "新增", "新增记录", QStyle::SP_FileIcon, "Ctrl+N"},
+    {"Delete", "删除", "", QStyle::SP_TrashIcon, ""},
+    {"Save", "保存", "保存", QStyle::SP_DialogSaveButton, "Ctrl+S"},
+    {nullptr, nullptr, nullptr, QStyle::SP_CustomBase, ""},
+    {"Fr", "首条", "第一条记录", QStyle::SP_MediaSkipBackward, "Ctrl+Home"},
+    {"Pr", "上条", "上一条记录", QStyle::SP_MediaSeekBackward, "PgUp"},
+    {"Ne", "下条", "下一条记录", QStyle::SP_MediaSeekForward, "PgDown"},
+    {"La", "最后", "最后一条记录", QStyle::SP_MediaSkipForward, "Ctrl+End"},
+    {nullptr, nullptr, nullptr, QStyle::SP_CustomBase, ""},
+    {"Exit", "退出", "退出", QStyle::SP_DialogCloseButton, ""},
 };
 
 }  // namespace
@@ -46,8 +48,11 @@ QToolBar* BuildEditToolbar(QWidget* window, const std::function<void(const QStri
         QAction* action = toolbar->addAction(window->style()->standardIcon(button.icon),
                                              Translate(QString::fromUtf8(button.caption)));
         action->setObjectName(key);
+        action->setShortcut(QKeySequence(QString::fromLatin1(button.shortcut)));
         action->setToolTip(Translate(QString::fromUtf8(button.toolTip)));
         QObject::connect(action, &QAction::triggered, window, [onClick, key] { onClick(key); });
+        // Tab reaches every tool and Space presses it.
+        toolbar->widgetForAction(action)->setFocusPolicy(Qt::TabFocus);
     }
     return toolbar;
 }

@@ -5,11 +5,13 @@
 #include "platform/controls/LedgerGrid.h"
 #include "platform/controls/PropertyGrid.h"
 #include "platform/controls/Twips.h"
+#include "platform/controls/WindowMemory.h"
 #include "src/common/HostValues.h"
 #include "src/common/LanguageResources.h"
 #include "src/common/LoginContext.h"
 #include "src/common/Messages.h"
 #include "src/common/Rights.h"
+#include "src/common/SettingsFile.h"
 #include "src/common/TraceWrites.h"
 #include "src/common/UserSetting.h"
 #include "src/ui/edit/EditToolbar.h"
@@ -124,6 +126,14 @@ void frmProperty::Load() {
     sstProperty_->setCurrentIndex(kPropertyTab);
     vaSProperty_->SetFontSize(ReportFontSize());
     ArrangeControls();
+    // The keyboard starts on the first row the window shows.
+    for (int row = 1; row <= vaSProperty_->model()->rowCount(); ++row) {
+        if (vaSProperty_->isRowHidden(row - 1)) continue;
+        vaSProperty_->SetActiveCell(kValueCol, row);
+        break;
+    }
+    vaSProperty_->setFocus();
+    if (!settingsPath_.isEmpty()) controls::WindowMemory(settingsPath_, UserWindowGroup(objectName())).Restore(*this);
 }
 
 void frmProperty::InitGrid() { rows_->InitGrid(); }
@@ -313,9 +323,11 @@ void frmProperty::CellLeaving(int row, bool* cancel) {
 }
 
 void frmProperty::keyPressEvent(QKeyEvent* event) {
-    // Escape closes dialogs; this window closes only by its Exit button or
-    // its close box.
-    if (event->key() == Qt::Key_Escape) return;
+    // Esc is the Exit tool; a cell being edited takes Esc for itself first.
+    if (event->key() == Qt::Key_Escape) {
+        ToolbarClick(QStringLiteral("Exit"));
+        return;
+    }
     QDialog::keyPressEvent(event);
 }
 
@@ -344,6 +356,11 @@ void frmProperty::ArrangeControls() {
     vaSProperty_->SetColWidth(1, layout_.col1Width);
     vaSProperty_->SetColWidth(2, layout_.col2Width);
     for (int row = 1; row <= vaSProperty_->MaxRows(); ++row) vaSProperty_->SetStaticText(1, row);
+}
+
+void frmProperty::done(int result) {
+    if (!settingsPath_.isEmpty()) controls::WindowMemory(settingsPath_, UserWindowGroup(objectName())).Save(*this);
+    QDialog::done(result);
 }
 
 }  // namespace qor

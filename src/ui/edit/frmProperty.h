@@ -61,6 +61,8 @@ public:
     // Start-up: grid, record, toolbar state, tabs, font. Errors reach the
     // caller.
     void Load();
+    // Where the window remembers its place for the user; none when empty.
+    void SetSettingsPath(const QString& path) { settingsPath_ = path; }
 
     void InitGrid();
     // New: the opener's item for a new record; else the record.
@@ -87,10 +89,12 @@ public:
     bool DataChanged() const { return dataChanged_; }
 
 protected:
+    void done(int result) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QString settingsPath_;
     void BuildWidgets();
     void ConnectGrid();
     void GridKeyDown(int key);

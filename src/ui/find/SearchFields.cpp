@@ -52,6 +52,21 @@ QString BuildSortList(const std::vector<SearchField>& fields) {
     return list.mid(1);
 }
 
+QString ColumnSortList(const QString& columnName, bool descending) {
+    static const std::pair<const char*, const char*> kFieldOfColumn[] = {
+        {"FItemID", "FNumber"},      {"FItemName", "FName"},       {"FModel", "FModel"},
+        {"FOrderBillNo", "FBillNo"}, {"FCustBomNo", "FBOMNumber"}, {"FBatchNo", "FBatchNo"},
+    };
+    std::vector<SearchField> fields = InitialSearchFields();
+    for (const auto& [column, field] : kFieldOfColumn) {
+        if (columnName.compare(QLatin1String(column), Qt::CaseInsensitive) != 0) continue;
+        for (SearchField& f : fields)
+            if (f.fieldName == QLatin1String(field)) f.entry = SortOrders()[descending ? 2 : 1];
+        return BuildSortList(fields);
+    }
+    return QString();
+}
+
 QString BuildFilterFragment(const std::vector<SearchField>& fields, const QStringList& comparisons) {
     const QStringList& items = FilterComparisons();
     QString fragment;

@@ -32,6 +32,11 @@ const QStringList& SortOrders();
 // field has one.
 QString BuildSortList(const std::vector<SearchField>& fields);
 
+// The sort list the dialog raises when the one field behind the list column
+// named columnName (a schema FName) is set to ascending or descending;
+// empty for a column the dialog cannot sort by.
+QString ColumnSortList(const QString& columnName, bool descending);
+
 // The WHERE fragment of the fields' values under the comparisons chosen for
 // them (comparisons[i] for field i); every condition starts with " AND ".
 // Values go in untrimmed, their single quotes doubled.

@@ -1,12 +1,14 @@
 #include "src/ui/find/frmFind.h"
 
 #include "platform/base/Convert.h"
+#include "platform/controls/WindowMemory.h"
 #include "platform/host/ComponentFactory.h"
 #include "src/common/HostValues.h"
 #include "src/common/KeptInstances.h"
 #include "src/common/LanguageResources.h"
 #include "src/common/LoginContext.h"
 #include "src/common/Messages.h"
+#include "src/common/SettingsFile.h"
 #include "src/common/UserSetting.h"
 #include "src/lookup/Lookups.h"
 
@@ -23,6 +25,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace qor {
 
@@ -83,7 +86,7 @@ void frmFind::BuildWidgets() {
     auto* optionLayout = new QVBoxLayout(optionPage);
     optionLayout->addWidget(fraMatch_);
     optionLayout->addStretch();
-    sstFind_->addTab(optionPage, Translate(QStringLiteral("选项(&O)")));
+    sstFind_->addTab(optionPage, Translate(QStringLiteral("选项(&T)")));
     connect(sstFind_, &QTabWidget::currentChanged, this, [this](int index) { vaSpread_->setVisible(index == 0); });
 
     cmdOK_ = new QPushButton(Translate(QStringLiteral("确定(&O)")), this);
@@ -92,6 +95,8 @@ void frmFind::BuildWidgets() {
     cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
     cmdOK_->setAutoDefault(false);
     cmdCancel_->setAutoDefault(false);
+    // Enter confirms from anywhere a cell is not being edited; Esc cancels.
+    cmdOK_->setDefault(true);
     connect(cmdOK_, &QPushButton::clicked, this, &frmFind::Ok);
     connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -113,6 +118,7 @@ void frmFind::Load() {
     QFont font = vaSpread_->font();
     font.setPointSizeF(ReportFontSize());
     vaSpread_->setFont(font);
+    if (!settingsPath_.isEmpty()) controls::WindowMemory(settingsPath_, UserWindowGroup(objectName())).Restore(*this);
 }
 
 void frmFind::InitialType() { fields_ = InitialSearchFields(); }
@@ -130,6 +136,10 @@ void frmFind::SetGrid() {
                         Translate(sort ? QStringLiteral("排序方式") : QStringLiteral("过滤条件"))};
     if (!sort) headers.append(Translate(QStringLiteral("过滤内容")));
     vaSpread_->setHorizontalHeaderLabels(headers);
+    // Captions show whole, however large the user's font.
+    for (int c = 0; c < vaSpread_->columnCount(); ++c)
+        vaSpread_->setColumnWidth(
+            c, std::max(vaSpread_->columnWidth(c), vaSpread_->horizontalHeader()->sectionSizeHint(c)));
     const QStringList& choices = sort ? SortOrders() : FilterComparisons();
     for (int r = 0; r < kRows; ++r) {
         auto* target = new QTableWidgetItem(fields_[static_cast<size_t>(r)].fieldCaption);
@@ -247,6 +257,11 @@ bool frmFind::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void frmFind::done(int result) {
+    if (!settingsPath_.isEmpty()) controls::WindowMemory(settingsPath_, UserWindowGroup(objectName())).Save(*this);
+    QDialog::done(result);
 }
 
 }  // namespace qor

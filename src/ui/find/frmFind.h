@@ -28,6 +28,8 @@ public:
     // Fills the field table, lays the grid out for the mode and takes the
     // user's report font size. Run once before the dialog is shown.
     void Load();
+    // Where the window remembers its place for the user; none when empty.
+    void SetSettingsPath(const QString& path) { settingsPath_ = path; }
     void InitialType();
     void SetGrid();
 
@@ -44,9 +46,11 @@ Q_SIGNALS:
     void SortNow(const QString& strSort);
 
 protected:
+    void done(int result) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QString settingsPath_;
     void BuildWidgets();
     QString ListChoice(int row) const;
     QString CellText(int row, int column) const;

@@ -34,6 +34,7 @@ void NewRecord(frmBatchTrace& window) {
     QString savedBatchNo;
     try {
         frmProperty edit(&window);
+        edit.SetSettingsPath(window.SettingsPath());
         const int32_t itemId = ToInt32(window.CurrentNodeKey().mid(2));
         const RecordsetPtr item = window.Detail()->GetRecordset(ItemRecordSql(itemId, UseShortNumber()));
         edit.SetStatus(EditStatus::New);
@@ -71,6 +72,7 @@ void ModifyRecord(frmBatchTrace& window) {
         if (!record) throw HostError(QStringLiteral("列表中没有记录。"));
         const int32_t traceId = ToInt32(record->Fields(QStringLiteral("FTraceID")).Value());
         frmProperty edit(&window);
+        edit.SetSettingsPath(window.SettingsPath());
         edit.SetRecord(record);
         edit.SetStatus(status);
         edit.SetDataProperty(window.VectCol());

@@ -8,24 +8,14 @@
 
 namespace qor {
 
-namespace {
-bool FlagOf(const QString& text) {
-    try {
-        return ToBool(text);
-    } catch (const std::exception&) {
-        return false;
-    }
-}
-}  // namespace
-
 std::optional<StoredGridFont> ParseGridFont(const QString& packed) {
     if (packed.isEmpty()) return std::nullopt;
     const QString separator = QStringLiteral("|");
     StoredGridFont font;
     font.name = GetKV(packed, QStringLiteral("FontName"), separator);
     font.size = LeadingNumber(GetKV(packed, QStringLiteral("FontSize"), separator));
-    font.bold = FlagOf(GetKV(packed, QStringLiteral("FontBold"), separator));
-    font.italic = FlagOf(GetKV(packed, QStringLiteral("FontItalic"), separator));
+    font.bold = IsTrueFlag(GetKV(packed, QStringLiteral("FontBold"), separator));
+    font.italic = IsTrueFlag(GetKV(packed, QStringLiteral("FontItalic"), separator));
     return font;
 }
 

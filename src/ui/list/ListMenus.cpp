@@ -62,24 +62,28 @@ ListMenus::ListMenus(QWidget* window) : QObject(window) {
     menuBar_->setObjectName(QStringLiteral("mnuBar"));
 
     QMenu* file = AddMenu(menuBar_, names::kMnuFile, QStringLiteral("文件(&F)"));
-    AddMenuItem(file, names::kMnuPrint, QStringLiteral("打印"));
+    AddMenuItem(file, names::kMnuPrint, QStringLiteral("打印"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
     AddMenuItem(file, names::kMnuPrintPreview, QStringLiteral("打印预览"));
     AddMenuItem(file, names::kMnuPrintSetup, QStringLiteral("打印设置"));
     AddSeparator(file, QStringLiteral("sp2"));
-    AddMenuItem(file, names::kMnuExport, QStringLiteral("引出"));
+    AddMenuItem(file, names::kMnuExport, QStringLiteral("引出"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
     AddSeparator(file, QStringLiteral("sp3"));
     AddMenuItem(file, names::kMnuClose, QStringLiteral("关闭"));
 
     QMenu* edit = AddMenu(menuBar_, names::kMnuEdit, QStringLiteral("编辑(&E)"));
     AddMenuItem(edit, names::kMnuEditNew, QStringLiteral("新增(&N)"))
         ->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
-    AddMenuItem(edit, names::kMnuEditModify, QStringLiteral("修改(&M)"));
-    AddMenuItem(edit, names::kMnuEditDelete, QStringLiteral("删除(&D)"));
+    QAction* modify = AddMenuItem(edit, names::kMnuEditModify, QStringLiteral("修改(&M)"));
+    // Enter on a row of the grid modifies it; the menu only shows the key.
+    modify->setShortcut(QKeySequence(Qt::Key_Return));
+    modify->setShortcutContext(Qt::WidgetShortcut);
+    AddMenuItem(edit, names::kMnuEditDelete, QStringLiteral("删除(&D)"))->setShortcut(QKeySequence::Delete);
     AddSeparator(edit, QStringLiteral("mnuStep1"));
     AddMenuItem(edit, names::kMnuEditBan, QStringLiteral("禁用(&B)"));
     AddMenuItem(edit, names::kMnuEditUnBan, QStringLiteral("反禁用(&U)"));
     AddSeparator(edit, QStringLiteral("SP"));
-    AddMenuItem(edit, names::kMnuFilter, QStringLiteral("过滤..."));
+    AddMenuItem(edit, names::kMnuFilter, QStringLiteral("过滤..."))
+        ->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+F")));
     AddMenuItem(edit, names::kMnuSort, QStringLiteral("排序..."));
 
     QMenu* view = AddMenu(menuBar_, names::kMnuView, QStringLiteral("视图(&V)"));

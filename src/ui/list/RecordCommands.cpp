@@ -24,6 +24,7 @@ void ReloadAfterChange(frmBatchTrace& window) {
 
 void OpenFind(frmBatchTrace& window, int32_t mode) {
     frmFind find(&window);
+    find.SetSettingsPath(window.SettingsPath());
     find.SetActionMode(mode);
     QObject::connect(&find, &frmFind::FilterNow, &window, [&window](const QString& f) { window.frm_FilterNow(f); });
     QObject::connect(&find, &frmFind::SortNow, &window, [&window](const QString& s) { window.frm_SortNow(s); });

@@ -1,29 +1,10 @@
 #include "src/ui/list/ViewSettings.h"
 
-#include <dlfcn.h>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
-#include <QStandardPaths>
 
 namespace qor {
-
-namespace {
-const QString kFileName = QStringLiteral("VUZOvuvir.INI");
-}  // namespace
-
-QString ViewSettings::DefaultPath() {
-    Dl_info info{};
-    QString folder;
-    if (dladdr(reinterpret_cast<void*>(&ViewSettings::DefaultPath), &info) && info.dli_fname)
-        folder = QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absolutePath();
-    const QString beside = QDir(folder).filePath(kFileName);
-    const QFileInfo file(beside);
-    if (file.exists() ? file.isWritable() : QFileInfo(folder).isWritable()) return beside;
-    // An installed library's folder is not the user's to write in.
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
-        .filePath(QStringLiteral("qor-erp/") + kFileName);
-}
 
 ViewSettings::ViewSettings(QString path, QString section) : path_(std::move(path)), section_(std::move(section)) {}
 

@@ -9,11 +9,6 @@ namespace qor {
 // "mnuShowStatus" and "mnuShowToolBar", 1 shown, 0 hidden.
 class ViewSettings {
 public:
-    // The file in the folder of the component library (or program) holding
-    // this code; where the user may not write there (an installed library),
-    // qor-erp/VUZOvuvir.INI in the user's configuration folder.
-    static QString DefaultPath();
-
     ViewSettings(QString path, QString section);
 
     // Missing keys read as 1.

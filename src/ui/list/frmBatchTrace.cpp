@@ -4,14 +4,18 @@
 #include "platform/controls/KeyedTreeView.h"
 #include "platform/controls/LedgerGrid.h"
 #include "platform/controls/Twips.h"
+#include "platform/controls/WindowMemory.h"
 #include "platform/host/ComponentFactory.h"
+#include "src/common/ColumnDescriptor.h"
 #include "src/common/HostValues.h"
 #include "src/common/LanguageResources.h"
 #include "src/common/LoginContext.h"
 #include "src/common/Messages.h"
 #include "src/common/PropsString.h"
+#include "src/common/SettingsFile.h"
 #include "src/data/CDetail.h"
 #include "src/host/ProgIds.h"
+#include "src/ui/find/SearchFields.h"
 #include "src/ui/list/CommandNames.h"
 #include "src/ui/list/EditCommands.h"
 #include "src/ui/list/ListMenus.h"
@@ -25,9 +29,11 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -37,6 +43,8 @@ namespace {
 
 const QString kWindowName = QStringLiteral("frmBatchTrace");
 const QString kRootKey = QStringLiteral("KP0");
+const QString kTreeWidthKey = QStringLiteral("TreeWidth");
+const QString kColumnWidthsKey = QStringLiteral("ColumnWidths");
 constexpr int kHelpContext = 1099020;
 
 // The ID behind a node key: the key without its two-letter prefix.
@@ -94,6 +102,10 @@ void frmBatchTrace::BuildWidgets() {
     connect(ldgTrace_, &controls::LedgerGrid::RowData, this, [this](int row, QString* text) {
         if (detail_) *text = detail_->DRowData(row);
     });
+    ldgTrace_->SetRowMuted([this](int row) { return IsBannedRow(row); });
+    connect(ldgTrace_, &controls::LedgerGrid::HeaderClicked, this, &frmBatchTrace::SortByColumn);
+    connect(ldgTrace_, &controls::LedgerGrid::ColumnResizedByUser, this,
+            [this](int col) { userWidths_.insert(col, ldgTrace_->ColWidth(col)); });
     connect(ldgTrace_, &controls::LedgerGrid::RowActivated, this, [this] { RunMenu(names::kMnuEditModify); });
 
     for (int i = 0; i < 2; ++i) {
@@ -140,23 +152,77 @@ void frmBatchTrace::Load() {
     detail_->SetVectCol(vectCol_);
     detail_->SetLdg(listGrid_.get());
 
-    settings_ = std::make_unique<ViewSettings>(settingsPath_.isEmpty() ? ViewSettings::DefaultPath() : settingsPath_,
-                                               kWindowName);
+    if (settingsPath_.isEmpty()) settingsPath_ = ModuleSettingsPath();
+    settings_ = std::make_unique<ViewSettings>(settingsPath_, kWindowName);
     menus_->Menu(names::kMnuShowStatus)->setChecked(settings_->Read(names::kMnuShowStatus));
     menus_->Menu(names::kMnuShowToolBar)->setChecked(settings_->Read(names::kMnuShowToolBar));
     layout_.bandVisible = menus_->Menu(names::kMnuShowToolBar)->isChecked();
     menus_->Band()->setVisible(layout_.bandVisible);
     layout_.statusVisible = menus_->Menu(names::kMnuShowStatus)->isChecked();
     sbStatusBar_->setVisible(layout_.statusVisible);
+    memory_ = std::make_unique<controls::WindowMemory>(settingsPath_, UserWindowGroup(kWindowName));
+    RestorePlacement();
     ResizeLayout();
 
     InitialLdg();
+    RestoreColumnWidths();
     LoadTree();
     UpdateCommandState();
     ApplyStoredFontAtLoad();
 }
 
 void frmBatchTrace::InitialLdg() { listGrid_->InitialLdg(vectCol_); }
+
+// Where the user left the window, else two thirds of the screen; the window
+// always fits the screen it opens on, whatever its scale.
+void frmBatchTrace::RestorePlacement() {
+    if (!memory_->Restore(*this) && screen()) {
+        constexpr int kFrame = 8;
+        constexpr int kTitleBar = 32;
+        const QRect available = screen()->availableGeometry().adjusted(kFrame, kTitleBar, -kFrame, -kFrame);
+        setGeometry(controls::CentredPlacement(available, 2.0 / 3, size()));
+    }
+    // Until the user moves the splitter, the tree takes a third of the window:
+    // item codes four levels down stay readable.
+    double treeWidth = memory_->Value(kTreeWidthKey).toDouble();
+    if (treeWidth <= 0) treeWidth = std::max(layout_.tree.width, Twips(width()) / 3);
+    const double widest = std::max(kSplitterLimit, Twips(width()) - kSplitterLimit);
+    LayoutSplitterReleased(layout_, std::clamp(treeWidth, kSplitterLimit, widest));
+}
+
+void frmBatchTrace::RestoreColumnWidths() {
+    const QStringList widths = memory_->Value(kColumnWidthsKey).toStringList();
+    const std::vector<ColumnDescriptor> columns = ReadColumns(vectCol_);
+    for (int col = 1; col <= std::min<int>(widths.size(), ldgTrace_->Cols()); ++col) {
+        const int twips = widths[col - 1].toInt();
+        if (twips <= 0 || col > static_cast<int>(columns.size()) || !columns[static_cast<size_t>(col - 1)].listed)
+            continue;
+        ldgTrace_->SetColWidth(col, twips);
+        userWidths_.insert(col, twips);
+    }
+}
+
+// A column the user never sized gets room for its texts once, when the
+// first list shows.
+void frmBatchTrace::FitUntouchedColumns() {
+    if (ldgTrace_->Rows() < 2) return;
+    for (int col = 1; col <= ldgTrace_->Cols(); ++col) {
+        if (userWidths_.contains(col) || fittedColumns_.contains(col)) continue;
+        ldgTrace_->FitColumnToContents(col);
+        fittedColumns_.insert(col);
+    }
+}
+
+void frmBatchTrace::done(int result) {
+    if (memory_) {
+        memory_->Save(*this);
+        memory_->SetValue(kTreeWidthKey, layout_.tree.width);
+        QStringList widths;
+        for (int col = 1; col <= ldgTrace_->Cols(); ++col) widths.append(QString::number(userWidths_.value(col)));
+        memory_->SetValue(kColumnWidthsKey, widths);
+    }
+    QDialog::done(result);
+}
 
 void frmBatchTrace::LoadTree() {
     try {
@@ -231,18 +297,45 @@ void frmBatchTrace::NodeClick(const QString& key) {
 // A new list starts with no row selected: a row number chosen in the list
 // before must not point the commands at a record of this one.
 void frmBatchTrace::LoadList(const QString& sql) {
+    sortColumn_ = 0;
+    ldgTrace_->ShowSortColumn(0, false);
     {
         BusyCursor busy;
         listGrid_->TakeList(*detail_, sql);
     }
     ldgTrace_->SetCurrentRow(1);
     ldgTrace_->Refresh();
+    FitUntouchedColumns();
 }
 
 void frmBatchTrace::ShowHeaderOnly() {
     ldgTrace_->SetRows(1);
     ldgTrace_->SetCurrentRow(1);
     ldgTrace_->Refresh();
+}
+
+bool frmBatchTrace::IsBannedRow(int row) const {
+    const RecordsetPtr list = detail_ ? detail_->Record() : nullptr;
+    if (!list || row < 2 || row - 2 >= list->RecordCount()) return false;
+    const int field = list->FieldIndex(QStringLiteral("FForbid"));
+    if (field < 0) return false;
+    const QVariant value = list->ValueAt(field, static_cast<size_t>(row - 2));
+    return value.isValid() && value.toDouble() == 1.0;
+}
+
+// A click on a column's header sorts the list shown by that column, as the
+// sort dialog would with that column ascending; a second click descending.
+void frmBatchTrace::SortByColumn(int col) {
+    if (ldgTrace_->Rows() < 2) return;
+    const std::vector<ColumnDescriptor> columns = ReadColumns(vectCol_);
+    if (col < 1 || col > static_cast<int>(columns.size())) return;
+    const bool descending = col == sortColumn_ && !sortDescending_;
+    const QString sort = ColumnSortList(columns[static_cast<size_t>(col - 1)].name, descending);
+    if (sort.isEmpty()) return;
+    frm_SortNow(sort);
+    sortColumn_ = col;
+    sortDescending_ = descending;
+    ldgTrace_->ShowSortColumn(col, descending);
 }
 
 void frmBatchTrace::SelectRecord(const QString& field, const QString& value) {
@@ -353,6 +446,13 @@ void frmBatchTrace::TreeFollowsGridFont() {
     tree.setBold(grid.bold());
     tree.setItalic(grid.italic());
     tvwTrace_->setFont(tree);
+}
+
+// A dialog closes on Esc; the list window is the module's main window and
+// closes only by 关闭, 退出 or its close box.
+void frmBatchTrace::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) return;
+    QDialog::keyPressEvent(event);
 }
 
 bool frmBatchTrace::event(QEvent* event) {

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QHash>
+#include <QSet>
 #include <functional>
 #include <memory>
 
@@ -17,6 +18,7 @@ class QStatusBar;
 namespace qor::controls {
 class KeyedTreeView;
 class LedgerGrid;
+class WindowMemory;
 }  // namespace qor::controls
 
 namespace qor {
@@ -69,9 +71,14 @@ public:
     double AppliedFontSize() const { return listGrid_->AppliedFontSize(); }
     // Where the view options are kept; tests point it elsewhere before Load.
     void SetSettingsPath(const QString& path) { settingsPath_ = path; }
+    // The settings file in use, for the windows this one opens.
+    const QString& SettingsPath() const { return settingsPath_; }
 
 protected:
     bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Remembers the user's window state as the window closes.
+    void done(int result) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -83,6 +90,11 @@ private:
     void NodeClick(const QString& key);
     void LoadList(const QString& sql);
     void ShowHeaderOnly();
+    bool IsBannedRow(int row) const;
+    void RestorePlacement();
+    void RestoreColumnWidths();
+    void FitUntouchedColumns();
+    void SortByColumn(int col);
     void ShowHelp();
     void ToggleStatusBar();
     void ToggleToolBar();
@@ -96,11 +108,16 @@ private:
     std::unique_ptr<CDetail> detail_;
     std::unique_ptr<TraceListGrid> listGrid_;
     std::unique_ptr<ViewSettings> settings_;
+    std::unique_ptr<controls::WindowMemory> memory_;
+    QHash<int, int> userWidths_;  // column -> twips the user dragged it to
+    QSet<int> fittedColumns_;
     QString settingsPath_;
     QString currentNodeKey_;
     QHash<QString, std::function<void()>> commands_;
     ListLayout layout_;
     bool moving_ = false;
+    int sortColumn_ = 0;  // the column a header click sorted the list by
+    bool sortDescending_ = false;
 
     ListMenus* menus_ = nullptr;
     controls::KeyedTreeView* tvwTrace_ = nullptr;
