@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 #include <QFile>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>

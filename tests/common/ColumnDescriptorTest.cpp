@@ -8,16 +8,11 @@ using namespace qor;
 // save and a ban take any true value.
 TEST(ColumnDescriptor, VisibilityIsReadAsTheListAndTheEditWindowReadIt) {
     const std::tuple<QVariant, bool, bool> cases[] = {
-        {1, true, true},
-        {QVariant::fromValue<int16_t>(1), true, true},
-        {"1", true, true},
-        {0, false, false},
-        {2, false, true},
-        {-1, false, true},
-        {"True", false, true},
-        {"abc", false, false},
-        {QVariant(), false, false},
-    };
+        {1, true, true},           {QVariant::fromValue<int16_t>(1), true, true},
+        {"1", true, true},         {0, false, false},
+        {2, false, true},          {-1, false, true},
+        {"True", false, true},     {"abc", false, false},
+        {QVariant(), false, false}};
     for (const auto& [value, listed, visible] : cases) {
         auto d = Dictionary::New();
         d->Set(QStringLiteral("FColVisible"), value);

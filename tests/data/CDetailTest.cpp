@@ -7,7 +7,6 @@
 #include "tests/support/FakeHost.h"
 
 #include <gtest/gtest.h>
-#include <QCoreApplication>
 
 using namespace qor;
 

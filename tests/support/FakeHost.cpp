@@ -15,7 +15,10 @@ FakeHost::FakeHost()
       userProfile(RegisterFake(host::progid::kUserProfile)),
       appPub(RegisterFake(host::progid::kAppPub)),
       frmResLoader(RegisterFake(host::progid::kFrmResLoader)) {
-    SetUser(16, QStringLiteral("abc"));
+    props_->insert(QStringLiteral("propsstring"),
+                   QStringLiteral("ConnectString={Data=test};UserID=16;UserName=abc;LANGUAGE=chs"));
+    props_->insert(QStringLiteral("userid"), 16);
+    props_->insert(QStringLiteral("username"), QStringLiteral("abc"));
 
     auto run = [statements = statements_, queries = queries_](QVariantList& args) {
         const QString sql = NullToEmpty(args.value(0));
@@ -27,9 +30,7 @@ FakeHost::FakeHost()
     connection->Returns(QStringLiteral("ShowHelp"), {});
     shareProps->On(QStringLiteral("GetProperty"),
                    [props = props_](QVariantList& args) { return props->value(NullToEmpty(args.value(1)).toLower()); });
-    sysInfo->On(QStringLiteral("GetSysValue"), [sysValues = sysValues_](QVariantList& args) {
-        return QVariant(sysValues->value(NullToEmpty(args.value(1)) + u'/' + NullToEmpty(args.value(2))));
-    });
+    sysInfo->Returns(QStringLiteral("GetSysValue"), QString());
     glData->On(QStringLiteral("AccessCheck"), [rights = rights_](QVariantList& args) {
         return QVariant(ToInt32(args.value(0)) == 1099 && ToInt32(args.value(1)) == 20 &&
                         (*rights & ToInt32(args.value(2))) != 0);
@@ -46,12 +47,6 @@ FakeHost::FakeHost()
         return QVariant();
     });
     userProfile->On(QStringLiteral("Dictionary"), [loaded](QVariantList&) { return QVariant::fromValue(*loaded); });
-    userProfile->On(QStringLiteral("Save"), [profile, loaded](QVariantList& args) {
-        auto& section = (*profile)[NullToEmpty(args.value(1))];
-        for (int i = 0; i < (*loaded)->Count(); ++i)
-            section.insert((*loaded)->KeyAt(i), NullToEmpty((*loaded)->ValueAt(i)));
-        return QVariant();
-    });
 
     appPub->On(QStringLiteral("FormatMessage"), [](QVariantList& args) {
         QString text = NullToEmpty(args.value(0));
@@ -65,18 +60,6 @@ FakeHost::FakeHost()
         d->Set(QStringLiteral("Font.Charset"), 134);
         return QVariant::fromValue(d);
     });
-}
-
-void FakeHost::SetUser(int userId, const QString& userName) {
-    props_->insert(
-        QStringLiteral("propsstring"),
-        QStringLiteral("ConnectString={Data=test};UserID=%1;UserName=%2;LANGUAGE=chs").arg(userId).arg(userName));
-    props_->insert(QStringLiteral("userid"), userId);
-    props_->insert(QStringLiteral("username"), userName);
-}
-
-void FakeHost::SetSysValue(const QString& category, const QString& key, const QString& value) {
-    sysValues_->insert(category + u'/' + key, value);
 }
 
 void FakeHost::SetUserProfile(const QString& section, const QString& key, const QString& value) {

@@ -19,11 +19,8 @@ public:
 
     FakeHost();
 
-    // The property string and user published through ShareProps.
-    void SetUser(int userId, const QString& userName);
     // Rights held by the user (module 1099, detail 20), as a bit set.
     void SetRights(int32_t mask) { *rights_ = mask; }
-    void SetSysValue(const QString& category, const QString& key, const QString& value);
     void SetUserProfile(const QString& section, const QString& key, const QString& value);
     void SetQueryHandler(QueryHandler handler) { *queries_ = std::move(handler); }
     // Statements the module ran through the connection component, in order.
@@ -44,7 +41,6 @@ private:
     std::shared_ptr<QueryHandler> queries_ = std::make_shared<QueryHandler>();
     std::shared_ptr<QStringList> statements_ = std::make_shared<QStringList>();
     std::shared_ptr<QHash<QString, QVariant>> props_ = std::make_shared<QHash<QString, QVariant>>();
-    std::shared_ptr<QHash<QString, QString>> sysValues_ = std::make_shared<QHash<QString, QString>>();
     std::shared_ptr<QHash<QString, QHash<QString, QString>>> profile_ =
         std::make_shared<QHash<QString, QHash<QString, QString>>>();
 };

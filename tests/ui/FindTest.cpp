@@ -28,6 +28,7 @@ TEST(FilterFragment, EveryComparisonAndSkippedRows) {
     EXPECT_EQ(BuildFilterFragment(WithEntries({"a' OR '1'='1"}), {"等于"}), " AND t1.FNumber ='a'' OR ''1''=''1'");
 }
 
+// Enter confirms, Esc cancels.
 TEST(frmFind, FilterDialogRaisesFilterNowOrAsksForInput) {
     test::FakeHost host;
     frmFind find;
@@ -35,12 +36,13 @@ TEST(frmFind, FilterDialogRaisesFilterNowOrAsksForInput) {
     find.Load();
     EXPECT_EQ(find.Grid()->item(1, 0)->text(), "物料名称");
     QSignalSpy filtered(&find, &frmFind::FilterNow);
+    QSignalSpy finished(&find, &QDialog::finished);
 
-    find.Ok();
+    find.show();
+    QTest::keyClick(find.Grid(), Qt::Key_Return);
     EXPECT_EQ(host.messages.Texts(), QStringList{"请输入要搜索的字符!"});
     EXPECT_EQ(filtered.size(), 0);
 
-    find.show();
     find.Grid()->setCurrentCell(1, 2);
     find.Grid()->editItem(find.Grid()->item(1, 2));
     QTest::keyClicks(find.Grid()->focusWidget(), "1'\"2");  // quotes are dropped while typing
@@ -48,6 +50,10 @@ TEST(frmFind, FilterDialogRaisesFilterNowOrAsksForInput) {
     find.Ok();
     ASSERT_EQ(filtered.size(), 1);
     EXPECT_EQ(filtered[0][0].toString(), " AND t1.FName LIKE '%12%'");
+    find.show();
+    QTest::keyClick(find.Grid(), Qt::Key_Escape);
+    ASSERT_EQ(finished.size(), 2);
+    EXPECT_EQ(finished[1][0].toInt(), QDialog::Rejected);
 }
 
 TEST(frmFind, SortDialogFollowsFieldOrderNotChoiceOrder) {

@@ -14,11 +14,9 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
-#include <QItemSelectionModel>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
 
 using namespace qor;
 

@@ -100,21 +100,32 @@ TEST_F(ListWindow, FilterAndSortApplyToTheCurrentNodeAndDropEachOther) {
         "\r\n and t1.FItemID=1024\r\nORDER BY t1.FNumber ASC,v1.FBatchNo DESC\r\n"));
 }
 
-TEST_F(ListWindow, ToolsDispatchByLowerCasedNameToTheirMenuCommands) {
+TEST_F(ListWindow, ToolsAndKeysRunTheirMenuItemsAndEscKeepsTheWindowOpen) {
     QStringList ran;
-    for (const char* menu : {"mnuEditNew", "mnuEditModify", "mnuPrintPreview"})
-        window().SetCommand(menu, [&ran, menu] { ran.append(menu); });
+    const std::pair<QKeySequence, const char*> keys[] = {
+        {QKeySequence::Delete, "mnuEditDelete"}, {QKeySequence("Ctrl+P"), "mnuPrint"},
+        {QKeySequence("Ctrl+E"), "mnuExport"},   {QKeySequence("Ctrl+Shift+F"), "mnuFilter"},
+        {QKeySequence("Ctrl+N"), "mnuEditNew"},  {QKeySequence(Qt::Key_F5), "mnuRefresh"},
+    };
+    for (const char* menu : {"mnuEditModify", "mnuPrintPreview"})
+        window().SetCommand(menu, [&ran, menu] { ran << menu; });
+    for (const auto& [key, menu] : keys) window().SetCommand(menu, [&ran, menu = menu] { ran << menu; });
     window().Menus()->ToolClick("NEW");
     window().Menus()->ToolClick("Preview");
     window().Menus()->ToolClick("Export");                    // not a tool name: nothing
     QTest::keyClick(window().Ldg()->View(), Qt::Key_Return);  // the header row alone: nothing to activate
     EXPECT_EQ(ran, (QStringList{"mnuEditNew", "mnuPrintPreview"}));
-
     SelectWithKeyboard("KD1024");
+    for (const auto& [key, menu] : keys) {
+        QTest::keySequence(window().Ldg()->View(), key);
+        EXPECT_EQ(ran.last(), menu) << key.toString().toStdString();
+    }
     window().Ldg()->SetCurrentRow(3);
     QTest::keyClick(window().Ldg()->View(), Qt::Key_Return);  // row activation runs modify
     EXPECT_EQ(ran.last(), "mnuEditModify");
 
+    QTest::keyClick(window().Ldg()->View(), Qt::Key_Escape);
+    EXPECT_TRUE(window().isVisible());
     window().Menus()->ToolClick("QUIT");
     EXPECT_FALSE(window().isVisible());
 }

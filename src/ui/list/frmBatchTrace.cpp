@@ -173,19 +173,19 @@ void frmBatchTrace::Load() {
 
 void frmBatchTrace::InitialLdg() { listGrid_->InitialLdg(vectCol_); }
 
-// Where the user left the window, else two thirds of the screen; the window
+// Where the user left the window, else three quarters of the screen; the window
 // always fits the screen it opens on, whatever its scale.
 void frmBatchTrace::RestorePlacement() {
     if (!memory_->Restore(*this) && screen()) {
         constexpr int kFrame = 8;
         constexpr int kTitleBar = 32;
         const QRect available = screen()->availableGeometry().adjusted(kFrame, kTitleBar, -kFrame, -kFrame);
-        setGeometry(controls::CentredPlacement(available, 2.0 / 3, size()));
+        setGeometry(controls::CentredPlacement(available, 0.75, size()));
     }
-    // Until the user moves the splitter, the tree takes a third of the window:
+    // Until the user moves the splitter, the tree takes 30% of the window:
     // item codes four levels down stay readable.
     double treeWidth = memory_->Value(kTreeWidthKey).toDouble();
-    if (treeWidth <= 0) treeWidth = std::max(layout_.tree.width, Twips(width()) / 3);
+    if (treeWidth <= 0) treeWidth = std::max(layout_.tree.width, Twips(width()) * 0.3);
     const double widest = std::max(kSplitterLimit, Twips(width()) - kSplitterLimit);
     LayoutSplitterReleased(layout_, std::clamp(treeWidth, kSplitterLimit, widest));
 }
