@@ -80,6 +80,10 @@ ParseResult ParseCommandLine(const QStringList& args) {
             o.command = Command::Help;
         } else if (name == QLatin1String("--db")) {
             ok = TakeValue(args, i, &o.database, &error);
+            if (ok && o.database.trimmed().isEmpty()) {
+                error = QStringLiteral("选项 --db 需要公司数据库文件或服务器地址。");
+                ok = false;
+            }
         } else if (name == QLatin1String("--user")) {
             ok = TakeValue(args, i, &o.user, &error);
         } else if (name == QLatin1String("--password")) {

@@ -21,6 +21,15 @@ constexpr int kFailedTold = -1;
 
 std::optional<int> CallListOutput(const ShellOptions& options, const QString& member, const QString& argument,
                                   int* exitCode) {
+    // The trace file is checked and opened before the company: a wrong name
+    // must not touch the company, and the company is not opened for nothing.
+    std::shared_ptr<TraceWriter> trace;
+    try {
+        if (!options.traceFile.isEmpty()) trace = std::make_shared<TraceWriter>(options.traceFile);
+    } catch (const HostError& e) {
+        *exitCode = Refuse(e.Description(), kExitRefused);
+        return std::nullopt;
+    }
     QString error;
     const services::SessionPtr session = OpenCompanySession(options, false, &error);
     if (!session) {
@@ -32,8 +41,7 @@ std::optional<int> CallListOutput(const ShellOptions& options, const QString& me
     loader.Install(progId);
     int result = kFailedTold;
     try {
-        if (!options.traceFile.isEmpty())
-            host::ComponentFactory::SetObserver(std::make_shared<TraceWriter>(options.traceFile));
+        if (trace) host::ComponentFactory::SetObserver(trace);
         const host::ObjectPtr output = host::ComponentFactory::Create(progId);
         result = ToInt32(output->Call(member, {options.all ? QString() : options.item, argument}));
     } catch (const HostError& e) {

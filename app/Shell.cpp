@@ -63,19 +63,19 @@ int RunCreateDemo(const ShellOptions& options) {
 }
 
 int RunShell(const ShellOptions& options) {
+    std::shared_ptr<TraceWriter> trace;
+    try {
+        if (!options.traceFile.isEmpty()) trace = std::make_shared<TraceWriter>(options.traceFile);
+    } catch (const HostError& e) {
+        return Refuse(e.Description(), kExitRefused);
+    }
     QString error;
     if (!OpenCompanySession(options, true, &error)) return Refuse(error, kExitRefused);
     const QString progId = QString::fromLatin1(host::progid::kOrderBatchTrace);
     ComponentLoader loader(QCoreApplication::applicationDirPath());
     loader.Install(progId);
 
-    if (!options.traceFile.isEmpty()) {
-        try {
-            host::ComponentFactory::SetObserver(std::make_shared<TraceWriter>(options.traceFile));
-        } catch (const HostError& e) {
-            return Refuse(e.Description(), kExitRefused);
-        }
-    }
+    if (trace) host::ComponentFactory::SetObserver(trace);
 
     try {
         auto module = host::ComponentFactory::Create(progId);

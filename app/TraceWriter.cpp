@@ -3,13 +3,36 @@
 #include "platform/base/HostError.h"
 #include "src/host/ProgIds.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 namespace qor::app {
 
+namespace {
+
+// Why the file at path may not become a trace file; empty when it may: it
+// does not exist, is empty, or its first line is a trace line.
+QString Refusal(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists()) return {};
+    if (!info.isFile()) return QStringLiteral("%1 不是普通文件，不能用作跟踪文件。").arg(path);
+    QFile existing(path);
+    if (!existing.open(QIODevice::ReadOnly)) return {};
+    const QByteArray head = existing.read(4096);
+    if (head.isEmpty()) return {};
+    if (head.startsWith("SQLite format 3"))
+        return QStringLiteral("%1 是数据库文件，不能用作跟踪文件；它没有被改动。").arg(path);
+    const QJsonObject first = QJsonDocument::fromJson(head.left(head.indexOf('\n'))).object();
+    if (first.contains(QStringLiteral("component")) && first.contains(QStringLiteral("member"))) return {};
+    return QStringLiteral("%1 不是跟踪文件，没有覆盖它。请指定一个新文件或以前的跟踪文件。").arg(path);
+}
+
+}  // namespace
+
 TraceWriter::TraceWriter(const QString& path) : file_(path) {
+    if (const QString refusal = Refusal(path); !refusal.isEmpty()) throw HostError(refusal);
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         throw HostError(QStringLiteral("无法写入跟踪文件 %1: %2").arg(path, file_.errorString()));
 }

@@ -13,7 +13,9 @@ namespace qor::app {
 // carries the title and text that were set on it.
 class TraceWriter : public host::CallObserver {
 public:
-    // Throws HostError when the file cannot be opened for writing.
+    // Opens the file, new or an earlier trace file (which it replaces).
+    // Throws HostError, touching nothing, for any other existing file (a
+    // company database above all) and when the file cannot be written.
     explicit TraceWriter(const QString& path);
 
     void OnCall(const QString& progId, const QString& member, host::CallKind kind, const QVariantList& args,

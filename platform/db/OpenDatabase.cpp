@@ -28,6 +28,8 @@ void CheckExistingFile(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists()) Refuse(QStringLiteral("公司数据库文件 %1 不存在。").arg(path));
     if (info.isDir()) Refuse(QStringLiteral("%1 是文件夹，不是公司数据库文件。").arg(path));
+    // A FIFO or a device would make the open below wait or read forever.
+    if (!info.isFile()) Refuse(QStringLiteral("%1 不是普通文件，不是公司数据库文件。").arg(path));
     QFile file(path);
     if (!info.isReadable() || !file.open(QIODevice::ReadOnly))
         Refuse(QStringLiteral("无法读取公司数据库文件 %1：当前用户没有读取它的权限。").arg(path));

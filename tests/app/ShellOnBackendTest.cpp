@@ -1,6 +1,7 @@
 #include "tests/support/ScratchCompany.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -100,6 +101,13 @@ TEST_P(ShellOnBackend, ListExportAndPrintReadTheCompany) {
 // Each refusal says why, writes no file and leaves the company as it was; a
 // command line the shell cannot read ends it with its own exit code.
 TEST_P(ShellOnBackend, RefusalsSayWhyAndChangeNothing) {
+    QTemporaryDir others;  // files a mistyped name may point at
+    const QString notes = others.filePath("notes"), database = others.filePath("o.db"), fifo = others.filePath("f");
+    const auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
+    ASSERT_TRUE(write(notes, "计划\n") && write(database, "SQLite format 3") && !mkfifo(qPrintable(fifo), 0600));
     struct Case {
         const char* what;
         QStringList args;
@@ -124,6 +132,13 @@ TEST_P(ShellOnBackend, RefusalsSayWhyAndChangeNothing) {
          QStringList{"export"} + Login("administrator") +
              QStringList{"--all", "--out", dir_.filePath("no/such/folder/all.xlsx")},
          "引出失败：文件夹 "},
+        {"trace into a text file", QStringList{"list"} + Login("viewer") + QStringList{"--all", "--trace", notes},
+         "不是跟踪文件"},
+        {"trace into a database", QStringList{"list"} + Login("viewer") + QStringList{"--all", "--trace", database},
+         "是数据库文件"},
+        {"a FIFO for the company",
+         {"list", "--db", fifo, "--user", "viewer", "--password", "demo", "--all"},
+         "不是普通文件"},
     };
     const QByteArray company = Contents(Company());
     for (const Case& c : cases) {
@@ -134,7 +149,9 @@ TEST_P(ShellOnBackend, RefusalsSayWhyAndChangeNothing) {
     }
     EXPECT_TRUE(QDir(dir_.path()).isEmpty());
     EXPECT_EQ(Contents(Company()), company);
+    EXPECT_EQ(Contents(notes) + Contents(database), "计划\nSQLite format 3");
     EXPECT_EQ(Shell({"--bogus"}).exitCode, 1);
+    EXPECT_EQ(Shell({"list", "--db", "", "--all"}).exitCode, 1);
 }
 
 // The shell reads the setting through the module's object, and its call is
