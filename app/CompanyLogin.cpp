@@ -76,7 +76,10 @@ services::SessionPtr OpenCompanySession(const ShellOptions& options, bool askWit
     }
     db::DatabasePtr database;
     try {
-        database = db::OpenDatabase(path, db::OpenMode::Existing);
+        // The commands that only read the list leave a company file exactly as
+        // it was, and read a write-protected copy too.
+        database =
+            db::OpenDatabase(path, options.command == Command::Shell ? db::OpenMode::Existing : db::OpenMode::ReadOnly);
     } catch (const HostError& e) {
         *error = e.Description();
         return nullptr;

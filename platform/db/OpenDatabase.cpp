@@ -24,7 +24,7 @@ QString ReadOnlyText(const QString& path) {
 
 // Everything that can be learnt about an existing file without opening it as
 // a database.
-void CheckExistingFile(const QString& path) {
+void CheckExistingFile(const QString& path, OpenMode mode) {
     const QFileInfo info(path);
     if (!info.exists()) Refuse(QStringLiteral("公司数据库文件 %1 不存在。").arg(path));
     if (info.isDir()) Refuse(QStringLiteral("%1 是文件夹，不是公司数据库文件。").arg(path));
@@ -36,6 +36,7 @@ void CheckExistingFile(const QString& path) {
     if (info.size() == 0) Refuse(QStringLiteral("文件 %1 是空的，不是公司数据库。").arg(path));
     if (file.read(kSqliteHeader.size()) != kSqliteHeader)
         Refuse(QStringLiteral("文件 %1 不是公司数据库，或者已经损坏。").arg(path));
+    if (mode == OpenMode::ReadOnly) return;
     if (!info.isWritable()) Refuse(ReadOnlyText(path));
     if (!QFileInfo(info.absolutePath()).isWritable())
         Refuse(QStringLiteral(
@@ -69,7 +70,16 @@ void CheckSchemaVersion(Database& db, const QString& name, OpenMode mode) {
 }
 
 DatabasePtr OpenExisting(const QString& path, OpenMode mode) {
-    CheckExistingFile(path);
+    CheckExistingFile(path, mode);
+    if (mode == OpenMode::ReadOnly) {
+        // A file nobody may write, or in a folder nobody may write, is a
+        // snapshot: SQLite reads it without its lock and journal files.
+        const QFileInfo info(path);
+        const bool immutable = !info.isWritable() || !QFileInfo(info.absolutePath()).isWritable();
+        const auto db = SqliteDatabase::OpenReadOnly(path, immutable);
+        CheckSchemaVersion(*db, QStringLiteral("文件 ") + path, mode);
+        return db;
+    }
     const auto db = SqliteDatabase::Open(path, false);
     if (db->IsReadOnly()) Refuse(ReadOnlyText(path));
     CheckSchemaVersion(*db, QStringLiteral("文件 ") + path, mode);

@@ -10,6 +10,7 @@ enum class OpenMode {
     Existing,  // an existing company database at the schema version this program uses
     Upgrade,   // an existing company database; pending migrations are applied
     Create,    // a new company database; an existing file is never overwritten
+    ReadOnly,  // as Existing, for reading only: a company file is not changed in any way
 };
 
 // Whether the connection text names a PostgreSQL server (a postgresql:// or

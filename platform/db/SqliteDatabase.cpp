@@ -9,6 +9,8 @@
 #include <sqlite3.h>
 #include <QDate>
 #include <QDateTime>
+#include <QFileInfo>
+#include <QUrl>
 
 #include <string_view>
 
@@ -69,10 +71,11 @@ private:
     sqlite3_stmt* statement_;
 };
 
-std::shared_ptr<SqliteDatabase> SqliteDatabase::Open(const QString& path, bool create) {
+namespace {
+
+sqlite3* OpenHandle(const QByteArray& name, int flags, const QString& path) {
     sqlite3* handle = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &handle, flags, nullptr);
+    const int rc = sqlite3_open_v2(name.constData(), &handle, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString reason =
             handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString::fromUtf8(sqlite3_errstr(rc));
@@ -87,7 +90,22 @@ std::shared_ptr<SqliteDatabase> SqliteDatabase::Open(const QString& path, bool c
         sqlite3_close_v2(handle);
         throw;
     }
-    return std::shared_ptr<SqliteDatabase>(new SqliteDatabase(handle, path));
+    return handle;
+}
+
+}  // namespace
+
+std::shared_ptr<SqliteDatabase> SqliteDatabase::Open(const QString& path, bool create) {
+    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    return std::shared_ptr<SqliteDatabase>(new SqliteDatabase(OpenHandle(path.toUtf8(), flags, path), path));
+}
+
+std::shared_ptr<SqliteDatabase> SqliteDatabase::OpenReadOnly(const QString& path, bool immutable) {
+    QUrl uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+    uri.setQuery(immutable ? QStringLiteral("mode=ro&immutable=1") : QStringLiteral("mode=ro"));
+    const QByteArray name = uri.toString(QUrl::FullyEncoded).toUtf8();
+    return std::shared_ptr<SqliteDatabase>(
+        new SqliteDatabase(OpenHandle(name, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, path), path));
 }
 
 SqliteDatabase::SqliteDatabase(sqlite3* handle, const QString& path) : db_(handle), path_(path) {}

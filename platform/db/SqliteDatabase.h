@@ -21,6 +21,10 @@ public:
     // writes nothing yet: the caller can inspect the file before the first
     // write (see UseWriteAheadLog). Throws DbError.
     static std::shared_ptr<SqliteDatabase> Open(const QString& path, bool create);
+    // Opens the file for reading only: nothing in it or beside it changes.
+    // immutable: the file is a copy nobody writes to (a snapshot on a
+    // read-only medium), so SQLite need not look for others' changes.
+    static std::shared_ptr<SqliteDatabase> OpenReadOnly(const QString& path, bool immutable);
     ~SqliteDatabase() override;
     SqliteDatabase(const SqliteDatabase&) = delete;
     SqliteDatabase& operator=(const SqliteDatabase&) = delete;
