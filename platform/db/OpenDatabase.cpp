@@ -52,6 +52,8 @@ void CheckSchemaVersion(Database& db, const QString& name, OpenMode mode) {
     try {
         version = SchemaVersion(db);
     } catch (const DbError& e) {
+        if (e.Failure() == DbFailure::Conflict)
+            Refuse(QStringLiteral("公司数据库 %1 正被其他程序使用。请等它用完后再试。").arg(name));
         Refuse(QStringLiteral("%1 不是公司数据库，或者已经损坏（%2）。").arg(name, e.Description()));
     }
     if (!version) Refuse(QStringLiteral("%1 不是本系统的公司数据库：其中没有公司数据库的结构。").arg(name));

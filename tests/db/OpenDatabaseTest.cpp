@@ -103,6 +103,14 @@ TEST_F(OpenDatabaseTest, RefusesFilesThatCannotBeUsedOrMadeWithoutWriting) {
     EXPECT_THROW(OpenDatabase("  "), DbError);
 }
 
+TEST_F(OpenDatabaseTest, AFileLockedByAnotherProgramIsSaidToBeInUse) {
+    MakeCompany(Path());
+    const auto other = SqliteDatabase::Open(Path(), false);
+    other->Query("PRAGMA journal_mode=DELETE");
+    other->Execute("BEGIN EXCLUSIVE");
+    ExpectRefused(Path(), OpenMode::Existing, "正被其他程序使用");
+}
+
 // Permissions do not bind root: there the checks run in a child process
 // that has given up root for the unprivileged user nobody.
 TEST_F(OpenDatabaseTest, RefusesReadOnlyAndUnreadableFilesWithoutWriting) {
