@@ -37,11 +37,18 @@ std::optional<int> CallListOutput(const ShellOptions& options, const QString& me
         return std::nullopt;
     }
     const QString progId = QString::fromLatin1(host::progid::kBatchTraceOutput);
+    const QString moduleProgId = QString::fromLatin1(host::progid::kOrderBatchTrace);
     ComponentLoader loader(QCoreApplication::applicationDirPath());
     loader.Install(progId);
+    loader.Install(moduleProgId);
     int result = kFailedTold;
     try {
         if (trace) host::ComponentFactory::SetObserver(trace);
+        // Switched off for the company, the list is not there to read, as in the window.
+        if (!ToBool(host::ComponentFactory::Create(moduleProgId)->Call(QStringLiteral("IsUseOrderBatchTrace")))) {
+            *exitCode = Refuse(SwitchedOffText(), kExitSwitchedOff);
+            return std::nullopt;
+        }
         const host::ObjectPtr output = host::ComponentFactory::Create(progId);
         result = ToInt32(output->Call(member, {options.all ? QString() : options.item, argument}));
     } catch (const HostError& e) {

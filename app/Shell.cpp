@@ -62,6 +62,10 @@ int RunCreateDemo(const ShellOptions& options) {
     }
 }
 
+QString SwitchedOffText() {
+    return QStringLiteral("客户BOM批次对应表功能未启用。请在系统参数中启用 IC/UseOrderBatchTrace 后再使用。");
+}
+
 int RunShell(const ShellOptions& options) {
     std::shared_ptr<TraceWriter> trace;
     try {
@@ -80,8 +84,7 @@ int RunShell(const ShellOptions& options) {
     try {
         auto module = host::ComponentFactory::Create(progId);
         if (!ToBool(module->Call(QStringLiteral("IsUseOrderBatchTrace")))) {
-            Refuse(QStringLiteral("客户BOM批次对应表功能未启用。请在系统参数中启用 IC/UseOrderBatchTrace 后再使用。"),
-                   kExitSwitchedOff);
+            Refuse(SwitchedOffText(), kExitSwitchedOff);
             return kExitSwitchedOff;
         }
         module->Call(QStringLiteral("Show"));

@@ -20,6 +20,10 @@ QString DefaultDemoDatabase();
 // Creates a company database with demo data (or bench-scale data).
 int RunCreateDemo(const ShellOptions& options);
 
+// What the shell and its commands say when the batch trace feature is
+// switched off in the system profile (IC/UseOrderBatchTrace).
+QString SwitchedOffText();
+
 // Logs in, publishes the login context, creates the module by its ProgID and
 // shows it. Needs a QApplication.
 int RunShell(const ShellOptions& options);

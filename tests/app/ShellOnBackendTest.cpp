@@ -168,9 +168,12 @@ TEST_P(ShellOnBackend, SwitchedOffFeatureIsToldAndTracedAfterTheSettingsAreRead)
     switchTo("0");
     const QString trace = dir_.filePath("t.jsonl");
     const ShellRun r = Shell(Login("viewer") + QStringList{"--trace", trace});
+    const ShellRun listed = Shell(QStringList{"list"} + Login("viewer") + QStringList{"--all"});
     switchTo("1");
-    EXPECT_EQ(r.exitCode, 3);
-    EXPECT_TRUE(r.output.contains("未启用")) << r.output.toStdString();
+    for (const ShellRun& run : {r, listed}) {
+        EXPECT_EQ(run.exitCode, 3);
+        EXPECT_TRUE(run.output.contains("未启用")) << run.output.toStdString();
+    }
 
     const QString lines = QString::fromUtf8(Contents(trace));
     for (const char* traced : {"\"GetSysValue\"", "\"UseShortNumber\"", "\"UseOrderBatchTrace\"",
