@@ -3,9 +3,13 @@
 #include "platform/base/Convert.h"
 #include "platform/services/TraceRefusal.h"
 
+#include <algorithm>
+
 namespace qor::services {
 
 namespace {
+
+constexpr int kBatchNoLength = 255;  // ICOrderBatchTrace.FBatchNo VARCHAR(255)
 
 constexpr int kTraceableErpClass = 7;
 
@@ -22,6 +26,12 @@ void TraceChecks::CheckItem(int itemId) {
 
 void TraceChecks::CheckBatch(const QString& batchNo) {
     if (batchNo.trimmed().isEmpty()) throw TraceRefusal(QStringLiteral("必须录入批号！"));
+    // Both back ends store what was sent or nothing: PostgreSQL would cut a
+    // text at NUL and refuse an overlong one in English, SQLite keep both.
+    if (batchNo.size() > kBatchNoLength)
+        throw TraceRefusal(QStringLiteral("批号不能超过 %1 个字符！").arg(kBatchNoLength));
+    if (std::any_of(batchNo.cbegin(), batchNo.cend(), [](QChar c) { return c.category() == QChar::Other_Control; }))
+        throw TraceRefusal(QStringLiteral("批号中不能有控制字符！"));
 }
 
 void TraceChecks::CheckCustomerBom(const TraceRecord& record) {
