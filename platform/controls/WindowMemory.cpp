@@ -20,8 +20,6 @@ QRect CentredPlacement(const QRect& available, double fraction, const QSize& min
             height};
 }
 
-bool FitsInside(const QRect& frame, const QRect& available) { return available.contains(frame); }
-
 WindowMemory::WindowMemory(QString file, QString group) : file_(std::move(file)), group_(std::move(group)) {}
 
 bool WindowMemory::Restore(QWidget& window) const {
@@ -30,7 +28,7 @@ bool WindowMemory::Restore(QWidget& window) const {
     const QRect before = window.geometry();
     if (!window.restoreGeometry(saved)) return false;
     const QScreen* screen = window.screen();
-    if (window.isMaximized() || !screen || FitsInside(window.frameGeometry(), screen->availableGeometry())) return true;
+    if (window.isMaximized() || !screen || screen->availableGeometry().contains(window.frameGeometry())) return true;
     // Saved on a larger screen or at another scale: the default place instead.
     window.setGeometry(before);
     return false;

@@ -12,9 +12,6 @@ namespace qor::controls {
 // least minimum, centred in it and never larger than it.
 QRect CentredPlacement(const QRect& available, double fraction, const QSize& minimum);
 
-// Whether a window at frame lies wholly inside the available area.
-bool FitsInside(const QRect& frame, const QRect& available);
-
 // Remembers where a top-level window was, its maximised state and a few
 // values of the window's own (a splitter, column widths), in a group of an
 // INI file.

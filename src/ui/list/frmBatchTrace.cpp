@@ -302,6 +302,7 @@ void frmBatchTrace::LoadList(const QString& sql) {
     {
         BusyCursor busy;
         listGrid_->TakeList(*detail_, sql);
+        forbidField_ = detail_->Record() ? detail_->Record()->FieldIndex(QStringLiteral("FForbid")) : -1;
     }
     ldgTrace_->SetCurrentRow(1);
     ldgTrace_->Refresh();
@@ -314,12 +315,11 @@ void frmBatchTrace::ShowHeaderOnly() {
     ldgTrace_->Refresh();
 }
 
+// Asked for every cell the grid paints: the field is found once per list.
 bool frmBatchTrace::IsBannedRow(int row) const {
     const RecordsetPtr list = detail_ ? detail_->Record() : nullptr;
-    if (!list || row < 2 || row - 2 >= list->RecordCount()) return false;
-    const int field = list->FieldIndex(QStringLiteral("FForbid"));
-    if (field < 0) return false;
-    const QVariant value = list->ValueAt(field, static_cast<size_t>(row - 2));
+    if (!list || forbidField_ < 0 || row < 2 || row - 2 >= list->RecordCount()) return false;
+    const QVariant value = list->ValueAt(forbidField_, static_cast<size_t>(row - 2));
     return value.isValid() && value.toDouble() == 1.0;
 }
 

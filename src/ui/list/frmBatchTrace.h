@@ -116,7 +116,8 @@ private:
     QHash<QString, std::function<void()>> commands_;
     ListLayout layout_;
     bool moving_ = false;
-    int sortColumn_ = 0;  // the column a header click sorted the list by
+    int forbidField_ = -1;  // FForbid in the list recordset
+    int sortColumn_ = 0;    // the column a header click sorted the list by
     bool sortDescending_ = false;
 
     ListMenus* menus_ = nullptr;
