@@ -46,10 +46,6 @@ protected:
         return path;
     }
 
-    static void RegisterBuiltLibrary() {
-        ASSERT_EQ(ComponentLibrary(QStringLiteral(QOR_COMPONENT_LIBRARY)).Register(), inproc::kOk);
-    }
-
     QTemporaryDir dir_;
     std::vector<std::pair<const char*, QByteArray>> saved_;
 };
@@ -85,7 +81,7 @@ TEST_F(ComponentLibraryTest, TheUsersEntryOverridesTheSystems) {
 }
 
 TEST_F(ComponentLibraryTest, ShowsTheWindowAndIsUnloadedAndLoadedAgainAfterwards) {
-    RegisterBuiltLibrary();
+    ASSERT_EQ(ComponentLibrary(QStringLiteral(QOR_COMPONENT_LIBRARY)).Register(), inproc::kOk);
     test::FakeHost host;
     ComponentLoader loader{QString()};
     for (int visit = 0; visit < 2; ++visit) {

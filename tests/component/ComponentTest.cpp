@@ -56,12 +56,10 @@ TEST(COrderBatchTrace, TheFeatureIsOnForATrimmedOneAndShortNumbersForAnyNumberOn
     }
 }
 
-TEST(RowWriter, WritesCellsAsTsvKeepingEmptyOnesAndLeavingHiddenColumnsOut) {
+// Tsv keeps empty cells and leaves hidden columns out; Csv quotes what needs it.
+TEST(RowWriter, WritesCellsAsTsvOrCsv) {
     EXPECT_EQ(Written(RowWriter::Format::Tsv, {false, true, false, false},
                       {"物料代码|物料名称|批号|禁用|", "1.01|电机|B1||", "1.02|控制板|B\t2|Y|"}),
               "物料代码\t批号\t禁用\n1.01\tB1\t\n1.02\tB 2\tY\n");
-}
-
-TEST(RowWriter, QuotesCsvCellsThatNeedIt) {
     EXPECT_EQ(Written(RowWriter::Format::Csv, {}, {"a,b|say \"hi\"|plain|"}), "\"a,b\",\"say \"\"hi\"\"\",plain\r\n");
 }

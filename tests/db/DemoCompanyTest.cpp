@@ -1,15 +1,11 @@
 #include "platform/base/HostError.h"
 #include "platform/db/DemoCompany.h"
-
-#include "src/data/TraceQueries.h"
-#include "src/ui/edit/LookupSql.h"
 #include "tests/support/QueryResults.h"
 #include "tests/support/ScratchCompany.h"
 
 #include <gtest/gtest.h>
 #include <QRegularExpression>
 #include <map>
-#include <set>
 
 using namespace qor;
 using namespace qor::db;
@@ -98,34 +94,6 @@ TEST_P(DemoCompanyTest, DemoDataKeepsItsRulesAndHoldsEveryCase) {
     for (const QString& b : Rows("SELECT FBatchNo FROM ICInventory"))
         ASSERT_TRUE(batch.match(b).hasMatch()) << b.toStdString();
     EXPECT_THROW(CreateDemoCompany(Db()), HostError) << "demo data goes only into an empty company";
-}
-
-// The module's own statements run against the demo data, in both number
-// modes: the tree gets every group once and after its parent, and every item
-// under a group of the tree.
-TEST_P(DemoCompanyTest, TheModulesStatementsFindDemoData) {
-    const int groupCount = Count("SELECT COUNT(*) FROM t_Item WHERE FDetail=0");
-    for (const bool shortNumbers : {false, true}) {
-        SCOPED_TRACE(shortNumbers ? "short numbers" : "full numbers");
-        std::set<int> nodes{0};
-        const RecordsetPtr groups = Db().Query(BuildParentItemSql(BuildParentGroupSql({}), shortNumbers, {}));
-        for (; !groups->Eof(); groups->MoveNext()) {
-            EXPECT_TRUE(nodes.count(groups->Fields("FParentID").Value().toInt()));
-            EXPECT_TRUE(nodes.insert(groups->Fields("FItemID").Value().toInt()).second);
-        }
-        EXPECT_EQ(static_cast<int>(nodes.size()) - 1, groupCount);
-        const RecordsetPtr items = Db().Query(BuildItemDetailSql(0, shortNumbers, {}));
-        EXPECT_EQ(items->RecordCount(), Count("SELECT COUNT(*) FROM t_ICItem WHERE FErpClsID=7"));
-        for (; !items->Eof(); items->MoveNext()) EXPECT_TRUE(nodes.count(items->Fields("FParentID").Value().toInt()));
-    }
-
-    const QString billNo =
-        Rows(
-            "SELECT u.FBillNo FROM SEOrder u JOIN SEOrderEntry v ON u.FInterID=v.FInterID WHERE v.FMrpClosed=0 "
-            "AND u.FStatus>0 AND v.FBomInterID<>0 ORDER BY u.FInterID LIMIT 1")
-            .value(0);
-    EXPECT_GT(Db().Query(SalesOrderResolveSql(billNo, QString(), QString(), QString()))->RecordCount(), 0)
-        << billNo.toStdString();
 }
 
 TEST_P(DemoCompanyTest, AutoNumbersGoOnPastTheKeysTheGeneratorChose) {

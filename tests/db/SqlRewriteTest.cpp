@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-using qor::db::NumberPlaceholders;
 using qor::db::RewriteIsNullCalls;
 using qor::db::RewriteUnionOrderBy;
 
@@ -23,16 +22,6 @@ TEST(SqlRewrite, TurnsIsNullCallsIntoIfNull) {
           "SELECT MyISNULL(a) FROM t", "SELECT ISNULLX(a) FROM t", "SELECT s.ISNULL(a) FROM t",
           "SELECT a FROM t WHERE a ISNULL", "SELECT a FROM t WHERE a ISNULL AND (b=1)", "SELECT 'unterminated ISNULL("})
         EXPECT_EQ(RewriteIsNullCalls(sql), sql);
-}
-
-TEST(SqlRewrite, NumbersPlaceholdersOutsideLiteralsAndComments) {
-    const Rewrites rewrites{
-        {"INSERT INTO t (a, b) VALUES (?, ?)", "INSERT INTO t (a, b) VALUES ($1, $2)"},
-        {"SELECT '?', \"a?\" FROM t -- ?\nWHERE x=? /* ? */ AND y='it''s ?' AND z=?",
-         "SELECT '?', \"a?\" FROM t -- ?\nWHERE x=$1 /* ? */ AND y='it''s ?' AND z=$2"},
-        {"SELECT 1 FROM t", "SELECT 1 FROM t"},
-    };
-    for (const auto& [sql, expected] : rewrites) EXPECT_EQ(NumberPlaceholders(sql), expected) << sql;
 }
 
 // A qualified column in the ORDER BY of a set operation becomes the name of

@@ -58,22 +58,25 @@ public:
           save_(session_),
           log_(session_) {}
 
-    SaveAnswer Insert(int itemId, const QString& batchNo) { return Save("INS", 0, Whole(itemId, batchNo, false)); }
-    SaveAnswer ChangeBatch(int traceId, const QString& batchNo) {
-        return Save("UPT", traceId, {{"FBatchNo", batchNo}});
+    // A new record, or, with its key, the whole record again as the list's ban and unban send it.
+    SaveAnswer SaveWhole(int itemId, const QString& batchNo, int traceId = 0, bool forbid = false) {
+        return Save(traceId ? "UPT" : "INS", traceId,
+                    SaveFields{{"FItemID", itemId},
+                               {"FBatchNo", batchNo},
+                               {"FCustBomNo", 0},
+                               {"FOrderBillNo", 0},
+                               {"FForBid", forbid ? 1 : 0}});
     }
-    // Sends the whole record, as the list's ban and unban do.
-    SaveAnswer SetForbid(int traceId, int itemId, const QString& batchNo, bool forbid) {
-        return Save("UPT", traceId, Whole(itemId, batchNo, forbid));
+    SaveAnswer ChangeBatch(int traceId, const QString& batchNo) {
+        return Save("UPT", traceId, SaveFields{{"FBatchNo", batchNo}});
     }
     // Deletes, then logs the deletion as the list does when it succeeded.
     SaveAnswer Delete(int traceId, const QString& itemNumber) {
-        const SaveAnswer answer = SaveTrace(save_, session_->userId, "DEL", traceId, std::nullopt);
-        if (answer.code != 1) return answer;
+        const SaveAnswer answer = Save("DEL", traceId, std::nullopt);
+        QVariantList args{"K810022", static_cast<int16_t>(3),
+                          QStringLiteral("删除物料: %1 客户BOM批次对应信息成功！").arg(itemNumber)};
         try {
-            QVariantList args{"K810022", static_cast<int16_t>(3),
-                              QStringLiteral("删除物料: %1 客户BOM批次对应信息成功！").arg(itemNumber)};
-            log_.CallRef(QStringLiteral("WriteLog"), args);
+            if (answer.code == 1) log_.CallRef(QStringLiteral("WriteLog"), args);
         } catch (const HostError& e) {
             return {-1, e.Description()};
         }
@@ -87,15 +90,8 @@ public:
     }
 
 private:
-    static SaveFields Whole(int itemId, const QString& batchNo, bool forbid) {
-        return {{"FItemID", itemId},
-                {"FBatchNo", batchNo},
-                {"FCustBomNo", 0},
-                {"FOrderBillNo", 0},
-                {"FForBid", forbid ? 1 : 0}};
-    }
-    SaveAnswer Save(const char* operation, int traceId, const SaveFields& fields) {
-        return SaveTrace(save_, session_->userId, operation, traceId, fields);
+    SaveAnswer Save(const char* operation, int traceId, const std::optional<SaveFields>& fields) {
+        return SaveTrace(save_, session_->userId, QString::fromLatin1(operation), traceId, fields);
     }
 
     services::SessionPtr session_;

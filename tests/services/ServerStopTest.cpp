@@ -42,7 +42,7 @@ void RunClient(SaveClient& client, int itemId, int number, const std::atomic<Pha
     for (int n = 0; !done; ++n) {
         const QString batch = QStringLiteral("S%1-%2").arg(number).arg(n, 5, 10, QLatin1Char('0'));
         const Phase during = phase;
-        const SaveAnswer answer = client.Insert(itemId, batch);
+        const SaveAnswer answer = client.SaveWhole(itemId, batch);
         std::lock_guard guard(log.lock);
         if (answer.code == 1) {
             log.saved.insert(batch);

@@ -15,6 +15,16 @@ std::vector<SearchField> WithEntries(const QStringList& entries) {
     for (int i = 0; i < entries.size(); ++i) fields[static_cast<size_t>(i)].entry = entries[i];
     return fields;
 }
+
+class Find : public ::testing::Test {
+protected:
+    void Open(int mode) {
+        find.SetActionMode(mode);
+        find.Load();
+    }
+    test::FakeHost host;
+    frmFind find;
+};
 }  // namespace
 
 TEST(FilterFragment, EveryComparisonAndSkippedRows) {
@@ -29,11 +39,8 @@ TEST(FilterFragment, EveryComparisonAndSkippedRows) {
 }
 
 // Enter confirms, Esc cancels.
-TEST(frmFind, FilterDialogRaisesFilterNowOrAsksForInput) {
-    test::FakeHost host;
-    frmFind find;
-    find.SetActionMode(frmFind::kFilterMode);
-    find.Load();
+TEST_F(Find, FilterDialogRaisesFilterNowOrAsksForInput) {
+    Open(frmFind::kFilterMode);
     EXPECT_EQ(find.Grid()->item(1, 0)->text(), "物料名称");
     QSignalSpy filtered(&find, &frmFind::FilterNow);
     QSignalSpy finished(&find, &QDialog::finished);
@@ -56,11 +63,8 @@ TEST(frmFind, FilterDialogRaisesFilterNowOrAsksForInput) {
     EXPECT_EQ(finished[1][0].toInt(), QDialog::Rejected);
 }
 
-TEST(frmFind, SortDialogFollowsFieldOrderNotChoiceOrder) {
-    test::FakeHost host;
-    frmFind find;
-    find.SetActionMode(frmFind::kSortMode);
-    find.Load();
+TEST_F(Find, SortDialogFollowsFieldOrderNotChoiceOrder) {
+    Open(frmFind::kSortMode);
     EXPECT_EQ(find.windowTitle(), "排序");
     QSignalSpy sorted(&find, &frmFind::SortNow);
     find.SetListChoice(6, "降序");
@@ -75,17 +79,14 @@ TEST(frmFind, SortDialogFollowsFieldOrderNotChoiceOrder) {
     EXPECT_EQ(sorted[1][0].toString(), "t2.FBOMNumber ASC");
 }
 
-TEST(frmFind, ItemLookupWritesTheChosenNumberOrName) {
-    test::FakeHost host;
+TEST_F(Find, ItemLookupWritesTheChosenNumberOrName) {
     auto chosen = std::make_shared<test::FakeObject>("Item");
     chosen->Returns("Number", "01.001").Returns("Name", " 电机外壳 ");
     auto result = std::make_shared<test::FakeObject>("Result");
     result->Returns("ReturnObject", QVariant::fromValue(host::ObjectPtr(chosen)));
     auto glView = test::RegisterFake("QOREBCGLView.GLView");
     glView->Returns("ItemLookup", QVariant::fromValue(host::ObjectPtr(result)));
-    frmFind find;
-    find.SetActionMode(frmFind::kFilterMode);
-    find.Load();
+    Open(frmFind::kFilterMode);
     find.LookupValue(1);
     find.LookupValue(2);
     EXPECT_EQ(find.Grid()->item(0, 2)->text(), "01.001");
