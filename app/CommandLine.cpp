@@ -48,6 +48,8 @@ QString CommandName(Command command) {
             return QStringLiteral("export");
         case Command::Print:
             return QStringLiteral("print");
+        case Command::Find:
+            return QStringLiteral("find");
         default:
             return QStringLiteral("list");
     }
@@ -66,17 +68,31 @@ ParseResult ParseCommandLine(const QStringList& args) {
     if (!args.isEmpty()) {
         const QHash<QString, Command> named{{QStringLiteral("list"), Command::List},
                                             {QStringLiteral("export"), Command::Export},
-                                            {QStringLiteral("print"), Command::Print}};
+                                            {QStringLiteral("print"), Command::Print},
+                                            {QStringLiteral("find"), Command::Find}};
         if (named.contains(args[0])) {
             o.command = named.value(args[0]);
             first = 1;
         }
     }
     const bool headless = IsHeadlessListCommand(o.command);
+    const bool find = o.command == Command::Find;
+    const QStringList findScopes{QStringLiteral("batch"), QStringLiteral("order"), QStringLiteral("bom"),
+                                 QStringLiteral("item"), QStringLiteral("customer")};
     for (int i = first; i < args.size(); ++i) {
         const QString name = args[i].section(u'=', 0, 0);
         bool ok = true;
-        if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
+        if (find && name.startsWith(QLatin1String("--")) && findScopes.contains(name.mid(2))) {
+            if (!o.findScope.isEmpty()) {
+                error = QStringLiteral("find 只能按一种范围查找: --batch、--order、--bom、--item 或 --customer 之一。");
+                ok = false;
+            } else {
+                o.findScope = name.mid(2);
+                ok = TakeValue(args, i, &o.findText, &error);
+            }
+        } else if (find && name == QLatin1String("--contains")) {
+            o.contains = true;
+        } else if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
             o.command = Command::Help;
         } else if (name == QLatin1String("--db")) {
             ok = TakeValue(args, i, &o.database, &error);
@@ -109,7 +125,7 @@ ParseResult ParseCommandLine(const QStringList& args) {
             o.all = true;
         } else if (name == QLatin1String("--out") && !OutSuffixes(o.command).isEmpty()) {
             ok = TakeValue(args, i, &o.out, &error);
-        } else if (name == QLatin1String("--format") && o.command == Command::List) {
+        } else if (name == QLatin1String("--format") && (o.command == Command::List || find)) {
             ok = TakeValue(args, i, &o.format, &error);
             if (ok && o.format != QLatin1String("tsv") && o.format != QLatin1String("csv")) {
                 error = QStringLiteral("--format 只能是 tsv 或 csv。");
@@ -129,6 +145,14 @@ ParseResult ParseCommandLine(const QStringList& args) {
             return {std::nullopt, QStringLiteral("%1 需要 --item 物料代码 或 --all 之一。").arg(command)};
         if (o.user.isEmpty() || !o.passwordGiven)
             return {std::nullopt, QStringLiteral("%1 需要 --user 和 --password。").arg(command)};
+    }
+    if (find) {
+        if (o.findScope.isEmpty())
+            return {std::nullopt,
+                    QStringLiteral("find 需要 --batch、--order、--bom、--item 或 --customer 之一，后跟要查找的文字。")};
+        if (o.findText.isEmpty()) return {std::nullopt, QStringLiteral("find 要查找的文字不能为空。")};
+        if (o.user.isEmpty() || !o.passwordGiven)
+            return {std::nullopt, QStringLiteral("find 需要 --user 和 --password。")};
     }
     const QStringList suffixes = OutSuffixes(o.command);
     if (!suffixes.isEmpty() && !suffixes.contains(QFileInfo(o.out).suffix().toLower())) {
@@ -155,6 +179,11 @@ QString UsageText() {
         "      不开窗口，把列表按引出命令写成 Excel 工作簿或 CSV 文件(需要引出权限)。\n"
         "  qor-erp print --db 文件 --user 用户名 --password 密码 (--item 物料代码 | --all) --out 文件.pdf\n"
         "      不开窗口，把列表按打印命令的页面打印成 PDF 文件(需要打印权限)，供归档和定时报表。\n"
+        "  qor-erp find --db 文件 --user 用户名 --password 密码 (--batch 批号 | --order 销售订单编号 | --bom "
+        "客户BOM编号\n"
+        "          | --item 物料代码 | --customer 客户) [--contains] [--format tsv|csv]\n"
+        "      不开窗口，在全部物料的记录中查找，最新的在前: 以该文字开头的(给 --contains 时为包含该文字的)，\n"
+        "      不分大小写。输出物料、销售订单及行号、客户、客户BOM、批号和禁用标记(需要查看权限)。\n"
         "  qor-erp --register 部件库文件 | --unregister 部件库文件\n"
         "      在部件注册表中登记或注销部件库(如 /usr/lib/qor-erp/QOROrderBatchTrace.so)的类: root 写系统的\n"
         "      /etc/xdg/qor-erp/components.ini，其他用户写自己的 ~/.config/qor-erp/components.ini(优先于系统的)。\n"

@@ -6,9 +6,10 @@
 
 namespace qor::app {
 
-enum class Command { Shell, CreateDemo, Help, List, Export, Print, Register, Unregister };
+enum class Command { Shell, CreateDemo, Help, List, Export, Print, Find, Register, Unregister };
 
-// The commands that work on the list without a window: list, export, print.
+// The commands that work on the list without a window: list, export, print
+// (find searches every record without a window).
 bool IsHeadlessListCommand(Command command);
 
 // What the user asked the host shell to do.
@@ -25,6 +26,10 @@ struct ShellOptions {
     // list: one item's records (by item number) or all of them
     QString item;
     bool all = false;
+    // find: what is searched (batch, order, bom, item or customer), for what text, how
+    QString findScope;
+    QString findText;
+    bool contains = false;
     QString format = QStringLiteral("tsv");  // tsv or csv
     QString out;                             // export: the .xlsx or .csv file; print: the .pdf file
     QString library;                         // --register / --unregister: the component library file

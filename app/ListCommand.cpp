@@ -7,7 +7,18 @@ namespace qor::app {
 
 int RunList(const ShellOptions& options) {
     int exitCode = kExitOk;
-    if (!CallListOutput(options, QStringLiteral("WriteList"), options.format, &exitCode)) return exitCode;
+    if (!CallListOutput(options, QStringLiteral("WriteList"), ListArguments(options, options.format), &exitCode))
+        return exitCode;
+    return kExitOk;
+}
+
+int RunFind(const ShellOptions& options) {
+    constexpr int kPrefix = 1;
+    constexpr int kContains = 2;
+    int exitCode = kExitOk;
+    const QVariantList arguments{options.findScope, options.contains ? kContains : kPrefix, options.findText,
+                                 options.format};
+    if (!CallListOutput(options, QStringLiteral("WriteFound"), arguments, &exitCode)) return exitCode;
     return kExitOk;
 }
 

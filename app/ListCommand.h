@@ -9,4 +9,8 @@ namespace qor::app {
 // Needs the view right.
 int RunList(const ShellOptions& options);
 
+// qor-erp find: prints the records a search over every item finds, newest
+// first, under a header row. Needs the view right.
+int RunFind(const ShellOptions& options);
+
 }  // namespace qor::app

@@ -19,7 +19,11 @@ constexpr int kFailedTold = -1;
 
 }  // namespace
 
-std::optional<int> CallListOutput(const ShellOptions& options, const QString& member, const QString& argument,
+QVariantList ListArguments(const ShellOptions& options, const QString& argument) {
+    return {options.all ? QString() : options.item, argument};
+}
+
+std::optional<int> CallListOutput(const ShellOptions& options, const QString& member, const QVariantList& arguments,
                                   int* exitCode) {
     // The trace file is checked and opened before the company: a wrong name
     // must not touch the company, and the company is not opened for nothing.
@@ -50,7 +54,7 @@ std::optional<int> CallListOutput(const ShellOptions& options, const QString& me
             return std::nullopt;
         }
         const host::ObjectPtr output = host::ComponentFactory::Create(progId);
-        result = ToInt32(output->Call(member, {options.all ? QString() : options.item, argument}));
+        result = ToInt32(output->Call(member, arguments));
     } catch (const HostError& e) {
         *exitCode = Refuse(e.Description(), kExitRefused);
         return std::nullopt;

@@ -18,7 +18,8 @@ QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
 int RunExport(const ShellOptions& options) {
     const QString out = QFileInfo(options.out).absoluteFilePath();
     int exitCode = kExitOk;
-    const std::optional<int> rows = CallListOutput(options, QStringLiteral("ExportList"), out, &exitCode);
+    const std::optional<int> rows =
+        CallListOutput(options, QStringLiteral("ExportList"), ListArguments(options, out), &exitCode);
     if (!rows) return exitCode;
     std::printf("%s\n", qUtf8Printable(QStringLiteral("已引出 %1 行到 %2。").arg(*rows).arg(Shown(out))));
     return kExitOk;
@@ -27,7 +28,8 @@ int RunExport(const ShellOptions& options) {
 int RunPrint(const ShellOptions& options) {
     const QString out = QFileInfo(options.out).absoluteFilePath();
     int exitCode = kExitOk;
-    const std::optional<int> pages = CallListOutput(options, QStringLiteral("PrintList"), out, &exitCode);
+    const std::optional<int> pages =
+        CallListOutput(options, QStringLiteral("PrintList"), ListArguments(options, out), &exitCode);
     if (!pages) return exitCode;
     std::printf("%s\n", qUtf8Printable(QStringLiteral("已打印 %1 页到 %2。").arg(*pages).arg(Shown(out))));
     return kExitOk;

@@ -63,6 +63,10 @@ int main(int argc, char** argv) {
             if (options.command == Command::Print) return RunPrint(options);
             return RunList(options);
         }
+        case Command::Find: {
+            QCoreApplication app(argc, argv);
+            return RunFind(options);
+        }
         case Command::Shell:
             break;
     }

@@ -109,6 +109,7 @@ void KeyedTreeView::SelectNode(const QString& key) {
     selecting_ = true;
     setCurrentItem(item);
     selecting_ = false;
+    scrollToItem(item);
 }
 
 }  // namespace qor::controls

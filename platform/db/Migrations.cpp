@@ -6,6 +6,9 @@ namespace qor::db {
 
 extern const char kSchemaScript[];
 extern const char kPostgresFunctionsScript[];
+extern const char kFindIndexesScript[];
+extern const char kFindIndexesSqliteScript[];
+extern const char kFindIndexesPostgresScript[];
 
 namespace {
 const QString kVersionTable = QStringLiteral("t_SchemaVersion");
@@ -13,7 +16,9 @@ const QString kVersionTable = QStringLiteral("t_SchemaVersion");
 
 const std::vector<Migration>& CompanyMigrations() {
     static const std::vector<Migration> migrations{
-        {1, QString::fromUtf8(kSchemaScript), QString::fromUtf8(kPostgresFunctionsScript)},
+        {1, QString::fromUtf8(kSchemaScript), {}, QString::fromUtf8(kPostgresFunctionsScript)},
+        {2, QString::fromUtf8(kFindIndexesScript), QString::fromUtf8(kFindIndexesSqliteScript),
+         QString::fromUtf8(kFindIndexesPostgresScript)},
     };
     return migrations;
 }
@@ -41,8 +46,9 @@ int MigrateDatabase(Database& db, const std::vector<Migration>& migrations) {
         if (migration.version <= current) continue;
         Transaction transaction(db);
         db.ExecuteScript(db.SqlDialect().ExpandScript(migration.script));
-        if (db.SqlDialect().Kind() == BackendKind::PostgreSql && !migration.postgreSqlScript.isEmpty())
-            db.ExecuteScript(migration.postgreSqlScript);
+        const QString& ownScript =
+            db.SqlDialect().Kind() == BackendKind::PostgreSql ? migration.postgreSqlScript : migration.sqliteScript;
+        if (!ownScript.isEmpty()) db.ExecuteScript(ownScript);
         db.Execute(QStringLiteral("INSERT INTO t_SchemaVersion (FVersion, FAppliedAt) VALUES (?, ?)"),
                    {migration.version, QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))});
         transaction.Commit();

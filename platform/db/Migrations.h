@@ -10,10 +10,12 @@ namespace qor::db {
 
 // One step of the company schema: the script that takes a database from
 // version - 1 to version. Scripts use the dialect's placeholders ({AUTOID}).
-// postgreSqlScript runs after script on PostgreSQL only (its SQL functions).
+// After script, sqliteScript runs on SQLite only and postgreSqlScript on
+// PostgreSQL only (what the two write differently: functions, text indexes).
 struct Migration {
     int version = 0;
     QString script;
+    QString sqliteScript = {};
     QString postgreSqlScript = {};
 };
 

@@ -45,9 +45,10 @@ void CheckExistingFile(const QString& path, OpenMode mode) {
 }
 
 // Refuses a database that is not a company database or whose version this
-// program does not use (newer, or older unless mode upgrades it); name is the
-// database as the user knows it.
-void CheckSchemaVersion(Database& db, const QString& name, OpenMode mode) {
+// program cannot read (newer, or one that records no version); name is the
+// database as the user knows it. An older version is taken on by the
+// migrations when the database is opened for writing.
+void CheckSchemaVersion(Database& db, const QString& name) {
     std::optional<int> version;
     try {
         version = SchemaVersion(db);
@@ -64,7 +65,7 @@ void CheckSchemaVersion(Database& db, const QString& name, OpenMode mode) {
                    .arg(name)
                    .arg(*version)
                    .arg(latest));
-    if (*version < latest && mode != OpenMode::Upgrade)
+    if (*version < 1)
         Refuse(QStringLiteral("公司数据库 %1 的版本是 %2，本程序需要版本 %3。请先升级公司数据库。")
                    .arg(name)
                    .arg(*version)
@@ -79,12 +80,12 @@ DatabasePtr OpenExisting(const QString& path, OpenMode mode) {
         const QFileInfo info(path);
         const bool immutable = !info.isWritable() || !QFileInfo(info.absolutePath()).isWritable();
         const auto db = SqliteDatabase::OpenReadOnly(path, immutable);
-        CheckSchemaVersion(*db, QStringLiteral("文件 ") + path, mode);
+        CheckSchemaVersion(*db, QStringLiteral("文件 ") + path);
         return db;
     }
     const auto db = SqliteDatabase::Open(path, false);
     if (db->IsReadOnly()) Refuse(ReadOnlyText(path));
-    CheckSchemaVersion(*db, QStringLiteral("文件 ") + path, mode);
+    CheckSchemaVersion(*db, QStringLiteral("文件 ") + path);
     db->UseWriteAheadLog();
     MigrateDatabase(*db);
     return db;
@@ -102,8 +103,9 @@ DatabasePtr OpenOnServer(const QString& url, OpenMode mode) {
             Refuse(QStringLiteral("%1 中已经有公司数据库。新建公司数据库不会覆盖已有的数据，请换一个数据库名称。")
                        .arg(name));
     } else {
-        CheckSchemaVersion(*db, name, mode);
+        CheckSchemaVersion(*db, name);
     }
+    if (mode == OpenMode::ReadOnly) return db;
     try {
         MigrateDatabase(*db);
     } catch (const HostError& e) {

@@ -7,10 +7,10 @@
 namespace qor::db {
 
 enum class OpenMode {
-    Existing,  // an existing company database at the schema version this program uses
-    Upgrade,   // an existing company database; pending migrations are applied
+    Existing,  // an existing company database; it takes on the migrations newer than its version
     Create,    // a new company database; an existing file is never overwritten
-    ReadOnly,  // as Existing, for reading only: a company file is not changed in any way
+    ReadOnly,  // an existing company database, for reading only: nothing is changed in any way,
+               // so one of an older version is read as it stands
 };
 
 // Whether the connection text names a PostgreSQL server (a postgresql:// or

@@ -17,6 +17,12 @@ inline constexpr const char* kSysInfo = "QORBillDataAccess.SysInfo";
 // when useShortNumber is on, else by FNumber: FItemID, FName, FNumber, FModel. Class 18 batches of stock or trace
 // records: FItemID, FName, FNumber and FBatchNo all = the batch. Class -101 BOMs by number: FItemID = FInterID,
 // FName = FNumber = FBomNumber = the BOM number. Other classes throw.
+// FindTraces(props, scope, match, text, useShortNumber, before, limit, rightsJoin, rightsCondition) -> Dictionary
+// "Rows" (Recordset: FTraceID, FItemID, FItemNumber, FItemName, FModel, FOrderBillNo, FOrderEntryID, FCustName,
+// FCustBomNo, FBatchNo, FForbid), "More" (older matches remain), "NextBefore" (before for the next page): the trace
+// records, newest first, with keys below before whose code matches text without letter case (text bound, never
+// spliced). scope: 1 batch, 2 sales order number, 3 customer BOM number, 4 item code, 5 customer; match: 0 exact,
+// 1 prefix, 2 contains. The rights fragments narrow the rows as in the list.
 inline constexpr const char* kGetData = "QORBillDataAccess.GetData";
 // GetData(props, sql) -> Recordset
 inline constexpr const char* kClassInfo = "QORMClass.ClassInfo";

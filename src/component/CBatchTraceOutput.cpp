@@ -1,8 +1,14 @@
 #include "src/component/CBatchTraceOutput.h"
 
+#include "platform/base/HostError.h"
 #include "platform/controls/LedgerPrint.h"
+#include "src/common/LoginContext.h"
+#include "src/common/PropsString.h"
+#include "src/common/Rights.h"
+#include "src/component/COrderBatchTrace.h"
 #include "src/component/HeadlessList.h"
 #include "src/component/RowWriter.h"
+#include "src/data/TraceFinder.h"
 #include "src/host/ProgIds.h"
 #include "src/host/TraceRights.h"
 #include "src/ui/list/LedgerExport.h"
@@ -16,6 +22,11 @@ namespace {
 
 constexpr int32_t kFailed = -1;
 constexpr int32_t kExportWritten = 1;
+constexpr int kFoundPage = 1000;
+
+RowWriter::Format FormatNamed(const QString& format) {
+    return format == QLatin1String("csv") ? RowWriter::Format::Csv : RowWriter::Format::Tsv;
+}
 
 }  // namespace
 
@@ -26,6 +37,10 @@ CBatchTraceOutput::CBatchTraceOutput() : Dispatch(QString::fromLatin1(host::prog
            [this](QVariantList& args) { return QVariant(ExportList(host::ArgText(args, 0), host::ArgText(args, 1))); });
     Method(QStringLiteral("PrintList"),
            [this](QVariantList& args) { return QVariant(PrintList(host::ArgText(args, 0), host::ArgText(args, 1))); });
+    Method(QStringLiteral("WriteFound"), [this](QVariantList& args) {
+        return QVariant(
+            WriteFound(host::ArgText(args, 0), host::ArgInt(args, 1), host::ArgText(args, 2), host::ArgText(args, 3)));
+    });
 }
 
 int32_t CBatchTraceOutput::WriteList(const QString& itemNumber, const QString& format) {
@@ -35,7 +50,7 @@ int32_t CBatchTraceOutput::WriteList(const QString& itemNumber, const QString& f
     controls::LedgerGrid& grid = list.Grid();
     std::vector<bool> hidden;
     for (int c = 1; c <= grid.Cols(); ++c) hidden.push_back(grid.ColHidden(c));
-    RowWriter writer(stdout, format == QLatin1String("csv") ? RowWriter::Format::Csv : RowWriter::Format::Tsv, hidden);
+    RowWriter writer(stdout, FormatNamed(format), hidden);
     const int rows = grid.Rows();
     for (int r = 1; r <= rows; ++r) writer.WriteRow(list.Detail().DRowData(r));
     writer.Flush();
@@ -58,6 +73,30 @@ int32_t CBatchTraceOutput::PrintList(const QString& itemNumber, const QString& f
     controls::LedgerPrint& printer = list.Grid().Printer();
     SetupPrintHeaders(printer);
     return printer.PrintToPdf(fileName);
+}
+
+int32_t CBatchTraceOutput::WriteFound(const QString& scope, int32_t match, const QString& text, const QString& format) {
+    // Created as the host creates it: the short-number switch.
+    const COrderBatchTrace trace;
+    ParsePropsString(GetPropsString());
+    if (!CheckRight(kTraceRightModule, kTraceRightDetail, kRightView))
+        throw HostError(QStringLiteral("当前用户没有查看权限！请与系统管理员联系！"));
+    const std::optional<FindScope> found = FindScopeNamed(scope);
+    if (!found || match < 0 || match > static_cast<int32_t>(FindMatch::Contains))
+        throw HostError(QStringLiteral("无法识别的查找范围: %1。").arg(scope));
+    const TraceSearch search{*found, static_cast<FindMatch>(match), text};
+    RowWriter writer(stdout, FormatNamed(format), {});
+    writer.WriteCells(FoundCaptions());
+    int32_t written = 0;
+    for (qint64 before = kFromNewest;;) {
+        const FoundTraces page = FindTraceRecords(search, before, kFoundPage);
+        for (int r = 0; r < page.rows->RecordCount(); ++r) writer.WriteCells(FoundCells(*page.rows, r));
+        written += page.rows->RecordCount();
+        if (!page.more) break;
+        before = page.nextBefore;
+    }
+    writer.Flush();
+    return written;
 }
 
 }  // namespace qor

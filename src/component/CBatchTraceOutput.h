@@ -14,6 +14,9 @@ namespace qor {
 //   WriteList(item, "tsv"|"csv") -> rows written to standard output, header included
 //   ExportList(item, file) -> rows exported to the .xlsx or .csv file
 //   PrintList(item, file) -> pages printed to the .pdf file
+//   WriteFound(scope, match, text, "tsv"|"csv") -> the records a search over every
+//     item finds (scope "batch", "order", "bom", "item" or "customer"; match 0 exact,
+//     1 prefix, 2 contains), newest first, written to standard output under a header
 // Each answers -1 when the list (or the export) failed after telling the
 // user why.
 class CBatchTraceOutput : public host::Dispatch {
@@ -23,6 +26,7 @@ public:
     int32_t WriteList(const QString& itemNumber, const QString& format);
     int32_t ExportList(const QString& itemNumber, const QString& fileName);
     int32_t PrintList(const QString& itemNumber, const QString& fileName);
+    int32_t WriteFound(const QString& scope, int32_t match, const QString& text, const QString& format);
 };
 
 }  // namespace qor

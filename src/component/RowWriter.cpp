@@ -58,6 +58,20 @@ void RowWriter::WriteRow(const QString& rowText) {
         ++column;
         start = bar + 1;
     }
+    EndRow();
+}
+
+void RowWriter::WriteCells(const QStringList& cells) {
+    bool first = true;
+    for (const QString& cell : cells) {
+        const QByteArray utf8 = cell.toUtf8();
+        AppendCell(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())), first);
+        first = false;
+    }
+    EndRow();
+}
+
+void RowWriter::EndRow() {
     buffer_.append(format_ == Format::Tsv ? "\n" : "\r\n");
     if (buffer_.size() >= kFlushAt) Flush();
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <cstdio>
 #include <string_view>
 #include <vector>
@@ -18,11 +19,14 @@ public:
     ~RowWriter();
 
     void WriteRow(const QString& rowText);
+    // One row of cells as they are; "|" inside a cell is kept.
+    void WriteCells(const QStringList& cells);
     // Throws HostError when the stream refused the data.
     void Flush();
 
 private:
     void AppendCell(std::string_view cell, bool first);
+    void EndRow();
 
     std::FILE* out_;
     Format format_;

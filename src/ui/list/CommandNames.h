@@ -22,6 +22,7 @@ inline constexpr QLatin1String kMnuEditBan{"mnuEditBan"};
 inline constexpr QLatin1String kMnuEditUnBan{"mnuEditUnBan"};
 inline constexpr QLatin1String kMnuFilter{"mnuFilter"};
 inline constexpr QLatin1String kMnuSort{"mnuSort"};
+inline constexpr QLatin1String kMnuFindBatch{"mnuFindBatch"};
 inline constexpr QLatin1String kMnuView{"mnuView"};
 inline constexpr QLatin1String kMnuShowToolBar{"mnuShowToolBar"};
 inline constexpr QLatin1String kMnuShowStatus{"mnuShowStatus"};
@@ -40,5 +41,6 @@ inline constexpr QLatin1String kToolFilter{"Filter"};
 inline constexpr QLatin1String kToolQuit{"Quit"};
 inline constexpr QLatin1String kToolPreview{"preview"};
 inline constexpr QLatin1String kToolPrint{"print"};
+inline constexpr QLatin1String kToolFindBatch{"FindBatch"};
 
 }  // namespace qor::names

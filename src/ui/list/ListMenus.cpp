@@ -85,6 +85,8 @@ ListMenus::ListMenus(QWidget* window) : QObject(window) {
     AddMenuItem(edit, names::kMnuFilter, QStringLiteral("过滤..."))
         ->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+F")));
     AddMenuItem(edit, names::kMnuSort, QStringLiteral("排序..."));
+    AddSeparator(edit, QStringLiteral("spFind"));
+    AddMenuItem(edit, names::kMnuFindBatch, QStringLiteral("查找批次"))->setShortcut(QKeySequence::Find);
 
     QMenu* view = AddMenu(menuBar_, names::kMnuView, QStringLiteral("视图(&V)"));
     AddMenuItem(view, names::kMnuShowToolBar, QStringLiteral("工具栏(&T)"))->setCheckable(true);
@@ -109,6 +111,13 @@ ListMenus::ListMenus(QWidget* window) : QObject(window) {
         tools_.insert(name, tool);
         connect(tool, &QAction::triggered, this, [this, name] { ToolClick(name); });
     }
+    // Finding a batch is not one of the dispatched tools: its tool runs its
+    // menu item directly.
+    QAction* find = band_->addAction(window->style()->standardIcon(QStyle::SP_FileDialogContentsView),
+                                     Translate(QStringLiteral("查找批次")));
+    find->setObjectName(names::kToolFindBatch);
+    tools_.insert(names::kToolFindBatch, find);
+    connect(find, &QAction::triggered, this, [this] { Q_EMIT MenuTriggered(names::kMnuFindBatch); });
 }
 
 QAction* ListMenus::AddMenuItem(QWidget* menu, const QString& name, const QString& caption) {

@@ -8,6 +8,7 @@
 #include "src/common/Rights.h"
 #include "src/common/TraceWrites.h"
 #include "src/ui/find/frmFind.h"
+#include "src/ui/find/frmFindBatch.h"
 #include "src/ui/list/CommandNames.h"
 #include "src/ui/list/frmBatchTrace.h"
 
@@ -30,6 +31,28 @@ void OpenFind(frmBatchTrace& window, int32_t mode) {
     QObject::connect(&find, &frmFind::SortNow, &window, [&window](const QString& s) { window.frm_SortNow(s); });
     find.Load();
     find.exec();
+}
+
+// One find window per list window, kept while the list window lives; it
+// needs only the view right, on any node.
+void OpenFindBatch(frmBatchTrace& window) {
+    if (!CheckRight(kTraceRightModule, kTraceRightDetail, kRightView)) {
+        ShowMessage(kMessageNotice, Translate(QStringLiteral("当前用户没有查看权限！请与系统管理员联系！")));
+        return;
+    }
+    auto* find = window.findChild<frmFindBatch*>();
+    if (!find) {
+        find = new frmFindBatch(&window);
+        find->SetSettingsPath(window.SettingsPath());
+        QObject::connect(find, &frmFindBatch::GoToRecord, &window,
+                         [&window](int itemId, qint64 traceId) { window.GoToRecord(itemId, traceId); });
+        QObject::connect(find, &frmFindBatch::OpenRecord, &window, [&window](int itemId, qint64 traceId) {
+            if (window.GoToRecord(itemId, traceId)) window.RunMenu(names::kMnuEditModify);
+        });
+    }
+    find->show();
+    find->raise();
+    find->activateWindow();
 }
 
 }  // namespace
@@ -147,6 +170,7 @@ void InstallRecordCommands(frmBatchTrace& window) {
     });
     window.SetCommand(names::kMnuFilter, [&window] { OpenFind(window, frmFind::kFilterMode); });
     window.SetCommand(names::kMnuSort, [&window] { OpenFind(window, frmFind::kSortMode); });
+    window.SetCommand(names::kMnuFindBatch, [&window] { OpenFindBatch(window); });
 }
 
 }  // namespace qor

@@ -16,6 +16,7 @@
 #include "src/data/CDetail.h"
 #include "src/host/ProgIds.h"
 #include "src/ui/find/SearchFields.h"
+#include "src/ui/find/frmFindBatch.h"
 #include "src/ui/list/CommandNames.h"
 #include "src/ui/list/EditCommands.h"
 #include "src/ui/list/ListMenus.h"
@@ -350,7 +351,29 @@ void frmBatchTrace::SelectRecord(const QString& field, const QString& value) {
     }
 }
 
+bool frmBatchTrace::GoToRecord(int itemId, qint64 traceId) {
+    const QString key = QStringLiteral("KD") + QString::number(itemId);
+    if (tvwTrace_->NodeText(key).isEmpty()) {
+        ShowMessage(kMessageNotice,
+                    Translate(QStringLiteral("物料树中没有这条记录的物料：它可能已被删除，或者你没有使用它的权限。")));
+        return false;
+    }
+    tvwTrace_->SelectNode(key);
+    // The record may be new since the list was read: the item's list is read again.
+    if (key == currentNodeKey_)
+        ReloadList();
+    else
+        NodeClick(key);
+    SelectRecord(QStringLiteral("FTraceID"), QString::number(traceId));
+    raise();
+    activateWindow();
+    ldgTrace_->setFocus();
+    return true;
+}
+
 void frmBatchTrace::ReloadList() {
+    // Found rows follow every reload: after a save, a delete or a ban they are current.
+    if (auto* find = findChild<frmFindBatch*>(); find && find->isVisible()) find->Refresh();
     const QString key = tvwTrace_->SelectedKey();
     if (key.isEmpty() || !detail_) return;
     if (IsGroupKey(key)) {

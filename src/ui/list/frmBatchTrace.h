@@ -52,6 +52,9 @@ public:
     // Selects the first record of the list whose field shows value; nothing
     // when none does.
     void SelectRecord(const QString& field, const QString& value);
+    // Selects the item's node, lists its records and selects the record, as
+    // the find window asks; tells the user when the item is not in the tree.
+    bool GoToRecord(int itemId, qint64 traceId);
     // Enables the record commands on item nodes, disables them on groups.
     void UpdateCommandState();
     // Runs the command of a menu item (a click on it, or on its tool).
