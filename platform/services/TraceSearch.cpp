@@ -26,8 +26,10 @@ FoundPage FindTraces(db::Database& database, const FindRequest& request) {
     FoundPage page;
     const QString& text = request.query.text;
     if (!text.isEmpty() && !text.contains(QChar(u'\0')) && request.limit > 0) {
+        FindRequest bounded = request;
+        bounded.before = std::min<qint64>(request.before, std::numeric_limits<int32_t>::max());
         const BoundStatement statement = MatchingKeysStatement(
-            database.SqlDialect(), request.query, ChoosePath(database, request), request.before, request.limit + 1);
+            database.SqlDialect(), bounded.query, ChoosePath(database, bounded), bounded.before, bounded.limit + 1);
         const RecordsetPtr found = database.Query(statement.sql, statement.params);
         for (int k = 0; k < found->RecordCount() && k < request.limit; ++k)
             keys << found->ValueAt(0, static_cast<size_t>(k)).toLongLong();

@@ -9,7 +9,7 @@ namespace qor::services {
 
 struct FindRequest {
     FindQuery query;
-    qint64 before = std::numeric_limits<qint64>::max();  // only records with a smaller key
+    qint64 before = std::numeric_limits<int32_t>::max();  // only records with a smaller key (keys are 32-bit)
     int limit = 200;
     QString rightsJoin;  // the user's data-right fragments, as for the list
     QString rightsCondition;

@@ -29,7 +29,8 @@ struct FoundTraces {
     qint64 nextBefore = 0;  // before, for the next page
 };
 
-inline constexpr qint64 kFromNewest = std::numeric_limits<qint64>::max();
+// Keys are 32-bit: every key is below this one.
+inline constexpr qint64 kFromNewest = std::numeric_limits<int32_t>::max();
 
 // A page of the records the search finds, with keys below before, through the
 // host's data access: item codes as the company's number mode shows them,

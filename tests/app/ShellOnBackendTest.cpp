@@ -1,3 +1,4 @@
+#include "tests/support/QueryResults.h"
 #include "tests/support/ScratchCompany.h"
 
 #include <gtest/gtest.h>
@@ -100,6 +101,65 @@ TEST_P(ShellOnBackend, ListExportAndPrintReadTheCompany) {
     EXPECT_TRUE(Contents(pdf).startsWith("%PDF-"));
     EXPECT_EQ(Contents(Company()), company) << "reading changes no byte of a company file, nor its journal mode";
     companies_[GetParam()]->Open();  // the window's open takes the company back to its write-ahead log
+}
+
+// From one found record both ways: its order, BOM, item and customer find it
+// again among theirs. Texts match without letter case and stand for
+// themselves; the view right is needed.
+TEST_P(ShellOnBackend, FindPrintsWhatEachScopeMatches) {
+    const QByteArray company = Contents(Company());
+    const auto found = [this](const QStringList& args) {
+        const ShellRun r = Shell(QStringList{"find"} + Login("viewer") + args);
+        EXPECT_EQ(r.exitCode, 0) << r.output.toStdString();
+        return QString::fromUtf8(r.standardOutput).split(u'\n', Qt::SkipEmptyParts);
+    };
+    const QStringList batches = found({"--batch", "202603"});
+    EXPECT_EQ(batches.value(0), "物料代码\t物料名称\t规格型号\t销售订单编号\t行号\t客户\t客户BOM编号\t批号\t禁用");
+    const auto database = companies_[GetParam()]->Open();
+    EXPECT_EQ(batches.size() - 1,
+              qor::test::Scalar(*database,
+                                "SELECT COUNT(*) FROM ICOrderBatchTrace v JOIN t_ICItem i ON i.FItemID = v.FItemID "
+                                "WHERE i.FErpClsID = 7 AND v.FBatchNo LIKE '202603%'")
+                  .toInt());
+    QStringList record;
+    for (const QString& line : batches.mid(1))
+        if (record.value(3).isEmpty() || record.value(6).isEmpty()) record = line.split(u'\t');
+    ASSERT_FALSE(record.value(3).isEmpty() || record.value(6).isEmpty());
+    struct Case {
+        QStringList args;
+        int column;
+        QString text;
+    };
+    const Case cases[] = {
+        {{"--order", record[3].toLower()}, 3, record[3]},
+        {{"--bom", record[6]}, 6, record[6]},
+        {{"--item", record[0]}, 0, record[0]},
+        {{"--customer", record[5].mid(1, 3), "--contains"}, 5, record[5].mid(1, 3)},
+        {{"--batch", record[7].mid(4), "--contains", "--format", "csv"}, 7, record[7].mid(4)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.join(u' ').toStdString());
+        const QStringList lines = found(c.args);
+        ASSERT_GE(lines.size(), 2);
+        const QString separator = c.args.contains("csv") ? QStringLiteral(",") : QStringLiteral("\t");
+        bool hasRecord = false;
+        for (const QString& line : lines.mid(1)) {
+            EXPECT_TRUE(line.split(separator).value(c.column).contains(c.text)) << line.toStdString();
+            hasRecord = hasRecord || line.split(separator) == record;
+        }
+        EXPECT_TRUE(hasRecord || separator == ",");
+    }
+    EXPECT_EQ(found({"--batch", "' OR 1=1 --"}).size(), 1);
+    EXPECT_EQ(found({"--batch", "%", "--contains"}).size(), 1);
+    EXPECT_EQ(Contents(Company()), company);
+
+    const QString viewer = "(SELECT FUserID FROM t_User WHERE FName = 'viewer')";
+    database->Execute("UPDATE t_UserRight SET FMask = 0 WHERE FModule = 1099 AND FUserID = " + viewer);
+    const ShellRun refused = Shell(QStringList{"find"} + Login("viewer") + QStringList{"--batch", "2026"});
+    database->Execute("UPDATE t_UserRight SET FMask = 2097152 WHERE FModule = 1099 AND FUserID = " + viewer);
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_TRUE(refused.output.contains("当前用户没有查看权限！请与系统管理员联系！")) << refused.output.toStdString();
+    EXPECT_EQ(Shell(QStringList{"find"} + Login("viewer")).exitCode, 1);
 }
 
 // Each refusal says why, writes no file and leaves the company as it was; a

@@ -12,6 +12,12 @@
 
 namespace qor::test {
 
+// The rights the save component asks of the batch trace function.
+inline constexpr qint64 kBan = 0x8000;
+inline constexpr qint64 kDelete = 0x10000;
+inline constexpr qint64 kNew = 0x20000;
+inline constexpr qint64 kModify = 0x400000;
+
 // A new, empty company database for each test, on the back end the test is
 // instantiated for, and the host components registered for a session of
 // user 16. Tests seed only the rows they need. Derived fixtures return from

@@ -12,10 +12,6 @@ namespace {
 
 using ::testing::HasSubstr;
 
-constexpr qint64 kBan = 0x8000;
-constexpr qint64 kDelete = 0x10000;
-constexpr qint64 kNew = 0x20000;
-constexpr qint64 kModify = 0x400000;
 constexpr qint64 kAllRights = kBan | kDelete | kNew | kModify;
 
 const QString kTraces = QStringLiteral(

@@ -5,6 +5,7 @@
 #include "src/common/ShortNumberSwitch.h"
 #include "src/component/COrderBatchTrace.h"
 #include "src/ui/edit/frmProperty.h"
+#include "src/ui/find/frmFindBatch.h"
 #include "src/ui/list/ListMenus.h"
 #include "src/ui/list/frmBatchTrace.h"
 #include "tests/support/FakeObject.h"
@@ -14,9 +15,11 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 using namespace qor;
 
@@ -182,6 +185,57 @@ TEST_P(ListOnCompany, InShortNumberModeTheTreeLoadsAndListsAnItem) {
     EXPECT_EQ(window_->Ldg()->Rows(), 16);
     EXPECT_EQ(window_->Ldg()->CellText(2, 1), "0012");
     SetUseShortNumber(false);
+}
+
+// Ctrl+F on the root: typing finds records of any item; Enter goes to one in
+// the list, the context menu's traces show its order's batches, and a ban
+// made in the list shows in the found rows.
+TEST_P(ListOnCompany, TheFindWindowGoesToARecordAndTracesItsOrder) {
+    Open();
+    QTest::keyClick(window_.get(), Qt::Key_F, Qt::ControlModifier);
+    auto* find = window_->findChild<frmFindBatch*>();
+    ASSERT_NE(find, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(find));
+    QTest::keyClicks(find->Field(), "2026032");
+    QTest::qWait(frmFindBatch::kTypingPauseMs + 200);
+    QTreeWidget* found = find->Results();
+    ASSERT_EQ(found->topLevelItemCount(), frmFindBatch::kPageSize);
+    EXPECT_EQ(find->StatusText(), "找到 200 条记录，还有更多");
+    find->More();
+    EXPECT_GT(found->topLevelItemCount(), frmFindBatch::kPageSize);
+
+    int row = 0;
+    while (found->topLevelItem(row)->text(3).isEmpty()) ++row;
+    const QStringList cells = [&] {
+        QStringList texts;
+        for (int c = 0; c < found->columnCount(); ++c) texts << found->topLevelItem(row)->text(c);
+        return texts;
+    }();
+    found->setCurrentItem(found->topLevelItem(row));
+    QTest::keyClick(found, Qt::Key_Return);
+    EXPECT_EQ(window_->CurrentNodeKey(), QStringLiteral("KD%1").arg(ItemId(cells[0])));
+    const RecordsetPtr record = window_->GetListData();
+    EXPECT_EQ(record->Fields("FBatchNo").Text(), cells[7]);
+    EXPECT_EQ(record->Fields("FOrderBillNo").Text(), cells[3]);
+
+    find->TraceRow(row, FindScope::Order);
+    EXPECT_EQ(found->topLevelItemCount(),
+              Scalar("SELECT COUNT(*) FROM ICOrderBatchTrace v JOIN SEOrder o ON o.FInterID = v.FOrderInterID "
+                     "WHERE o.FBillNo = ?",
+                     {cells[3]}));
+    for (int r = 0; r < found->topLevelItemCount(); ++r) EXPECT_EQ(found->topLevelItem(r)->text(3), cells[3]);
+
+    const int traceId = record->Fields("FTraceID").Value().toInt();
+    const bool banned = record->Fields("FForbid").Value().toInt() == 1;
+    messages_->Answer(1);
+    window_->RunMenu(banned ? "mnuEditUnBan" : "mnuEditBan");
+    EXPECT_EQ(Scalar("SELECT FForbid FROM ICOrderBatchTrace WHERE FTraceID = ?", {traceId}), banned ? 0 : 1);
+    const auto shown = found->findItems(cells[7], Qt::MatchExactly, 7);
+    ASSERT_FALSE(shown.isEmpty());
+    bool followed = false;
+    for (QTreeWidgetItem* item : shown)
+        followed = followed || (item->text(0) == cells[0] && item->text(8) == (banned ? "" : "Y"));
+    EXPECT_TRUE(followed);
 }
 
 QOR_INSTANTIATE_FOR_BACKENDS(ListOnCompany);
