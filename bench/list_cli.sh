@@ -5,6 +5,8 @@
 # sqlite3 shell on the file (IFNULL for ISNULL), and psql on the PostgreSQL
 # server named by QOR_BENCH_PG when it is set (the statement as the module
 # wrote it: ISNULL and CHARINDEX are functions there).
+# Then `qor-erp find` (every record of an exact batch, of a batch prefix, of
+# an order) against the shell running one statement that selects the same rows.
 # Usage: bench/list_cli.sh [build-dir] [runs]
 set -euo pipefail
 build=${1:-build}
@@ -63,5 +65,40 @@ for scope in all item; do
     ours=$(best "$shell" list --db "$server" --user administrator --password demo "${args[@]}" --format tsv)
     theirs=$(best psql -X -q -A -t -F $'\t' "$server" -c "$sql")
     report "postgresql list --$scope" "$ours" "$theirs" "psql"
+  fi
+done
+
+# What find selects, as one statement: the found rows' columns, the records
+# whose code meets the condition, newest first. PostgreSQL compares the
+# lower-cased codes in collation "C", as its indexes hold them.
+find_statement() {  # condition
+  cat <<SQL
+SELECT v1.FTraceID, v1.FItemID, t1.FNumber, t1.FName, t1.FModel, COALESCE(v2.FBillNo, ''),
+  CASE WHEN v2.FInterID IS NULL THEN 0 ELSE v1.FOrderEntryID END, COALESCE(v2.FCustName, ''),
+  COALESCE(t2.FBOMNumber, ''), v1.FBatchNo, v1.FForbid
+FROM ICOrderBatchTrace v1 CROSS JOIN t_ICItem t1
+  LEFT JOIN SEOrder v2 ON v1.FOrderInterID = v2.FInterID LEFT JOIN ICBom t2 ON v1.FCustBomID = t2.FInterID
+WHERE v1.FItemID = t1.FItemID AND t1.FErpClsID = 7 AND $1
+ORDER BY v1.FTraceID DESC
+SQL
+}
+
+finds=(
+  "exact batch|--batch 20260325-001|lower(v1.FBatchNo) = '20260325-001'"
+  "prefix batch|--batch 20260315-|lower(v1.FBatchNo) >= '20260315-' AND lower(v1.FBatchNo) < '20260315.'"
+  "exact order|--order SEORD031415|v1.FOrderInterID IN (SELECT FInterID FROM SEOrder WHERE lower(FBillNo) = 'seord031415')"
+)
+for find in "${finds[@]}"; do
+  IFS='|' read -r label options condition <<< "$find"
+  read -ra args <<< "$options"
+  sql=$(find_statement "$condition")
+  ours=$(best "$shell" find --db "$db" --user administrator --password demo "${args[@]}")
+  theirs=$(best sqlite3 -separator $'\t' "$db" "$sql")
+  report "sqlite find, $label" "$ours" "$theirs" "sqlite3 shell"
+  if [ -n "$server" ]; then
+    sql=$(find_statement "$(sed -E 's/lower\(([A-Za-z0-9.]+)\)/lower(\1) COLLATE "C"/g' <<< "$condition")")
+    ours=$(best "$shell" find --db "$server" --user administrator --password demo "${args[@]}")
+    theirs=$(best psql -X -q -A -t -F $'\t' "$server" -c "$sql")
+    report "postgresql find, $label" "$ours" "$theirs" "psql"
   fi
 done

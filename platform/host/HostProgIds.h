@@ -22,7 +22,7 @@ inline constexpr const char* kSysInfo = "QORBillDataAccess.SysInfo";
 // FCustBomNo, FBatchNo, FForbid), "More" (older matches remain), "NextBefore" (before for the next page): the trace
 // records, newest first, with keys below before whose code matches text without letter case (text bound, never
 // spliced). scope: 1 batch, 2 sales order number, 3 customer BOM number, 4 item code, 5 customer; match: 0 exact,
-// 1 prefix, 2 contains. The rights fragments narrow the rows as in the list.
+// 1 prefix, 2 contains; limit 0: every match at once. The rights fragments narrow the rows as in the list.
 inline constexpr const char* kGetData = "QORBillDataAccess.GetData";
 // GetData(props, sql) -> Recordset
 inline constexpr const char* kClassInfo = "QORMClass.ClassInfo";

@@ -10,8 +10,8 @@ namespace qor::services {
 struct FindRequest {
     FindQuery query;
     qint64 before = std::numeric_limits<int32_t>::max();  // only records with a smaller key (keys are 32-bit)
-    int limit = 200;
-    QString rightsJoin;  // the user's data-right fragments, as for the list
+    int limit = 200;                                      // 0: every match at once
+    QString rightsJoin;                                   // the user's data-right fragments, as for the list
     QString rightsCondition;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/services/TraceSearchSql.h"
 
 #include <QStringList>
+#include <limits>
 
 namespace qor::services {
 
@@ -73,10 +74,13 @@ QString CodeCondition(const Dialect& dialect, const FindQuery& query, const QStr
 BoundStatement KeysStatement(const Dialect& dialect, const FindQuery& query, FindPath path, qint64 before, int limit,
                              bool ordered) {
     const CodeSource source = SourceOf(query);
-    // Keys older than the bound one, newest first when ordered, as many as the bound limit.
-    const auto older = [ordered](const QString& key) {
-        return ordered ? QStringLiteral(" AND %1 < ? ORDER BY %1 DESC LIMIT ?").arg(key)
-                       : QStringLiteral(" AND %1 < ? LIMIT ?").arg(key);
+    // Keys older than the bound one, newest first when ordered, as many as the
+    // bound limit when there is one.
+    const bool limited = limit >= 0;
+    const auto older = [ordered, limited](const QString& key) {
+        return QStringLiteral(" AND %1 < ?").arg(key) +
+               (ordered ? QStringLiteral(" ORDER BY %1 DESC").arg(key) : QString()) +
+               (limited ? QStringLiteral(" LIMIT ?") : QString());
     };
     BoundStatement statement;
     QVariantList& params = statement.params;
@@ -110,7 +114,8 @@ BoundStatement KeysStatement(const Dialect& dialect, const FindQuery& query, Fin
                                  source.reference, source.key, source.table, condition) +
                         older(QStringLiteral("v.FTraceID"));
     }
-    params << before << limit;
+    params << before;
+    if (limited) params << limit;
     return statement;
 }
 
@@ -121,6 +126,10 @@ BoundStatement MatchingKeysStatement(const Dialect& dialect, const FindQuery& qu
     return KeysStatement(dialect, query, path, before, limit, true);
 }
 
+BoundStatement AllMatchingKeysStatement(const Dialect& dialect, const FindQuery& query, FindPath path) {
+    return KeysStatement(dialect, query, path, std::numeric_limits<int32_t>::max(), -1, false);
+}
+
 BoundStatement IndexMatchCountStatement(const Dialect& dialect, const FindQuery& query, qint64 before, int cap) {
     // The count needs no order: the keys as the index gives them, up to cap.
     BoundStatement keys = KeysStatement(dialect, query, FindPath::ByIndex, before, cap, false);
@@ -128,22 +137,29 @@ BoundStatement IndexMatchCountStatement(const Dialect& dialect, const FindQuery&
     return keys;
 }
 
-QString FoundRowsSql(bool useShortNumber, int keyCount, const QString& rightsJoin, const QString& rightsCondition) {
+QString KeyMarks(int count) {
     QStringList marks;
-    for (int k = 0; k < keyCount; ++k) marks << QStringLiteral("?");
+    for (int k = 0; k < count; ++k) marks << QStringLiteral("?");
+    return marks.join(u',');
+}
+
+QString FoundRowsSql(bool useShortNumber, const QString& keys, const QString& rightsJoin,
+                     const QString& rightsCondition) {
     QString sql = QStringLiteral(
                       "SELECT v1.FTraceID, v1.FItemID, t1.%1 AS FItemNumber, t1.FName AS FItemName, t1.FModel,\n"
                       "  COALESCE(v2.FBillNo, '') AS FOrderBillNo,\n"
                       "  CASE WHEN v2.FInterID IS NULL THEN 0 ELSE v1.FOrderEntryID END AS FOrderEntryID,\n"
                       "  COALESCE(v2.FCustName, '') AS FCustName, COALESCE(t2.FBOMNumber, '') AS FCustBomNo,\n"
                       "  v1.FBatchNo, v1.FForbid\n"
-                      "FROM ICOrderBatchTrace v1 INNER JOIN t_ICItem t1 ON v1.FItemID = t1.FItemID\n"
+                      "FROM ICOrderBatchTrace v1 CROSS JOIN t_ICItem t1\n"
                       "  LEFT JOIN SEOrder v2 ON v1.FOrderInterID = v2.FInterID\n"
                       "  LEFT JOIN ICBom t2 ON v1.FCustBomID = t2.FInterID\n")
                       .arg(useShortNumber ? QStringLiteral("FShortNumber") : QStringLiteral("FNumber"));
     if (!rightsJoin.isEmpty()) sql += rightsJoin + u'\n';
-    sql += QStringLiteral("WHERE t1.FErpClsID = 7 AND ");
-    sql += keyCount == 0 ? QStringLiteral("1 = 0") : QStringLiteral("v1.FTraceID IN (%1)").arg(marks.join(u','));
+    // The keys drive the statement (CROSS JOIN keeps SQLite from starting at
+    // the item class's 70,000 items).
+    sql += QStringLiteral("WHERE v1.FItemID = t1.FItemID AND t1.FErpClsID = 7 AND ");
+    sql += keys.isEmpty() ? QStringLiteral("1 = 0") : QStringLiteral("v1.FTraceID IN (%1)").arg(keys);
     if (!rightsCondition.isEmpty()) sql += QStringLiteral(" AND (") + rightsCondition + u')';
     sql += QStringLiteral("\nORDER BY v1.FTraceID DESC");
     return sql;

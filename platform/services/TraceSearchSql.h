@@ -40,16 +40,23 @@ struct BoundStatement {
 BoundStatement MatchingKeysStatement(const db::Dialect& dialect, const FindQuery& query, FindPath path, qint64 before,
                                      int limit);
 
+// The keys of every matching record, in no order.
+BoundStatement AllMatchingKeysStatement(const db::Dialect& dialect, const FindQuery& query, FindPath path);
+
 // How many records the code's index matches, counting no further than cap:
 // tells ByIndex from ByScan.
 BoundStatement IndexMatchCountStatement(const db::Dialect& dialect, const FindQuery& query, qint64 before, int cap);
 
-// The rows shown for keyCount keys, bound in the order given, newest first:
-// FTraceID, FItemID, FItemNumber, FItemName, FModel, FOrderBillNo,
-// FOrderEntryID (0 without an order), FCustName, FCustBomNo, FBatchNo, FForbid.
-// Only items of ERP class 7, as in the list, narrowed by the user's data-right
-// join and condition fragments (either may be empty).
-QString FoundRowsSql(bool useShortNumber, int keyCount, const QString& rightsJoin, const QString& rightsCondition);
+// The rows shown for the keys (a list or a statement giving them; none when
+// empty), newest first: FTraceID, FItemID, FItemNumber, FItemName, FModel,
+// FOrderBillNo, FOrderEntryID (0 without an order), FCustName, FCustBomNo,
+// FBatchNo, FForbid. Only items of ERP class 7, as in the list, narrowed by
+// the user's data-right join and condition fragments (either may be empty).
+QString FoundRowsSql(bool useShortNumber, const QString& keys, const QString& rightsJoin,
+                     const QString& rightsCondition);
+
+// count placeholders for a list of keys: "?,?,?".
+QString KeyMarks(int count);
 
 // The trigram index's query for text: one phrase, so that every character
 // (quotes included) stands for itself.

@@ -22,7 +22,6 @@ namespace {
 
 constexpr int32_t kFailed = -1;
 constexpr int32_t kExportWritten = 1;
-constexpr int kFoundPage = 1000;
 
 RowWriter::Format FormatNamed(const QString& format) {
     return format == QLatin1String("csv") ? RowWriter::Format::Csv : RowWriter::Format::Tsv;
@@ -81,22 +80,16 @@ int32_t CBatchTraceOutput::WriteFound(const QString& scope, int32_t match, const
     ParsePropsString(GetPropsString());
     if (!CheckRight(kTraceRightModule, kTraceRightDetail, kRightView))
         throw HostError(QStringLiteral("当前用户没有查看权限！请与系统管理员联系！"));
-    const std::optional<FindScope> found = FindScopeNamed(scope);
-    if (!found || match < 0 || match > static_cast<int32_t>(FindMatch::Contains))
+    const std::optional<FindScope> named = FindScopeNamed(scope);
+    if (!named || match < 0 || match > static_cast<int32_t>(FindMatch::Contains))
         throw HostError(QStringLiteral("无法识别的查找范围: %1。").arg(scope));
-    const TraceSearch search{*found, static_cast<FindMatch>(match), text};
+    const TraceSearch search{*named, static_cast<FindMatch>(match), text};
     RowWriter writer(stdout, FormatNamed(format), {});
     writer.WriteCells(FoundCaptions());
-    int32_t written = 0;
-    for (qint64 before = kFromNewest;;) {
-        const FoundTraces page = FindTraceRecords(search, before, kFoundPage);
-        for (int r = 0; r < page.rows->RecordCount(); ++r) writer.WriteCells(FoundCells(*page.rows, r));
-        written += page.rows->RecordCount();
-        if (!page.more) break;
-        before = page.nextBefore;
-    }
+    const FoundTraces found = FindTraceRecords(search, kFromNewest, kEveryMatch);
+    for (int r = 0; r < found.rows->RecordCount(); ++r) writer.WriteCells(FoundCells(*found.rows, r));
     writer.Flush();
-    return written;
+    return found.rows->RecordCount();
 }
 
 }  // namespace qor

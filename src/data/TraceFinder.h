@@ -32,8 +32,11 @@ struct FoundTraces {
 // Keys are 32-bit: every key is below this one.
 inline constexpr qint64 kFromNewest = std::numeric_limits<int32_t>::max();
 
+// As a page's limit: every match at once.
+inline constexpr int kEveryMatch = 0;
+
 // A page of the records the search finds, with keys below before, through the
-// host's data access: item codes as the company's number mode shows them,
+// host's data access (limit kEveryMatch: all of them): item codes as the company's number mode shows them,
 // narrowed by the user's data rights as the list is. Throws HostError when
 // the host fails.
 FoundTraces FindTraceRecords(const TraceSearch& search, qint64 before, int limit);
