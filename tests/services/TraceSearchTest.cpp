@@ -2,14 +2,10 @@
 #include "platform/base/Dictionary.h"
 #include "platform/db/Migrations.h"
 #include "platform/db/OpenDatabase.h"
-#include "platform/db/SqliteDatabase.h"
 #include "platform/host/HostProgIds.h"
 #include "platform/services/TraceSearch.h"
 #include "tests/services/CompanyFixture.h"
 #include "tests/services/SaveClient.h"
-
-#include <QFile>
-#include <QTemporaryDir>
 
 namespace qor::test {
 namespace {
@@ -18,6 +14,13 @@ using services::FindMatch;
 using services::FindPath;
 using services::FindRequest;
 using services::FindScope;
+
+// The keys of found rows, newest first: "5 3 1".
+QString Numbers(const Recordset& rows) {
+    QStringList numbers;
+    for (int r = 0; r < rows.RecordCount(); ++r) numbers << rows.TextAt(0, static_cast<size_t>(r));
+    return numbers.join(u' ');
+}
 
 // Items 101 and 102 carry traces (ERP class 7), item 201 is of class 1 and
 // never found. Records are numbered by the order they were written: 1 is the
@@ -49,11 +52,6 @@ protected:
         FindRequest request;
         request.query = {scope, match, text, shortNumbers};
         return Numbers(*services::FindTraces(*database_, request).rows);
-    }
-    static QString Numbers(const Recordset& rows) {
-        QStringList numbers;
-        for (int r = 0; r < rows.RecordCount(); ++r) numbers << rows.TextAt(0, static_cast<size_t>(r));
-        return numbers.join(u' ');
     }
 };
 
@@ -160,28 +158,37 @@ TEST_P(TraceSearchTest, FoundRowsFollowASaveADeleteAndABan) {
 
 // A company written before the search indexes takes them on at its next
 // opening for writing, nothing lost; read-only it is searched as it stands.
-TEST(TraceSearchMigration, AnOlderCompanyFileIsSearchedAndTakesOnTheIndexes) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("old.db");
+class TraceSearchMigration : public ::testing::TestWithParam<TestBackend> {};
+QOR_INSTANTIATE_FOR_BACKENDS(TraceSearchMigration);
+
+TEST_P(TraceSearchMigration, AnOlderCompanyIsSearchedAndTakesOnTheIndexes) {
+    QOR_SKIP_UNAVAILABLE(GetParam());
+    const ScratchCompany place(GetParam());
     {
-        const auto old = db::SqliteDatabase::Open(path, true);
-        std::vector<db::Migration> first{db::CompanyMigrations().front()};
-        db::MigrateDatabase(*old, first);
+        const db::DatabasePtr old = place.Connect();
+        db::MigrateDatabase(*old, {db::CompanyMigrations().front()});
         old->ExecuteScript(
             "INSERT INTO t_ICItem (FItemID, FNumber, FName, FErpClsID) VALUES (101, '01.001', '泵', 7);"
             "INSERT INTO ICOrderBatchTrace (FItemID, FBatchNo) VALUES (101, 'OLD-4711'), (101, 'OLD-4712');");
     }
     FindRequest request;
     request.query = {FindScope::Batch, FindMatch::Contains, "4712"};
-    const auto readOnly = db::OpenDatabase(path, db::OpenMode::ReadOnly);
+    const auto readOnly = db::OpenDatabase(place.ConnectionText(), db::OpenMode::ReadOnly);
     EXPECT_EQ(db::SchemaVersion(*readOnly), 1);
-    EXPECT_EQ(services::FindTraces(*readOnly, request).rows->RecordCount(), 1);
+    EXPECT_EQ(Numbers(*services::FindTraces(*readOnly, request).rows), "2");
 
-    const auto upgraded = db::OpenDatabase(path, db::OpenMode::Existing);
+    const auto upgraded = db::OpenDatabase(place.ConnectionText(), db::OpenMode::Existing);
     EXPECT_EQ(db::SchemaVersion(*upgraded), db::LatestSchemaVersion());
-    EXPECT_EQ(Rows(*upgraded, "SELECT rowid FROM ICOrderBatchTraceText WHERE ICOrderBatchTraceText MATCH '\"OLD-47\"'"),
-              QStringList({"1", "2"}));
-    EXPECT_EQ(services::FindTraces(*upgraded, request).rows->TextAt(0, 0), "2");
+    EXPECT_EQ(Rows(*upgraded, "SELECT FBatchNo FROM ICOrderBatchTrace ORDER BY FTraceID"),
+              QStringList({"OLD-4711", "OLD-4712"}));
+    EXPECT_EQ(Numbers(*services::FindTraces(*upgraded, request).rows), "2");
+    request.query.text = "old-47";
+    EXPECT_EQ(Numbers(*services::FindTraces(*upgraded, request).rows), "2 1");
+    EXPECT_TRUE(upgraded->TableExists(GetParam() == TestBackend::Sqlite ? "ICOrderBatchTraceText" : "t_SchemaVersion"));
+    if (GetParam() == TestBackend::PostgreSql)
+        EXPECT_EQ(
+            Rows(*upgraded, "SELECT indexname FROM pg_indexes WHERE indexname = 'ix_icorderbatchtrace_batchtext'"),
+            QStringList({"ix_icorderbatchtrace_batchtext"}));
 }
 
 }  // namespace

@@ -236,6 +236,17 @@ TEST_P(ListOnCompany, TheFindWindowGoesToARecordAndTracesItsOrder) {
     for (QTreeWidgetItem* item : shown)
         followed = followed || (item->text(0) == cells[0] && item->text(8) == (banned ? "" : "Y"));
     EXPECT_TRUE(followed);
+
+    QString opened;
+    QTimer::singleShot(0, [&opened] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            opened = modal->objectName();
+            modal->close();
+        }
+    });
+    found->setCurrentItem(shown.first());
+    QTest::keyClick(found, Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(opened, "frmProperty");
 }
 
 QOR_INSTANTIATE_FOR_BACKENDS(ListOnCompany);

@@ -213,9 +213,18 @@ void frmFindBatch::Activate(bool open) {
         Q_EMIT GoToRecord(itemId, traceId);
 }
 
+// A right click opens the menu on the row under the mouse; the menu key on
+// the current row.
 void frmFindBatch::ShowContextMenu(const QPoint& at) {
     QTreeWidgetItem* item = lvwFound_->itemAt(at);
-    if (!item) return;
+    QPoint where = at;
+    if (item) {
+        lvwFound_->setCurrentItem(item);
+    } else {
+        item = lvwFound_->currentItem();
+        if (!item) return;
+        where = lvwFound_->visualItemRect(item).center();
+    }
     const int row = lvwFound_->indexOfTopLevelItem(item);
     QMenu menu(this);
     menu.addAction(Translate(QStringLiteral("转到记录")), this, [this] { Activate(false); });
@@ -232,7 +241,7 @@ void frmFindBatch::ShowContextMenu(const QPoint& at) {
             menu.addAction(Translate(QString::fromUtf8(caption)), this, [this, row, s = scope] { TraceRow(row, s); });
         action->setEnabled(!item->text(cell).isEmpty());
     }
-    menu.exec(lvwFound_->viewport()->mapToGlobal(at));
+    menu.exec(lvwFound_->viewport()->mapToGlobal(where));
 }
 
 // Enter in the field searches at once; Down moves to the results. Enter on a
