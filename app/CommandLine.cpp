@@ -50,6 +50,8 @@ QString CommandName(Command command) {
             return QStringLiteral("print");
         case Command::Find:
             return QStringLiteral("find");
+        case Command::Import:
+            return QStringLiteral("import");
         default:
             return QStringLiteral("list");
     }
@@ -69,7 +71,8 @@ ParseResult ParseCommandLine(const QStringList& args) {
         const QHash<QString, Command> named{{QStringLiteral("list"), Command::List},
                                             {QStringLiteral("export"), Command::Export},
                                             {QStringLiteral("print"), Command::Print},
-                                            {QStringLiteral("find"), Command::Find}};
+                                            {QStringLiteral("find"), Command::Find},
+                                            {QStringLiteral("import"), Command::Import}};
         if (named.contains(args[0])) {
             o.command = named.value(args[0]);
             first = 1;
@@ -92,6 +95,16 @@ ParseResult ParseCommandLine(const QStringList& args) {
             }
         } else if (find && name == QLatin1String("--contains")) {
             o.contains = true;
+        } else if (o.command == Command::Import && name == QLatin1String("--in")) {
+            ok = TakeValue(args, i, &o.in, &error);
+        } else if (o.command == Command::Import && name == QLatin1String("--sheet")) {
+            ok = TakeValue(args, i, &o.sheet, &error);
+        } else if (o.command == Command::Import && name == QLatin1String("--report")) {
+            ok = TakeValue(args, i, &o.report, &error);
+        } else if (o.command == Command::Import && name == QLatin1String("--dry-run")) {
+            o.dryRun = true;
+        } else if (o.command == Command::Import && name == QLatin1String("--partial")) {
+            o.partial = true;
         } else if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
             o.command = Command::Help;
         } else if (name == QLatin1String("--db")) {
@@ -154,6 +167,13 @@ ParseResult ParseCommandLine(const QStringList& args) {
         if (o.user.isEmpty() || !o.passwordGiven)
             return {std::nullopt, QStringLiteral("find 需要 --user 和 --password。")};
     }
+    if (o.command == Command::Import) {
+        if (o.in.isEmpty()) return {std::nullopt, QStringLiteral("import 需要 --in 指定要引入的 .csv 或 .xlsx 文件。")};
+        if (o.user.isEmpty() || !o.passwordGiven)
+            return {std::nullopt, QStringLiteral("import 需要 --user 和 --password。")};
+        if (o.dryRun && o.partial)
+            return {std::nullopt, QStringLiteral("--dry-run 不写入任何数据，不能与 --partial 一起使用。")};
+    }
     const QStringList suffixes = OutSuffixes(o.command);
     if (!suffixes.isEmpty() && !suffixes.contains(QFileInfo(o.out).suffix().toLower())) {
         const QString files =
@@ -184,11 +204,19 @@ QString UsageText() {
         "          | --item 物料代码 | --customer 客户) [--contains] [--format tsv|csv]\n"
         "      不开窗口，在全部物料的记录中查找，最新的在前: 以该文字开头的(给 --contains 时为包含该文字的)，\n"
         "      不分大小写。输出物料、销售订单及行号、客户、客户BOM、批号和禁用标记(需要查看权限)。\n"
+        "  qor-erp import --db 文件 --user 用户名 --password 密码 --in 文件.csv|文件.xlsx [--sheet 工作表]\n"
+        "          [--dry-run] [--partial] [--report 报告.csv]\n"
+        "      不开窗口，按引出文件的列标题(物料代码、批号，可有销售订单编号、行号、客户BOM编号、禁用)引入记录：\n"
+        "      已有该物料和批号的修改，没有的新增，检查和保存与修改窗口相同。默认全部写入或全部不写：有被拒绝的行时\n"
+        "      什么也不写；--partial 写入没有问题的行；--dry-run 只报告每行的结果。--report 写出每行的行号、结果\n"
+        "      (新增/修改/不变/拒绝)和说明。\n"
         "  qor-erp --register 部件库文件 | --unregister 部件库文件\n"
         "      在部件注册表中登记或注销部件库(如 /usr/lib/qor-erp/QOROrderBatchTrace.so)的类: root 写系统的\n"
         "      /etc/xdg/qor-erp/components.ini，其他用户写自己的 ~/.config/qor-erp/components.ini(优先于系统的)。\n"
         "  qor-erp --help\n"
-        "      显示本说明。\n");
+        "      显示本说明。\n"
+        "退出码: 0 完成；1 命令行有误；2 账套、登录、权限、文件或跟踪文件被拒绝；3 账套没有启用客户BOM批次对应；\n"
+        "      4 引入时有被拒绝的行。\n");
 }
 
 }  // namespace qor::app

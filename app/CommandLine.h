@@ -6,7 +6,7 @@
 
 namespace qor::app {
 
-enum class Command { Shell, CreateDemo, Help, List, Export, Print, Find, Register, Unregister };
+enum class Command { Shell, CreateDemo, Help, List, Export, Print, Find, Import, Register, Unregister };
 
 // The commands that work on the list without a window: list, export, print
 // (find searches every record without a window).
@@ -30,6 +30,12 @@ struct ShellOptions {
     QString findScope;
     QString findText;
     bool contains = false;
+    // import: the file, its sheet, and how
+    QString in;
+    QString sheet;
+    bool dryRun = false;
+    bool partial = false;
+    QString report;
     QString format = QStringLiteral("tsv");  // tsv or csv
     QString out;                             // export: the .xlsx or .csv file; print: the .pdf file
     QString library;                         // --register / --unregister: the component library file

@@ -78,8 +78,8 @@ services::SessionPtr OpenCompanySession(const ShellOptions& options, bool askWit
     try {
         // The commands that only read the list leave a company file exactly as
         // it was, and read a write-protected copy too.
-        database =
-            db::OpenDatabase(path, options.command == Command::Shell ? db::OpenMode::Existing : db::OpenMode::ReadOnly);
+        const bool writes = options.command == Command::Shell || options.command == Command::Import;
+        database = db::OpenDatabase(path, writes ? db::OpenMode::Existing : db::OpenMode::ReadOnly);
     } catch (const HostError& e) {
         *error = e.Description();
         return nullptr;

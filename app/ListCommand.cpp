@@ -3,6 +3,8 @@
 #include "app/ListOutput.h"
 #include "app/Shell.h"
 
+#include <QFileInfo>
+
 namespace qor::app {
 
 int RunList(const ShellOptions& options) {
@@ -20,6 +22,15 @@ int RunFind(const ShellOptions& options) {
                                  options.format};
     if (!CallListOutput(options, QStringLiteral("WriteFound"), arguments, &exitCode)) return exitCode;
     return kExitOk;
+}
+
+int RunImport(const ShellOptions& options) {
+    int exitCode = kExitOk;
+    const QVariantList arguments{QFileInfo(options.in).absoluteFilePath(), options.sheet, options.dryRun,
+                                 options.partial, options.report};
+    const std::optional<int> refused = CallListOutput(options, QStringLiteral("ImportRows"), arguments, &exitCode);
+    if (!refused) return exitCode;
+    return *refused > 0 ? kExitRowsRefused : kExitOk;
 }
 
 }  // namespace qor::app

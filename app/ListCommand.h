@@ -13,4 +13,8 @@ int RunList(const ShellOptions& options);
 // first, under a header row. Needs the view right.
 int RunFind(const ShellOptions& options);
 
+// qor-erp import: imports the rows of a CSV file or XLSX workbook; exit 4
+// when rows were refused.
+int RunImport(const ShellOptions& options);
+
 }  // namespace qor::app

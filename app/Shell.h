@@ -9,6 +9,7 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitUsage = 1;
 inline constexpr int kExitRefused = 2;      // database, login or trace file refused
 inline constexpr int kExitSwitchedOff = 3;  // the batch trace feature is off in the system profile
+inline constexpr int kExitRowsRefused = 4;  // import: rows of the file were refused
 
 // Tells the user why a command stops: always on stderr, and in a message box
 // when there is a screen to show it on. Answers exitCode.

@@ -67,6 +67,10 @@ int main(int argc, char** argv) {
             QCoreApplication app(argc, argv);
             return RunFind(options);
         }
+        case Command::Import: {
+            QCoreApplication app(argc, argv);
+            return RunImport(options);
+        }
         case Command::Shell:
             break;
     }

@@ -5,7 +5,8 @@
 namespace qor::host::progid {
 
 // GetAnyRecordset(sql byref) -> Recordset; Execute(sql) -> Recordset;
-// ShowHelp(contextId)
+// ShowHelp(contextId); BeginTrans, CommitTrans, RollbackTrans: one transaction of the session's connection
+// around many saves (they nest, as the save component's own do)
 inline constexpr const char* kAppConnection = "QORConnection.AppConnection";
 // SaveBatchTraceData(props, data Vector byref, message byref) -> 1 on success
 inline constexpr const char* kSaveData = "QORBillDataAccess.SaveData";
@@ -73,6 +74,11 @@ inline constexpr const char* kFrmResLoader = "QORFrmRes.FrmResLoader";
 // optional): the .xlsx or .csv file to write, asked in a save dialog when empty; Export(title) -> 1 written,
 // 0 cancelled by the user, -1 failed (the component has told the user why; no file is left).
 inline constexpr const char* kListExport = "QORExpImp80.ListExport";
+// ReadSheet(fileName, sheetName, maxRows) -> Recordset: the rows of a CSV file (UTF-8, else GB18030; comma or tab)
+// or of an .xlsx workbook's sheet (the first when sheetName is empty), blank rows left out: FRow (the row's number
+// in the file) and the cells C1, C2, ... as text. Throws HostError with a Chinese description naming the file when
+// it cannot be read, is neither CSV nor XLSX, is damaged, lacks the sheet or holds more than maxRows rows.
+inline constexpr const char* kListImport = "QORExpImp80.ListImport";
 // Title, Text (properties); AddButton(caption); Show(kind, "", true) -> button code
 // (kind 0: one acknowledging button; kind 1: 是 gives 1, 否 gives 2);
 // MsgBox(text, style, title) -> 1, a plain box whose style carries the icon

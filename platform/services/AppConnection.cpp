@@ -45,6 +45,20 @@ AppConnection::AppConnection(SessionPtr session)
         return QVariant::fromValue(session_->database->Query(host::ArgText(args, 0)));
     });
     Method(QStringLiteral("Execute"), [this](QVariantList& args) { return Execute(host::ArgText(args, 0)); });
+    // One transaction around many writes (an import): the save component's own
+    // transactions nest inside it.
+    Method(QStringLiteral("BeginTrans"), [this](QVariantList&) {
+        session_->database->Begin();
+        return QVariant();
+    });
+    Method(QStringLiteral("CommitTrans"), [this](QVariantList&) {
+        session_->database->Commit();
+        return QVariant();
+    });
+    Method(QStringLiteral("RollbackTrans"), [this](QVariantList&) {
+        session_->database->Rollback();
+        return QVariant();
+    });
     Method(QStringLiteral("ShowHelp"), [](QVariantList& args) {
         try {
             ShowHelp(host::ArgInt(args, 0));

@@ -14,6 +14,7 @@
 #include "platform/services/ICList.h"
 #include "platform/services/ItemInfo.h"
 #include "platform/services/ListExport.h"
+#include "platform/services/ListImport.h"
 #include "platform/services/MessageDialog.h"
 #include "platform/services/SaveData.h"
 #include "platform/services/ShareProps.h"
@@ -56,6 +57,7 @@ void RegisterHostComponents(SessionPtr session) {
     RegisterStandalone<FrmResLoader>(progid::kFrmResLoader);
     RegisterStandalone<MessageDialog>(progid::kMessageDialog);
     RegisterStandalone<ListExport>(progid::kListExport);
+    RegisterStandalone<ListImport>(progid::kListImport);
 }
 
 }  // namespace qor::services

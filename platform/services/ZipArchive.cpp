@@ -1,97 +1,63 @@
 #include "platform/services/ZipArchive.h"
 
-#include <zlib.h>
+#include <zip.h>
+#include <QFile>
 
 namespace qor::services {
 
 namespace {
-
-constexpr quint32 kEndOfDirectory = 0x06054b50;
-constexpr quint32 kDirectoryEntry = 0x02014b50;
-constexpr quint16 kStored = 0;
-constexpr quint16 kDeflated = 8;
 constexpr qsizetype kPiece = 1 << 16;
-
-quint16 U16(const uchar* p) { return static_cast<quint16>(p[0] | p[1] << 8); }
-quint32 U32(const uchar* p) {
-    return static_cast<quint32>(p[0]) | static_cast<quint32>(p[1]) << 8 | static_cast<quint32>(p[2]) << 16 |
-           static_cast<quint32>(p[3]) << 24;
 }
 
-}  // namespace
-
-ZipArchive::ZipArchive(const QString& path) : file_(path) {
-    if (!file_.open(QIODevice::ReadOnly) || file_.size() < 22) return;
-    length_ = file_.size();
-    data_ = file_.map(0, length_);
-    if (!data_) return;
-    qsizetype end = length_ - 22;
-    while (end >= 0 && U32(data_ + end) != kEndOfDirectory) --end;
-    if (end < 0) return;
-    qsizetype at = U32(data_ + end + 16);
-    for (int n = U16(data_ + end + 10); n > 0 && at + 46 <= length_ && U32(data_ + at) == kDirectoryEntry; --n) {
-        const quint16 nameLength = U16(data_ + at + 28);
-        const qsizetype local = U32(data_ + at + 42);
-        if (at + 46 + nameLength > length_ || local + 30 > length_) return;
-        Entry entry;
-        entry.method = U16(data_ + at + 10);
-        entry.packed = U32(data_ + at + 20);
-        entry.size = U32(data_ + at + 24);
-        entry.offset = local + 30 + U16(data_ + local + 26) + U16(data_ + local + 28);
-        if (entry.offset + entry.packed <= length_)
-            entries_.insert(QString::fromUtf8(reinterpret_cast<const char*>(data_ + at + 46), nameLength), entry);
-        at += 46 + nameLength + U16(data_ + at + 30) + U16(data_ + at + 32);
-    }
+ZipArchive::ZipArchive(const QString& path) {
+    int error = 0;
+    archive_ = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &error);
 }
 
-const ZipArchive::Entry* ZipArchive::Find(const QString& name) const {
-    const auto it = entries_.constFind(name);
-    return it == entries_.cend() ? nullptr : &*it;
+ZipArchive::~ZipArchive() {
+    if (archive_) zip_discard(archive_);
 }
 
-template <typename Sink>
-bool ZipArchive::Inflate(const Entry& entry, Sink&& sink) const {
-    const uchar* packed = data_ + entry.offset;
-    if (entry.method == kStored) {
-        sink(reinterpret_cast<const char*>(packed), entry.packed);
-        return true;
-    }
-    if (entry.method != kDeflated) return false;
-    z_stream z{};
-    if (inflateInit2(&z, -MAX_WBITS) != Z_OK) return false;
-    z.next_in = const_cast<Bytef*>(packed);
-    z.avail_in = static_cast<uInt>(entry.packed);
+bool ZipArchive::Contains(const QString& entry) const {
+    return archive_ && zip_name_locate(archive_, entry.toUtf8().constData(), 0) >= 0;
+}
+
+bool ZipArchive::Stream(const QString& entry, const std::function<bool(const char*, qsizetype)>& sink) const {
+    if (!archive_) return false;
+    zip_file_t* file = zip_fopen(archive_, entry.toUtf8().constData(), 0);
+    if (!file) return false;
     QByteArray piece(kPiece, Qt::Uninitialized);
-    int result = Z_OK;
-    while (result == Z_OK) {
-        z.next_out = reinterpret_cast<Bytef*>(piece.data());
-        z.avail_out = static_cast<uInt>(piece.size());
-        result = inflate(&z, Z_NO_FLUSH);
-        sink(piece.constData(), piece.size() - z.avail_out);
+    bool whole = true;
+    for (;;) {
+        const zip_int64_t n = zip_fread(file, piece.data(), static_cast<zip_uint64_t>(piece.size()));
+        if (n < 0) whole = false;
+        if (n <= 0) break;
+        if (!sink(piece.constData(), static_cast<qsizetype>(n))) {
+            whole = false;
+            break;
+        }
     }
-    inflateEnd(&z);
-    return result == Z_STREAM_END;
+    zip_fclose(file);
+    return whole;
 }
 
-QByteArray ZipArchive::Read(const QString& name) const {
-    const Entry* entry = Find(name);
-    if (!entry) return {};
+QByteArray ZipArchive::Read(const QString& entry) const {
     QByteArray out;
-    out.reserve(entry->size);
-    if (!Inflate(*entry, [&out](const char* bytes, qsizetype n) { out.append(bytes, n); })) return {};
-    return out;
+    const bool whole = Stream(entry, [&out](const char* bytes, qsizetype n) {
+        out.append(bytes, n);
+        return true;
+    });
+    return whole ? out : QByteArray();
 }
 
-QByteArray ZipArchive::Tail(const QString& name, qsizetype bytes) const {
-    const Entry* entry = Find(name);
-    if (!entry) return {};
+QByteArray ZipArchive::Tail(const QString& entry, qsizetype bytes) const {
     QByteArray tail;
-    const bool whole = Inflate(*entry, [&tail, bytes](const char* piece, qsizetype n) {
+    const bool whole = Stream(entry, [&tail, bytes](const char* piece, qsizetype n) {
         tail.append(piece, n);
         if (tail.size() > 2 * bytes) tail.remove(0, tail.size() - bytes);
+        return true;
     });
-    if (!whole) return {};
-    return tail.right(bytes);
+    return whole ? tail.right(bytes) : QByteArray();
 }
 
 }  // namespace qor::services

@@ -1,38 +1,37 @@
 #pragma once
 
 #include <QByteArray>
-#include <QFile>
-#include <QHash>
 #include <QString>
+#include <functional>
+
+struct zip;
 
 namespace qor::services {
 
-// Reads the entries of a zip file (stored or deflated), such as the parts of
-// an .xlsx workbook. Entries that are missing or damaged read as empty.
+// Reads the entries of a zip file, such as the parts of an .xlsx workbook,
+// through libzip.
 class ZipArchive {
 public:
     explicit ZipArchive(const QString& path);
+    ~ZipArchive();
+    ZipArchive(const ZipArchive&) = delete;
+    ZipArchive& operator=(const ZipArchive&) = delete;
 
+    // False when the file is missing or not a readable zip file.
+    bool IsOpen() const { return archive_ != nullptr; }
+    bool Contains(const QString& entry) const;
+
+    // Hands the entry's bytes to sink piece by piece; false when the entry is
+    // missing or damaged (its check sum or length does not hold), or when
+    // sink answers false.
+    bool Stream(const QString& entry, const std::function<bool(const char*, qsizetype)>& sink) const;
+    // The whole entry; empty when it is missing or damaged.
     QByteArray Read(const QString& entry) const;
-    // The last bytes of an entry, inflated without holding the whole entry.
+    // The last bytes of an entry, without holding the whole entry.
     QByteArray Tail(const QString& entry, qsizetype bytes) const;
 
 private:
-    struct Entry {
-        quint16 method = 0;
-        qsizetype offset = 0;  // of the packed data
-        qsizetype packed = 0;
-        qsizetype size = 0;
-    };
-    // Inflates entry in pieces, handing each to sink; false when damaged.
-    template <typename Sink>
-    bool Inflate(const Entry& entry, Sink&& sink) const;
-    const Entry* Find(const QString& name) const;
-
-    QFile file_;
-    const uchar* data_ = nullptr;
-    qsizetype length_ = 0;
-    QHash<QString, Entry> entries_;
+    zip* archive_ = nullptr;
 };
 
 }  // namespace qor::services

@@ -21,4 +21,19 @@ void WriteOperationLog(const QString& text) {
     GLData()->CallRef(QStringLiteral("WriteLog"), args);
 }
 
+namespace {
+constexpr int16_t kOperNew = 1;
+constexpr int16_t kOperModify = 2;
+}  // namespace
+
+QString SaveLogTemplate(int16_t operKind, bool saved) {
+    if (operKind == kOperNew)
+        return saved ? QStringLiteral("新增物料: %1 客户BOM批次对应信息成功！")
+                     : QStringLiteral("新增物料: %1 客户BOM批次对应信息失败！");
+    if (operKind == kOperModify)
+        return saved ? QStringLiteral("修改物料: %1 客户BOM批次对应信息成功！")
+                     : QStringLiteral("修改物料: %1 客户BOM批次对应信息失败！");
+    return QString();
+}
+
 }  // namespace qor

@@ -17,4 +17,9 @@ int32_t SaveBatchTrace(const VectorPtr& request, QString* message);
 // (code "K810022", kind 3). Errors reach the caller.
 void WriteOperationLog(const QString& text);
 
+// The operation-log text's template after a save of a window opened for
+// operKind (1 new, 2 modify) that succeeded or failed; %1 is the item name.
+// Empty for other kinds.
+QString SaveLogTemplate(int16_t operKind, bool saved);
+
 }  // namespace qor

@@ -11,9 +11,11 @@
 #include "src/data/TraceFinder.h"
 #include "src/host/ProgIds.h"
 #include "src/host/TraceRights.h"
+#include "src/import/TraceImport.h"
 #include "src/ui/list/LedgerExport.h"
 #include "src/ui/list/PrintHeaders.h"
 
+#include <QFile>
 #include <cstdio>
 
 namespace qor {
@@ -39,6 +41,10 @@ CBatchTraceOutput::CBatchTraceOutput() : Dispatch(QString::fromLatin1(host::prog
     Method(QStringLiteral("WriteFound"), [this](QVariantList& args) {
         return QVariant(
             WriteFound(host::ArgText(args, 0), host::ArgInt(args, 1), host::ArgText(args, 2), host::ArgText(args, 3)));
+    });
+    Method(QStringLiteral("ImportRows"), [this](QVariantList& args) {
+        return QVariant(ImportRows(host::ArgText(args, 0), host::ArgText(args, 1), host::ArgBool(args, 2),
+                                   host::ArgBool(args, 3), host::ArgText(args, 4)));
     });
 }
 
@@ -90,6 +96,55 @@ int32_t CBatchTraceOutput::WriteFound(const QString& scope, int32_t match, const
     for (int r = 0; r < found.rows->RecordCount(); ++r) writer.WriteCells(FoundCells(*found.rows, r));
     writer.Flush();
     return found.rows->RecordCount();
+}
+
+int32_t CBatchTraceOutput::ImportRows(const QString& fileName, const QString& sheetName, bool dryRun, bool partial,
+                                      const QString& reportFile) {
+    const COrderBatchTrace trace;
+    ParsePropsString(GetPropsString());
+    std::FILE* report = nullptr;
+    if (!reportFile.isEmpty()) {
+        report = std::fopen(QFile::encodeName(reportFile).constData(), "wb");
+        if (!report) throw HostError(QStringLiteral("无法写入报告文件 %1。").arg(reportFile));
+    }
+    TraceImport import;
+    import.Prepare(fileName, sheetName);
+    QString outcome = QStringLiteral("试引入，没有写入任何数据。");
+    if (!dryRun) {
+        switch (import.Apply(partial)) {
+            case TraceImport::Outcome::Written:
+                outcome = QStringLiteral("已写入。");
+                break;
+            case TraceImport::Outcome::Refused:
+            case TraceImport::Outcome::Failed:
+            case TraceImport::Outcome::Cancelled:
+                outcome = QStringLiteral("有被拒绝的行，没有写入任何数据。");
+                break;
+        }
+    }
+    const int refused = import.Count(ImportVerdict::Refused);
+    for (const ImportRow& row : import.Rows())
+        if (row.verdict == ImportVerdict::Refused)
+            std::fprintf(stderr, "%s\n",
+                         qUtf8Printable(QStringLiteral("第 %1 行：%2").arg(row.fileRow).arg(row.message)));
+    if (report) {
+        std::fputs("\xEF\xBB\xBF", report);
+        RowWriter writer(report, RowWriter::Format::Csv, {});
+        writer.WriteCells({QStringLiteral("行号"), QStringLiteral("物料代码"), QStringLiteral("批号"),
+                           QStringLiteral("结果"), QStringLiteral("说明")});
+        for (const ImportRow& row : import.Rows())
+            writer.WriteCells(
+                {QString::number(row.fileRow), row.item, row.batch, VerdictText(row.verdict), row.message});
+        writer.Flush();
+        std::fclose(report);
+    }
+    std::printf("%s\n", qUtf8Printable(QStringLiteral("新增 %1 行，修改 %2 行，不变 %3 行，拒绝 %4 行。%5")
+                                           .arg(import.Count(ImportVerdict::New))
+                                           .arg(import.Count(ImportVerdict::Modify))
+                                           .arg(import.Count(ImportVerdict::Unchanged))
+                                           .arg(refused)
+                                           .arg(outcome)));
+    return refused;
 }
 
 }  // namespace qor

@@ -17,6 +17,10 @@ namespace qor {
 //   WriteFound(scope, match, text, "tsv"|"csv") -> the records a search over every
 //     item finds (scope "batch", "order", "bom", "item" or "customer"; match 0 exact,
 //     1 prefix, 2 contains), newest first, written to standard output under a header
+//   ImportRows(file, sheet, dryRun, partial, report) -> the number of refused rows: the
+//     rows of the .csv or .xlsx file imported (nothing written when any is refused unless
+//     partial; nothing at all when dryRun), a summary on standard output, each refused
+//     row on standard error, every row's verdict in the report (.csv) when one is named
 // Each answers -1 when the list (or the export) failed after telling the
 // user why.
 class CBatchTraceOutput : public host::Dispatch {
@@ -27,6 +31,8 @@ public:
     int32_t ExportList(const QString& itemNumber, const QString& fileName);
     int32_t PrintList(const QString& itemNumber, const QString& fileName);
     int32_t WriteFound(const QString& scope, int32_t match, const QString& text, const QString& format);
+    int32_t ImportRows(const QString& fileName, const QString& sheetName, bool dryRun, bool partial,
+                       const QString& reportFile);
 };
 
 }  // namespace qor

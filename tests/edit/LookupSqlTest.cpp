@@ -1,5 +1,5 @@
+#include "src/lookup/LookupSql.h"
 #include "src/ui/edit/EditLayout.h"
-#include "src/ui/edit/LookupSql.h"
 #include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>

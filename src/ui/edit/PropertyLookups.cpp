@@ -5,8 +5,8 @@
 #include "src/common/LoginContext.h"
 #include "src/common/Messages.h"
 #include "src/common/Query.h"
+#include "src/lookup/LookupSql.h"
 #include "src/lookup/Lookups.h"
-#include "src/ui/edit/LookupSql.h"
 #include "src/ui/edit/PropertyRows.h"
 
 namespace qor {

@@ -13,9 +13,6 @@ namespace qor {
 
 namespace {
 
-constexpr int16_t kOperNew = 1;
-constexpr int16_t kOperModify = 2;
-
 int32_t IdNumber(const QString& id) { return static_cast<int32_t>(LeadingNumber(id)); }
 
 bool Banned(const QVariant& value) {
@@ -82,16 +79,6 @@ VectorPtr BuildSaveRequest(const PropertyRows& rows, int32_t entryId, EditStatus
     }
     request->Add(QVariant::fromValue(fields));
     return request;
-}
-
-QString SaveLogTemplate(int16_t operKind, bool saved) {
-    if (operKind == kOperNew)
-        return saved ? QStringLiteral("新增物料: %1 客户BOM批次对应信息成功！")
-                     : QStringLiteral("新增物料: %1 客户BOM批次对应信息失败！");
-    if (operKind == kOperModify)
-        return saved ? QStringLiteral("修改物料: %1 客户BOM批次对应信息成功！")
-                     : QStringLiteral("修改物料: %1 客户BOM批次对应信息失败！");
-    return QString();
 }
 
 }  // namespace qor

@@ -20,9 +20,4 @@ int32_t CheckInput(const PropertyRows& rows);
 // name and "EntryID".
 VectorPtr BuildSaveRequest(const PropertyRows& rows, int32_t entryId, EditStatus status, const RecordsetPtr& record);
 
-// The operation-log text's template after a save of a window opened for
-// operKind (1 new, 2 modify) that succeeded or failed; %1 is the item name.
-// Empty for other kinds.
-QString SaveLogTemplate(int16_t operKind, bool saved);
-
 }  // namespace qor

@@ -1,4 +1,4 @@
-#include "src/ui/edit/LookupSql.h"
+#include "src/lookup/LookupSql.h"
 
 #include "src/common/SqlQuote.h"
 #include "src/lookup/Lookups.h"
