@@ -113,19 +113,21 @@ QStringList SharedStrings(const ZipArchive& zip, const QString& path) {
     QStringList strings;
     QByteArray current;
     bool inText = false;
+    // Phonetic runs (rPh) are readings shown above the text, not part of it.
+    bool inPhonetic = false;
     PartParser parser(
         [&](const char* name, const char**) {
             if (std::strcmp(name, "si") == 0) current.clear();
-            // Phonetic runs (rPh) are readings shown above the text, not part of it.
             if (std::strcmp(name, "t") == 0) inText = true;
-            if (std::strcmp(name, "rPh") == 0) inText = false;
+            if (std::strcmp(name, "rPh") == 0) inPhonetic = true;
         },
         [&](const char* name) {
             if (std::strcmp(name, "t") == 0) inText = false;
+            if (std::strcmp(name, "rPh") == 0) inPhonetic = false;
             if (std::strcmp(name, "si") == 0) strings << QString::fromUtf8(current);
         },
         [&](const char* text, int length) {
-            if (inText) current.append(text, length);
+            if (inText && !inPhonetic) current.append(text, length);
         });
     parser.Parse(zip, path, QStringLiteral("xl/sharedStrings.xml"), true);
     return strings;

@@ -162,6 +162,68 @@ TEST_P(ShellOnBackend, FindPrintsWhatEachScopeMatches) {
     EXPECT_EQ(Shell(QStringList{"find"} + Login("viewer")).exitCode, 1);
 }
 
+// Export, change a copy in a spreadsheet, import, list: exactly the changes.
+// A refused row keeps the whole file out unless the import is partial.
+TEST_P(ShellOnBackend, AnExportedListChangedAndImportedComesBackWithExactlyTheChanges) {
+    const auto list = [this] {
+        const ShellRun r = Shell(QStringList{"list"} + Login("viewer") + QStringList{"--item", "01.01.001.0012"});
+        return QString::fromUtf8(r.standardOutput).split(u'\n', Qt::SkipEmptyParts);
+    };
+    const auto run = [this](const QString& command, const QStringList& args) {
+        return Shell(QStringList{command} + Login("administrator") + args);
+    };
+    const QStringList original = list();
+    ASSERT_GE(original.size(), 4);
+    const QString csv = dir_.filePath("list.csv"), xlsx = dir_.filePath("list.xlsx");
+    for (const QString& file : {csv, xlsx}) {
+        ASSERT_EQ(run("export", {"--item", "01.01.001.0012", "--out", file}).exitCode, 0);
+        const ShellRun same = run("import", {"--in", file});
+        EXPECT_EQ(same.exitCode, 0) << same.output.toStdString();
+        EXPECT_TRUE(same.output.startsWith(QStringLiteral("新增 0 行，修改 0 行，不变 %1 行").arg(original.size() - 1)))
+            << same.output.toStdString();
+    }
+
+    // A copy with one batch renamed (a new record) and one ban flag turned over.
+    QStringList rows = original;
+    QStringList renamed = rows[1].split(u'\t'), flipped = rows[2].split(u'\t');
+    renamed[5] += "-R";
+    flipped[6] = flipped[6] == "Y" ? "" : "Y";
+    rows[1] = renamed.join(u'\t');
+    rows[2] = flipped.join(u'\t');
+    QFile changed(dir_.filePath("changed.csv"));
+    ASSERT_TRUE(changed.open(QIODevice::WriteOnly));
+    changed.write(rows.join(u'\n').replace(u'\t', u',').toUtf8());
+    changed.close();
+    QStringList bad = rows;
+    bad << QStringLiteral("01.01.001.0012,,,,,IMP-BAD\u0007,");
+    QFile refused(dir_.filePath("refused.csv"));
+    ASSERT_TRUE(refused.open(QIODevice::WriteOnly));
+    refused.write(bad.join(u'\n').replace(u'\t', u',').toUtf8());
+    refused.close();
+
+    const ShellRun kept = run("import", {"--in", refused.fileName(), "--report", dir_.filePath("report.csv")});
+    EXPECT_EQ(kept.exitCode, 4);
+    EXPECT_TRUE(kept.output.contains(QStringLiteral("第 %1 行：批号中不能有控制字符！").arg(bad.size())))
+        << kept.output.toStdString();
+    EXPECT_EQ(list(), original);
+    const QStringList report = QString::fromUtf8(Contents(dir_.filePath("report.csv"))).split(u'\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(report.size(), bad.size());
+    EXPECT_TRUE(report.value(1).startsWith("2,01.01.001.0012," + renamed[5] + ",新增,")) << report.value(1).toStdString();
+
+    const ShellRun imported = run("import", {"--in", changed.fileName()});
+    EXPECT_EQ(imported.exitCode, 0) << imported.output.toStdString();
+    QStringList expected = original;
+    expected[2] = rows[2];
+    expected << rows[1];
+    QStringList after = list();
+    std::sort(expected.begin() + 1, expected.end());
+    std::sort(after.begin() + 1, after.end());
+    EXPECT_EQ(after, expected);
+    EXPECT_EQ(Shell(QStringList{"import"} + Login("administrator") + QStringList{"--in", csv, "--partial", "--dry-run"})
+                  .exitCode,
+              1);
+}
+
 // Each refusal says why, writes no file and leaves the company as it was; a
 // command line the shell cannot read ends it with its own exit code.
 TEST_P(ShellOnBackend, RefusalsSayWhyAndChangeNothing) {

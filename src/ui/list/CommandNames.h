@@ -13,6 +13,7 @@ inline constexpr QLatin1String kMnuPrint{"mnuPrint"};
 inline constexpr QLatin1String kMnuPrintPreview{"mnuPrintPreview"};
 inline constexpr QLatin1String kMnuPrintSetup{"mnuPrintSetup"};
 inline constexpr QLatin1String kMnuExport{"mnuExport"};
+inline constexpr QLatin1String kMnuImport{"mnuImport"};
 inline constexpr QLatin1String kMnuClose{"mnuClose"};
 inline constexpr QLatin1String kMnuEdit{"mnuEdit"};
 inline constexpr QLatin1String kMnuEditNew{"mnuEditNew"};

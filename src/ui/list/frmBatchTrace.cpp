@@ -19,6 +19,7 @@
 #include "src/ui/find/frmFindBatch.h"
 #include "src/ui/list/CommandNames.h"
 #include "src/ui/list/EditCommands.h"
+#include "src/ui/list/ImportCommand.h"
 #include "src/ui/list/ListMenus.h"
 #include "src/ui/list/OutputCommands.h"
 #include "src/ui/list/RecordCommands.h"
@@ -142,6 +143,7 @@ void frmBatchTrace::BuildWidgets() {
     InstallRecordCommands(*this);
     InstallOutputCommands(*this);
     InstallEditCommands(*this);
+    InstallImportCommand(*this);
 }
 
 void frmBatchTrace::Load() {

@@ -1,0 +1,51 @@
+#include "src/ui/list/ImportCommand.h"
+
+#include "src/common/HostValues.h"
+#include "src/common/Messages.h"
+#include "src/common/Rights.h"
+#include "src/host/TraceRights.h"
+#include "src/import/TraceImport.h"
+#include "src/ui/import/frmImport.h"
+#include "src/ui/list/CommandNames.h"
+#include "src/ui/list/frmBatchTrace.h"
+
+#include <QApplication>
+#include <QFileDialog>
+
+namespace qor {
+
+namespace {
+
+void ImportFile(frmBatchTrace& window) {
+    // An import writes new records or changes old ones: without either right it has nothing to do.
+    if (!CheckRight(kTraceRightModule, kTraceRightDetail, kRightNew) &&
+        !CheckRight(kTraceRightModule, kTraceRightDetail, kRightModify)) {
+        ShowMessage(kMessageNotice, Translate(QStringLiteral("当前用户没有新增权限！请与系统管理员联系！")));
+        return;
+    }
+    const QString fileName = QFileDialog::getOpenFileName(
+        &window, Translate(QStringLiteral("引入")), QString(),
+        Translate(QStringLiteral("CSV 文件或 Excel 工作簿 (*.csv *.xlsx);;所有文件 (*)")));
+    if (fileName.isEmpty()) return;
+    TraceImport import;
+    try {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        import.Prepare(fileName);
+        QApplication::restoreOverrideCursor();
+    } catch (const std::exception& e) {
+        QApplication::restoreOverrideCursor();
+        ShowMessage(kMessageNotice, Translate(QStringLiteral("无法引入：")) + ErrorDescription(e));
+        return;
+    }
+    frmImport preview(import, fileName, &window);
+    preview.exec();
+    if (preview.Outcome() == TraceImport::Outcome::Written) window.ReloadList();
+}
+
+}  // namespace
+
+void InstallImportCommand(frmBatchTrace& window) {
+    window.SetCommand(names::kMnuImport, [&window] { ImportFile(window); });
+}
+
+}  // namespace qor
