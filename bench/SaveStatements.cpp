@@ -1,5 +1,6 @@
 #include "bench/SaveStatements.h"
 
+#include "bench/RecordingDatabase.h"
 #include "platform/base/Convert.h"
 #include "platform/base/Dictionary.h"
 #include "platform/base/Variant.h"
@@ -7,72 +8,6 @@
 #include "platform/services/SaveData.h"
 
 namespace qor::bench {
-
-namespace {
-QString Literal(const QVariant& value) {
-    if (IsNull(value)) return QStringLiteral("NULL");
-    switch (value.typeId()) {
-        case QMetaType::Bool:
-            return value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
-        case QMetaType::Int:
-        case QMetaType::LongLong:
-        case QMetaType::Double:
-            return value.toString();
-        default: {
-            QString text = value.toString();
-            return u'\'' + text.replace(u'\'', QStringLiteral("''")) + u'\'';
-        }
-    }
-}
-
-// Passes everything on to the server's connection and writes each statement
-// down as psql would take it.
-class RecordingDatabase : public db::Database {
-public:
-    explicit RecordingDatabase(db::DatabasePtr inner) : inner_(std::move(inner)) {}
-
-    QString Backend() const override { return inner_->Backend(); }
-    QString ConnectionText() const override { return inner_->ConnectionText(); }
-    const db::Dialect& SqlDialect() const override { return inner_->SqlDialect(); }
-    RecordsetPtr Query(const QString& sql, const QVariantList& params = {}) override {
-        Record(sql, params);
-        return inner_->Query(sql, params);
-    }
-    qint64 Execute(const QString& sql, const QVariantList& params = {}) override {
-        Record(sql, params);
-        return inner_->Execute(sql, params);
-    }
-    void ExecuteScript(const QString& sql) override { inner_->ExecuteScript(sql); }
-    qint64 LastInsertId() override { return inner_->LastInsertId(); }
-    bool TableExists(const QString& name) override { return inner_->TableExists(name); }
-    void Begin() override {
-        statements_ += QStringLiteral("BEGIN;\n");
-        inner_->Begin();
-    }
-    void Commit() override {
-        statements_ += QStringLiteral("COMMIT;\n");
-        inner_->Commit();
-    }
-    void Rollback() override {
-        statements_ += QStringLiteral("ROLLBACK;\n");
-        inner_->Rollback();
-    }
-    void SetBulkLoad(bool on) override { inner_->SetBulkLoad(on); }
-
-    const QString& Statements() const { return statements_; }
-
-private:
-    void Record(const QString& sql, const QVariantList& params) {
-        const QStringList parts = sql.split(u'?');
-        QString statement = parts.first();
-        for (qsizetype i = 1; i < parts.size(); ++i) statement += Literal(params.value(i - 1)) + parts[i];
-        statements_ += statement + QStringLiteral(";\n");
-    }
-
-    db::DatabasePtr inner_;
-    QString statements_;
-};
-}  // namespace
 
 VectorPtr SaveRequest::ToVector() const {
     auto fields = Dictionary::New();

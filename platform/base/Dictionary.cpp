@@ -2,7 +2,17 @@
 
 namespace qor {
 
-int Dictionary::IndexOf(const QString& key) const { return index_.value(key.toLower(), -1); }
+// Most dictionaries hold a handful of entries: comparing beats lower-casing
+// the key for the index.
+int Dictionary::IndexOf(const QString& key) const {
+    constexpr size_t kScanned = 8;
+    if (entries_.size() <= kScanned) {
+        for (size_t i = 0; i < entries_.size(); ++i)
+            if (entries_[i].first.compare(key, Qt::CaseInsensitive) == 0) return static_cast<int>(i);
+        return -1;
+    }
+    return index_.value(key.toLower(), -1);
+}
 
 void Dictionary::Set(const QString& key, const QVariant& value) {
     ++version_;

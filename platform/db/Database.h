@@ -39,6 +39,8 @@ public:
     virtual void Begin() = 0;
     virtual void Commit() = 0;
     virtual void Rollback() = 0;
+    // Whether a Begin is open on this connection.
+    virtual bool InTransaction() const = 0;
 
     // Trades crash safety for speed while a large load runs on a database no
     // one else uses (the demo and bench generators); off restores the normal

@@ -51,6 +51,7 @@ public:
     void Begin() override;
     void Commit() override;
     void Rollback() override;
+    bool InTransaction() const override { return transactionDepth_ > 0; }
 
     void SetBulkLoad(bool on) override;
 

@@ -82,10 +82,16 @@ void BatchTraceWriter::RunWrite(const std::function<void(std::optional<TraceReco
         std::optional<TraceRecord> written;
         bool committing = false;
         try {
-            db::Transaction transaction(database_);
+            // Inside a caller's transaction on SQLite (an import) the write,
+            // one statement that undoes itself when it fails, needs no
+            // savepoint: each one would make the batch-number text index
+            // flush its pending entries.
+            std::optional<db::Transaction> transaction;
+            if (database_.SqlDialect().Kind() != db::BackendKind::Sqlite || !database_.InTransaction())
+                transaction.emplace(database_);
             write(written);
             committing = true;
-            transaction.Commit();
+            if (transaction) transaction->Commit();
             return;
         } catch (const TraceRefusal&) {
             throw;

@@ -15,6 +15,8 @@
 #include "src/lookup/LookupSql.h"
 #include "src/lookup/Lookups.h"
 
+#include <QSet>
+
 namespace qor {
 
 namespace {
@@ -59,6 +61,20 @@ void TraceImport::Prepare(const QString& path, const QString& sheetName) {
     const RecordsetPtr cells = AsRecordset(reader->Call(QStringLiteral("ReadSheet"), {path, sheetName, kMaxRows}));
     if (!cells) throw HostError(QStringLiteral("无法读取文件。"));
     sheet_ = ReadImportSheet(*cells);
+    userId_ = ToInt32(GetUserID());
+    // The items first, then their records in a few reads rather than one per item.
+    QList<int32_t> itemIds;
+    QSet<int32_t> seen;
+    for (const ImportLine& line : sheet_.lines) {
+        const QString& code = line.Cell(ImportColumn::Item);
+        if (code.trimmed().isEmpty() || items_.contains(code)) continue;
+        if (const std::optional<Item> item = FindItem(code); item && !seen.contains(item->id)) {
+            seen.insert(item->id);
+            itemIds << item->id;
+        }
+    }
+    records_.clear();
+    ReadRecords(itemIds);
     rows_.clear();
     rows_.reserve(sheet_.lines.size());
     QHash<QString, int> firstRowOf;  // item and batch -> file row
@@ -107,7 +123,7 @@ void TraceImport::Resolve(const ImportSheet& sheet, const ImportLine& line, Impo
     }
     row.itemId = item->id;
     row.itemName = item->name;
-    const QHash<QString, Existing>& records = RecordsOf(item->id);
+    const QHash<QString, Existing>& records = records_[item->id];
     const auto found = records.constFind(row.batch);
     const Existing* existing = found == records.cend() ? nullptr : &*found;
 
@@ -192,7 +208,7 @@ std::optional<TraceImport::Item> TraceImport::FindItem(const QString& code) {
     if (const auto cached = items_.constFind(code); cached != items_.cend()) return *cached;
     std::optional<Item> item;
     try {
-        const RecordsetPtr found = GetItemDetailRs(static_cast<int16_t>(LookupClass::Item), code, ToInt32(GetUserID()),
+        const RecordsetPtr found = GetItemDetailRs(static_cast<int16_t>(LookupClass::Item), code, userId_,
                                                    CodeSearchFilter(LookupClass::Item, QString()));
         if (const int32_t id = FirstId(found, "FItemID"); id != 0)
             item = Item{id, found->Fields(QStringLiteral("FName")).Text()};
@@ -207,7 +223,7 @@ int32_t TraceImport::FindBom(int32_t itemId, const QString& code) {
     if (const auto cached = boms_.constFind(key); cached != boms_.cend()) return *cached;
     int32_t id = 0;
     try {
-        id = FirstId(GetItemDetailRs(static_cast<int16_t>(LookupClass::CustomerBom), code, ToInt32(GetUserID()),
+        id = FirstId(GetItemDetailRs(static_cast<int16_t>(LookupClass::CustomerBom), code, userId_,
                                      CodeSearchFilter(LookupClass::CustomerBom, QString::number(itemId))),
                      "FInterID");
     } catch (const std::exception&) {
@@ -232,23 +248,29 @@ int32_t TraceImport::FindOrder(int32_t itemId, int32_t bomId, const QString& bil
     return id;
 }
 
-const QHash<QString, TraceImport::Existing>& TraceImport::RecordsOf(int32_t itemId) {
-    auto cached = records_.find(itemId);
-    if (cached != records_.end()) return *cached;
-    QHash<QString, Existing> records;
-    const RecordsetPtr rs = ExecSQL(
-        QStringLiteral("SELECT v.FTraceID, v.FBatchNo, v.FCustBomID, v.FOrderInterID, v.FOrderEntryID, v.FForbid, "
-                       "b.FBOMNumber, o.FBillNo FROM ICOrderBatchTrace v "
-                       "LEFT JOIN ICBom b ON b.FInterID = v.FCustBomID "
-                       "LEFT JOIN SEOrder o ON o.FInterID = v.FOrderInterID WHERE v.FItemID = %1")
-            .arg(itemId));
-    for (int r = 0; rs && r < rs->RecordCount(); ++r) {
-        const auto row = static_cast<size_t>(r);
-        const auto value = [&](int field) { return ToInt32(rs->ValueAt(field, row)); };
-        records.insert(rs->TextAt(1, row), Existing{value(0), value(2), value(3), value(4), value(5) == 1,
-                                                    rs->TextAt(6, row), rs->TextAt(7, row)});
+// The records of the file's items, read a few hundred items at a time.
+void TraceImport::ReadRecords(const QList<int32_t>& itemIds) {
+    constexpr qsizetype kItemsPerRead = 500;
+    for (qsizetype from = 0; from < itemIds.size(); from += kItemsPerRead) {
+        QStringList ids;
+        for (const int32_t id : itemIds.mid(from, kItemsPerRead)) {
+            ids << QString::number(id);
+            records_.insert(id, {});
+        }
+        const RecordsetPtr rs = ExecSQL(
+            QStringLiteral("SELECT v.FTraceID, v.FBatchNo, v.FCustBomID, v.FOrderInterID, v.FOrderEntryID, v.FForbid, "
+                           "b.FBOMNumber, o.FBillNo, v.FItemID FROM ICOrderBatchTrace v "
+                           "LEFT JOIN ICBom b ON b.FInterID = v.FCustBomID "
+                           "LEFT JOIN SEOrder o ON o.FInterID = v.FOrderInterID WHERE v.FItemID IN (%1)")
+                .arg(ids.join(u',')));
+        for (int r = 0; rs && r < rs->RecordCount(); ++r) {
+            const auto row = static_cast<size_t>(r);
+            const auto value = [&](int field) { return ToInt32(rs->ValueAt(field, row)); };
+            records_[value(8)].insert(
+                rs->TextAt(1, row), Existing{value(0), value(2), value(3), value(4), value(5) == 1, rs->TextAt(6, row),
+                                             rs->TextAt(7, row)});
+        }
     }
-    return *records_.insert(itemId, records);
 }
 
 bool TraceImport::Allowed(int32_t mask) {

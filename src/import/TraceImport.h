@@ -79,7 +79,7 @@ private:
     std::optional<Item> FindItem(const QString& code);
     int32_t FindBom(int32_t itemId, const QString& code);
     int32_t FindOrder(int32_t itemId, int32_t bomId, const QString& billNo, int line);
-    const QHash<QString, Existing>& RecordsOf(int32_t itemId);
+    void ReadRecords(const QList<int32_t>& itemIds);
     bool Allowed(int32_t mask);
 
     std::vector<ImportRow> rows_;
@@ -89,6 +89,7 @@ private:
     QHash<QString, int32_t> orders_;
     QHash<int32_t, QHash<QString, Existing>> records_;
     QHash<int32_t, bool> rights_;
+    int32_t userId_ = 0;
 };
 
 }  // namespace qor

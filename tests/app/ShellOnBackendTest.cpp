@@ -206,9 +206,11 @@ TEST_P(ShellOnBackend, AnExportedListChangedAndImportedComesBackWithExactlyTheCh
     EXPECT_TRUE(kept.output.contains(QStringLiteral("第 %1 行：批号中不能有控制字符！").arg(bad.size())))
         << kept.output.toStdString();
     EXPECT_EQ(list(), original);
-    const QStringList report = QString::fromUtf8(Contents(dir_.filePath("report.csv"))).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList report =
+        QString::fromUtf8(Contents(dir_.filePath("report.csv"))).split(u'\n', Qt::SkipEmptyParts);
     EXPECT_EQ(report.size(), bad.size());
-    EXPECT_TRUE(report.value(1).startsWith("2,01.01.001.0012," + renamed[5] + ",新增,")) << report.value(1).toStdString();
+    EXPECT_TRUE(report.value(1).startsWith("2,01.01.001.0012," + renamed[5] + ",新增,"))
+        << report.value(1).toStdString();
 
     const ShellRun imported = run("import", {"--in", changed.fileName()});
     EXPECT_EQ(imported.exitCode, 0) << imported.output.toStdString();

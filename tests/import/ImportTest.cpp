@@ -44,9 +44,9 @@ protected:
         bom_ = record[3];
         banned_ = record[4] == "1";
         traceId_ = record[6].toInt();
-        otherBom_ = test::Rows(*database_, "SELECT FBOMNumber FROM ICBom WHERE FItemID <> ? AND FBomType = 3",
-                               {record[5]})
-                        .first();
+        otherBom_ =
+            test::Rows(*database_, "SELECT FBOMNumber FROM ICBom WHERE FItemID <> ? AND FBomType = 3", {record[5]})
+                .first();
     }
 
     // One user per process, as in the shell: the kept host components of an
@@ -118,7 +118,8 @@ TEST_P(ImportTest, RowsGetTheirVerdictsAndOnlyAPartialImportWritesPastARefusal) 
         {Row(batch_, bom_, flipped, order_), "修改 "},
         {Row("IMP-001", bom_), "新增 "},
         {Row("IMP-001", bom_), "拒绝 与第 3 行的物料和批号相同"},
-        {"NO-SUCH-ITEM,IMP-002,,KHBOM000001,", "拒绝 物料代码“NO-SUCH-ITEM”：你输入的资料不存在或你没有使用该资料的权限！"},
+        {"NO-SUCH-ITEM,IMP-002,,KHBOM000001,",
+         "拒绝 物料代码“NO-SUCH-ITEM”：你输入的资料不存在或你没有使用该资料的权限！"},
         {",IMP-003,,,", "拒绝 必须录入物料！"},
         {Row("IMP-004", ""), "拒绝 必须录入客户BOM！"},
         {Row("IMP-005", otherBom_), "拒绝 客户BOM编号“" + otherBom_ + "”：你输入的资料不存在"},
@@ -144,13 +145,15 @@ TEST_P(ImportTest, RowsGetTheirVerdictsAndOnlyAPartialImportWritesPastARefusal) 
     EXPECT_EQ(Company(), before);
 
     EXPECT_EQ(import.Apply(true), TraceImport::Outcome::Written);
-    EXPECT_EQ(test::Rows(*database_, "SELECT FBatchNo, FForbid FROM ICOrderBatchTrace WHERE FBatchNo LIKE 'IMP-%' "
-                                     "ORDER BY FBatchNo"),
+    EXPECT_EQ(test::Rows(*database_,
+                         "SELECT FBatchNo, FForbid FROM ICOrderBatchTrace WHERE FBatchNo LIKE 'IMP-%' "
+                         "ORDER BY FBatchNo"),
               QStringList({"IMP-001|0", "IMP-008|1"}));
     EXPECT_EQ(test::Scalar(*database_, "SELECT FForbid FROM ICOrderBatchTrace WHERE FTraceID = ?", {traceId_}).toInt(),
               banned_ ? 0 : 1);
     const QStringList log = test::Rows(*database_, "SELECT FText FROM t_Log ORDER BY FLogID DESC").mid(0, 3);
-    EXPECT_TRUE(log[0].startsWith("新增物料: ") && log[0].endsWith(" 客户BOM批次对应信息成功！")) << log[0].toStdString();
+    EXPECT_TRUE(log[0].startsWith("新增物料: ") && log[0].endsWith(" 客户BOM批次对应信息成功！"))
+        << log[0].toStdString();
     EXPECT_TRUE(log[2].startsWith("修改物料: ")) << log[2].toStdString();
 }
 

@@ -45,6 +45,7 @@ public:
     void Begin() override { inner_->Begin(); }
     void Commit() override { inner_->Commit(); }
     void Rollback() override { inner_->Rollback(); }
+    bool InTransaction() const override { return inner_->InTransaction(); }
     void SetBulkLoad(bool on) override { inner_->SetBulkLoad(on); }
 
 private:

@@ -3,11 +3,11 @@
 #include "platform/services/XlsxSheetWriter.h"
 
 #include <gtest/gtest.h>
+#include <zip.h>
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTemporaryDir>
-#include <zip.h>
 
 namespace qor::services {
 namespace {
@@ -35,7 +35,8 @@ protected:
         zip_t* zip = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
         for (const auto& [part, bytes] : parts) {
             auto* copy = new QByteArray(bytes);
-            zip_source_t* source = zip_source_buffer(zip, copy->constData(), static_cast<zip_uint64_t>(copy->size()), 0);
+            zip_source_t* source =
+                zip_source_buffer(zip, copy->constData(), static_cast<zip_uint64_t>(copy->size()), 0);
             zip_file_add(zip, part, source, ZIP_FL_OVERWRITE);
             kept_.emplace_back(copy);
         }
@@ -85,8 +86,9 @@ TEST_F(SheetReaderTest, CsvIsReadInEitherEncodingAndSeparatorWithQuotedFields) {
 // Shared, rich, inline and formula texts, numbers and booleans, sparse
 // columns; the named sheet or the first.
 TEST_F(SheetReaderTest, XlsxCellsAreReadAsTheWorkbookShowsThem) {
-    const QByteArray shared = "<sst><si><t>物料代码</t></si><si><r><t>批</t></r><r><t>号</t></r>"
-                              "<rPh><t>pi hao</t></rPh></si></sst>";
+    const QByteArray shared =
+        "<sst><si><t>物料代码</t></si><si><r><t>批</t></r><r><t>号</t></r>"
+        "<rPh><t>pi hao</t></rPh></si></sst>";
     const QByteArray plan =
         "<worksheet><sheetData><row r=\"2\"><c r=\"A2\" t=\"s\"><v>0</v></c><c r=\"C2\" t=\"s\"><v>1</v></c></row>"
         "<row r=\"3\"><c r=\"A3\" t=\"inlineStr\"><is><t>01.01</t></is></c><c r=\"B3\"><v>20260325</v></c>"
@@ -135,7 +137,8 @@ TEST_F(SheetReaderTest, FilesThatCannotBeReadAreRefusedByName) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reason);
-        EXPECT_TRUE(Refusal(c.path, c.sheet).contains(QString::fromUtf8(c.reason))) << Refusal(c.path, c.sheet).toStdString();
+        EXPECT_TRUE(Refusal(c.path, c.sheet).contains(QString::fromUtf8(c.reason)))
+            << Refusal(c.path, c.sheet).toStdString();
     }
 }
 

@@ -66,8 +66,7 @@ private:
     const TraceImport& import_;
 };
 
-frmImport::frmImport(TraceImport& import, const QString& fileName, QWidget* parent)
-    : QDialog(parent), import_(import) {
+frmImport::frmImport(TraceImport& import, const QString& fileName, QWidget* parent) : QDialog(parent), import_(import) {
     setObjectName(QStringLiteral("frmImport"));
     setWindowTitle(Translate(QStringLiteral("引入")) + QStringLiteral(" - ") + QDir::toNativeSeparators(fileName));
 
@@ -99,9 +98,8 @@ frmImport::frmImport(TraceImport& import, const QString& fileName, QWidget* pare
     cmdOK_->setObjectName(QStringLiteral("cmdOK"));
     cmdCancel_ = new QPushButton(Translate(QStringLiteral("取消")), this);
     cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
-    connect(chkRefusedOnly_, &QCheckBox::toggled, this, [this](bool on) {
-        shown_->setFilterFixedString(on ? VerdictText(ImportVerdict::Refused) : QString());
-    });
+    connect(chkRefusedOnly_, &QCheckBox::toggled, this,
+            [this](bool on) { shown_->setFilterFixedString(on ? VerdictText(ImportVerdict::Refused) : QString()); });
     connect(chkPartial_, &QCheckBox::toggled, this, &frmImport::UpdateState);
     connect(cmdOK_, &QPushButton::clicked, this, &frmImport::Ok);
     connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
@@ -144,7 +142,8 @@ void frmImport::UpdateState() {
 
 void frmImport::Ok() {
     const int total = import_.Count(ImportVerdict::New) + import_.Count(ImportVerdict::Modify);
-    QProgressDialog progress(Translate(QStringLiteral("正在引入……")), Translate(QStringLiteral("取消")), 0, total, this);
+    QProgressDialog progress(Translate(QStringLiteral("正在引入……")), Translate(QStringLiteral("取消")), 0, total,
+                             this);
     progress.setObjectName(QStringLiteral("prgImport"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);

@@ -23,9 +23,9 @@ void ImportFile(frmBatchTrace& window) {
         ShowMessage(kMessageNotice, Translate(QStringLiteral("当前用户没有新增权限！请与系统管理员联系！")));
         return;
     }
-    const QString fileName = QFileDialog::getOpenFileName(
-        &window, Translate(QStringLiteral("引入")), QString(),
-        Translate(QStringLiteral("CSV 文件或 Excel 工作簿 (*.csv *.xlsx);;所有文件 (*)")));
+    const QString fileName =
+        QFileDialog::getOpenFileName(&window, Translate(QStringLiteral("引入")), QString(),
+                                     Translate(QStringLiteral("CSV 文件或 Excel 工作簿 (*.csv *.xlsx);;所有文件 (*)")));
     if (fileName.isEmpty()) return;
     TraceImport import;
     try {

@@ -67,7 +67,8 @@ ListMenus::ListMenus(QWidget* window) : QObject(window) {
     AddMenuItem(file, names::kMnuPrintSetup, QStringLiteral("打印设置"));
     AddSeparator(file, QStringLiteral("sp2"));
     AddMenuItem(file, names::kMnuExport, QStringLiteral("引出"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
-    AddMenuItem(file, names::kMnuImport, QStringLiteral("引入..."))->setShortcut(QKeySequence(QStringLiteral("Ctrl+I")));
+    AddMenuItem(file, names::kMnuImport, QStringLiteral("引入..."))
+        ->setShortcut(QKeySequence(QStringLiteral("Ctrl+I")));
     AddSeparator(file, QStringLiteral("sp3"));
     AddMenuItem(file, names::kMnuClose, QStringLiteral("关闭"));
 
