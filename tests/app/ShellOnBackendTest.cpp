@@ -1,3 +1,4 @@
+#include "platform/services/XlsxSheetWriter.h"
 #include "tests/support/QueryResults.h"
 #include "tests/support/ScratchCompany.h"
 
@@ -218,6 +219,21 @@ TEST_P(ShellOnBackend, AnExportedListChangedAndImportedComesBackWithExactlyTheCh
     expected[2] = rows[2];
     expected << rows[1];
     QStringList after = list();
+    std::sort(expected.begin() + 1, expected.end());
+    std::sort(after.begin() + 1, after.end());
+    EXPECT_EQ(after, expected);
+
+    // The same through a workbook as a spreadsheet saves it: the flag turned back.
+    const QString workbook = dir_.filePath("changed.xlsx");
+    qor::services::XlsxSheetWriter sheet(workbook);
+    sheet.Begin("客户BOM批次对应表", original[0].split(u'\t'));
+    sheet.AddRow(original[2].split(u'\t'));
+    sheet.Finish();
+    const ShellRun back = run("import", {"--in", workbook});
+    EXPECT_TRUE(back.output.startsWith("新增 0 行，修改 1 行，不变 0 行，拒绝 0 行。")) << back.output.toStdString();
+    expected = original;
+    expected << rows[1];
+    after = list();
     std::sort(expected.begin() + 1, expected.end());
     std::sort(after.begin() + 1, after.end());
     EXPECT_EQ(after, expected);
