@@ -30,23 +30,8 @@ WHERE v.FTraceID % 10 = 1 ORDER BY v.FTraceID LIMIT 50000;"
 sqlite3 -csv "$db" "$rows_sql" > "$work/rows.csv"
 echo "rows: $(($(wc -l < "$work/rows.csv") - 1))"
 
-best() {  # best wall time in seconds of $runs runs of: prepare-command ; command
-  local prepare=$1 best=999999
-  shift
-  for _ in $(seq "$runs"); do
-    eval "$prepare"
-    local start end
-    start=$(date +%s.%N)
-    "$@" > /dev/null
-    end=$(date +%s.%N)
-    best=$(python3 -c "print(min($best, $end - $start))")
-  done
-  echo "$best"
-}
-
-report() {  # label, our time, their time, their name
-  python3 -c "print(f'$1: qor-erp {$2:.2f} s   $4: {$3:.2f} s   ratio: {$2 / $3:.2f}')"
-}
+# shellcheck source=bench/timing.sh
+. "$(dirname "$0")/timing.sh"
 
 fresh_file() { rm -f "$work/c.db"*; cp "$db" "$work/c.db"; }
 fresh_file

@@ -34,21 +34,8 @@ print(statements[-1])
   rm -f "$trace"
 }
 
-best() {  # best wall time in seconds of $runs runs of the command
-  local best=999999
-  for _ in $(seq "$runs"); do
-    local start end
-    start=$(date +%s.%N)
-    "$@" > /dev/null
-    end=$(date +%s.%N)
-    best=$(python3 -c "print(min($best, $end - $start))")
-  done
-  echo "$best"
-}
-
-report() {  # label, our time, their time, their name
-  python3 -c "print(f'$1: qor-erp {$2:.3f} s   $4: {$3:.3f} s   ratio: {$2 / $3:.2f}')"
-}
+# shellcheck source=bench/timing.sh
+. "$(dirname "$0")/timing.sh"
 
 item=$(sqlite3 "$db" "SELECT FNumber FROM t_ICItem WHERE FItemID = 5001")
 for scope in all item; do
@@ -56,14 +43,14 @@ for scope in all item; do
   [ "$scope" = all ] || args=(--item "$item")
 
   sql=$(list_statement "$db" "${args[@]}" | python3 -c 'import re, sys; print(re.sub(r"\bISNULL\(", "IFNULL(", sys.stdin.read()))')
-  ours=$(best "$shell" list --db "$db" --user administrator --password demo "${args[@]}" --format tsv)
-  theirs=$(best sqlite3 -separator $'\t' "$db" "$sql")
+  ours=$(best true "$shell" list --db "$db" --user administrator --password demo "${args[@]}" --format tsv)
+  theirs=$(best true sqlite3 -separator $'\t' "$db" "$sql")
   report "sqlite list --$scope" "$ours" "$theirs" "sqlite3 shell"
 
   if [ -n "$server" ]; then
     sql=$(list_statement "$server" "${args[@]}")
-    ours=$(best "$shell" list --db "$server" --user administrator --password demo "${args[@]}" --format tsv)
-    theirs=$(best psql -X -q -A -t -F $'\t' "$server" -c "$sql")
+    ours=$(best true "$shell" list --db "$server" --user administrator --password demo "${args[@]}" --format tsv)
+    theirs=$(best true psql -X -q -A -t -F $'\t' "$server" -c "$sql")
     report "postgresql list --$scope" "$ours" "$theirs" "psql"
   fi
 done
@@ -92,13 +79,13 @@ for find in "${finds[@]}"; do
   IFS='|' read -r label options condition <<< "$find"
   read -ra args <<< "$options"
   sql=$(find_statement "$condition")
-  ours=$(best "$shell" find --db "$db" --user administrator --password demo "${args[@]}")
-  theirs=$(best sqlite3 -separator $'\t' "$db" "$sql")
+  ours=$(best true "$shell" find --db "$db" --user administrator --password demo "${args[@]}")
+  theirs=$(best true sqlite3 -separator $'\t' "$db" "$sql")
   report "sqlite find, $label" "$ours" "$theirs" "sqlite3 shell"
   if [ -n "$server" ]; then
     sql=$(find_statement "$(sed -E 's/lower\(([A-Za-z0-9.]+)\)/lower(\1) COLLATE "C"/g' <<< "$condition")")
-    ours=$(best "$shell" find --db "$server" --user administrator --password demo "${args[@]}")
-    theirs=$(best psql -X -q -A -t -F $'\t' "$server" -c "$sql")
+    ours=$(best true "$shell" find --db "$server" --user administrator --password demo "${args[@]}")
+    theirs=$(best true psql -X -q -A -t -F $'\t' "$server" -c "$sql")
     report "postgresql find, $label" "$ours" "$theirs" "psql"
   fi
 done

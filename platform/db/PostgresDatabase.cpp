@@ -203,6 +203,34 @@ QByteArray DatabaseNameOf(const QString& url) {
     return name;
 }
 
+// The settings the module's statements are written for, whatever the
+// server, the database or the role says: quotes doubled in a literal with
+// backslashes standing for themselves (else a value such as \' OR 1=1 -- ends
+// the literal), UTF-8 text and ISO dates. Answers an empty text when the
+// server took them all, else what it would not take.
+QString PinSessionSettings(PGconn* connection) {
+    PGresult* set = PQexec(connection,
+                           "SET standard_conforming_strings = on; SET client_encoding = 'UTF8'; "
+                           "SET DateStyle = 'ISO, YMD'");
+    const bool taken = PQresultStatus(set) == PGRES_COMMAND_OK;
+    PQclear(set);
+    if (!taken) return Reason(PQerrorMessage(connection));
+    const char* const pinned[][2] = {{"standard_conforming_strings", "on"}, {"client_encoding", "UTF8"}};
+    for (const auto& [name, value] : pinned) {
+        const char* now = PQparameterStatus(connection, name);
+        if (!now || std::strcmp(now, value) != 0)
+            return QStringLiteral("%1 = %2").arg(QString::fromLatin1(name), QString::fromUtf8(now ? now : "?"));
+    }
+    return {};
+}
+
+QString RefusedSettingsText(const QString& server, const QString& refused) {
+    return QStringLiteral(
+               "数据库服务器 %1 不接受本程序需要的会话设置（%2），不能安全地使用。"
+               "请数据库管理员检查服务器、数据库和用户的设置。")
+        .arg(server, refused);
+}
+
 QByteArray QuotedName(const QByteArray& name) {
     QByteArray quoted = name;
     quoted.replace('"', "\"\"");
@@ -249,6 +277,11 @@ std::shared_ptr<PostgresDatabase> PostgresDatabase::Open(const QString& url) {
         throw DbError(text, {}, DbFailure::ConnectionLost);
     }
     PQsetNoticeProcessor(connection, IgnoreNotice, nullptr);
+    if (const QString refused = PinSessionSettings(connection); !refused.isEmpty()) {
+        const QString server = QStringLiteral("%1:%2").arg(Trimmed(PQhost(connection)), Trimmed(PQport(connection)));
+        PQfinish(connection);
+        throw DbError(RefusedSettingsText(server, refused));
+    }
     return std::shared_ptr<PostgresDatabase>(new PostgresDatabase(connection, url.trimmed()));
 }
 
@@ -288,12 +321,20 @@ void PostgresDatabase::RequireConnection(const QString& sql) {
             QStringLiteral("与数据库服务器 %1 的连接曾经断开，进行中的事务已经撤销，本次操作没有完成。请重试。")
                 .arg(ServerName()),
             sql, DbFailure::ConnectionLost);
-    if (PQstatus(connection_) == CONNECTION_OK) return;
-    PQreset(connection_);
-    if (PQstatus(connection_) == CONNECTION_OK) return;
-    throw DbError(QStringLiteral("与数据库服务器 %1 的连接已经断开，重新连接没有成功：%2。请确认服务器已经启动后重试。")
-                      .arg(ServerName(), Reason(PQerrorMessage(connection_))),
-                  sql, DbFailure::ConnectionLost);
+    if (PQstatus(connection_) != CONNECTION_OK) {
+        PQreset(connection_);
+        if (PQstatus(connection_) != CONNECTION_OK)
+            throw DbError(
+                QStringLiteral("与数据库服务器 %1 的连接已经断开，重新连接没有成功：%2。请确认服务器已经启动后重试。")
+                    .arg(ServerName(), Reason(PQerrorMessage(connection_))),
+                sql, DbFailure::ConnectionLost);
+        // A new session starts from the server's settings again.
+        pinned_ = false;
+    }
+    if (pinned_) return;
+    if (const QString refused = PinSessionSettings(connection_); !refused.isEmpty())
+        throw DbError(RefusedSettingsText(ServerName(), refused), sql, DbFailure::ConnectionLost);
+    pinned_ = true;
 }
 
 void PostgresDatabase::Fail(const pg_result* result, const QString& sql) {

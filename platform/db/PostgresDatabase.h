@@ -70,6 +70,7 @@ private:
     QString shownUrl_;
     Dialect dialect_{BackendKind::PostgreSql};
     int transactionDepth_ = 0;
+    bool pinned_ = true;  // the session's settings are the module's (see PinSessionSettings)
     bool transactionLost_ = false;
 };
 

@@ -201,6 +201,27 @@ TEST_F(PostgresDatabaseTest, ATransactionCutOffStaysRefusedUntilRolledBack) {
     EXPECT_EQ(Scalar("SELECT COUNT(*) FROM t").toInt(), 0);
 }
 
+// A server, database or role that turns standard_conforming_strings off
+// would let a backslash end a doubled-quote literal: every session, the first
+// and one after a reconnect, runs with the module's settings.
+TEST_F(PostgresDatabaseTest, EverySessionRunsWithTheModulesSettings) {
+    const QString url = TestServerUrl() + (TestServerUrl().contains(u'?') ? "&" : "?") +
+                        "options=-cstandard_conforming_strings%3Doff%20-cclient_encoding%3DLATIN1";
+    const auto db = PostgresDatabase::Open(url);
+    // The filter dialog's condition for a typed value \' OR 1=1 --, quotes doubled.
+    const QString typed = "\\' OR 1=1 --";
+    const QString literal = "'" + QString(typed).replace("'", "''") + "'";
+    for (int session = 0; session < 2; ++session) {
+        SCOPED_TRACE(session);
+        EXPECT_EQ(db->Query("SHOW standard_conforming_strings")->Fields(0).Text(), "on");
+        EXPECT_EQ(db->Query("SELECT " + literal + " AS v")->Fields(0).Text(), typed);
+        EXPECT_EQ(db->Query("SELECT '批号' AS v")->Fields(0).Text(), "批号");
+        PostgresDatabase::Open(TestServerUrl())
+            ->Query("SELECT pg_terminate_backend(?)", {db->Query("SELECT pg_backend_pid()")->Fields(0).Value()});
+        EXPECT_THROW(db->Query("SELECT 1"), DbError);
+    }
+}
+
 TEST_F(PostgresDatabaseTest, CompanyDatabasesAreCreatedOnTheServerAndNeverOverwritten) {
     QUrl url(TestServerUrl());
     const QString name = QStringLiteral("qor_created_%1").arg(QCoreApplication::applicationPid());
