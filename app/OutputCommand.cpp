@@ -1,4 +1,5 @@
 #include "app/OutputCommand.h"
+#include "platform/base/VisibleText.h"
 
 #include "app/ListOutput.h"
 #include "app/Shell.h"
@@ -11,7 +12,7 @@ namespace qor::app {
 
 namespace {
 
-QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
+QString Shown(const QString& path) { return WithVisibleControls(QDir::toNativeSeparators(path)); }
 
 }  // namespace
 

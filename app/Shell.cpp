@@ -1,4 +1,5 @@
 #include "app/Shell.h"
+#include "platform/base/VisibleText.h"
 
 #include "app/CompanyLogin.h"
 #include "app/ComponentLoader.h"
@@ -28,7 +29,7 @@ const QString kTitle = QStringLiteral("栎澄提示");
 }  // namespace
 
 int Refuse(const QString& text, int exitCode) {
-    std::fprintf(stderr, "%s\n", qUtf8Printable(text));
+    std::fprintf(stderr, "%s\n", qUtf8Printable(WithVisibleControls(text)));
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) && CanShowWindows())
         QMessageBox::warning(nullptr, kTitle, text);
     return exitCode;

@@ -4,6 +4,7 @@
 #include "app/RegisterCommand.h"
 #include "app/Shell.h"
 #include "app/ShellApplication.h"
+#include "platform/base/VisibleText.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -35,7 +36,7 @@ int main(int argc, char** argv) {
     using namespace qor::app;
     const ParseResult parsed = ParseCommandLine(ArgumentsOf(argc, argv));
     if (!parsed.options) {
-        std::fprintf(stderr, "%s\n", qUtf8Printable(parsed.error));
+        std::fprintf(stderr, "%s\n", qUtf8Printable(qor::WithVisibleControls(parsed.error)));
         return kExitUsage;
     }
     const ShellOptions& options = *parsed.options;

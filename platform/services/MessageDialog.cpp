@@ -1,4 +1,5 @@
 #include "platform/services/MessageDialog.h"
+#include "platform/base/VisibleText.h"
 
 #include "platform/base/Convert.h"
 #include "platform/host/HostProgIds.h"
@@ -41,7 +42,7 @@ QMessageBox::Icon IconOf(int style) {
 
 void PrintToConsole(const QString& title, const QString& text) {
     const QString line = title.isEmpty() ? text : QStringLiteral("%1: %2").arg(title, text);
-    std::fprintf(stderr, "%s\n", qUtf8Printable(line));
+    std::fprintf(stderr, "%s\n", qUtf8Printable(WithVisibleControls(line)));
 }
 
 // Shows the box and answers the code of the button pressed; Esc and closing

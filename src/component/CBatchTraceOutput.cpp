@@ -1,6 +1,7 @@
 #include "src/component/CBatchTraceOutput.h"
 
 #include "platform/base/HostError.h"
+#include "platform/base/VisibleText.h"
 #include "platform/controls/LedgerPrint.h"
 #include "src/common/LoginContext.h"
 #include "src/common/PropsString.h"
@@ -125,8 +126,9 @@ int32_t CBatchTraceOutput::ImportRows(const QString& fileName, const QString& sh
     const int refused = import.Count(ImportVerdict::Refused);
     for (const ImportRow& row : import.Rows())
         if (row.verdict == ImportVerdict::Refused)
-            std::fprintf(stderr, "%s\n",
-                         qUtf8Printable(QStringLiteral("第 %1 行：%2").arg(row.fileRow).arg(row.message)));
+            std::fprintf(
+                stderr, "%s\n",
+                qUtf8Printable(WithVisibleControls(QStringLiteral("第 %1 行：%2").arg(row.fileRow).arg(row.message))));
     if (report) {
         std::fputs("\xEF\xBB\xBF", report);
         RowWriter writer(report, RowWriter::Format::Csv, {});

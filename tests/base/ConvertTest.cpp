@@ -1,5 +1,6 @@
 #include "platform/base/Convert.h"
 #include "platform/base/HostError.h"
+#include "platform/base/VisibleText.h"
 
 #include <gtest/gtest.h>
 
@@ -31,4 +32,13 @@ TEST(Text, NullReadsAsEmptyOrZeroAndWholeNumbersWithoutADecimalPoint) {
     EXPECT_EQ(NullToEmpty(3.0), "3");
     EXPECT_DOUBLE_EQ(NullToZero(QVariant()), 0);
     EXPECT_THROW(ToText(QVariant()), HostError);
+}
+
+TEST(VisibleText, ControlCharactersAreWrittenOutButLineBreaksAndTabsStay) {
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("批号\x1b[31m红"), QStringLiteral("批号\\x1B[31m红")},
+        {QStringLiteral("a\tb\nc"), QStringLiteral("a\tb\nc")},
+        {QString(QChar(0)) + QChar(0x7F) + QChar(0x9B) + QChar(0xA0), QStringLiteral("\\x00\\x7F\\x9B\u00A0")},
+    };
+    for (const auto& [text, shown] : cases) EXPECT_EQ(qor::WithVisibleControls(text), shown);
 }

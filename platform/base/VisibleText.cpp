@@ -1,0 +1,19 @@
+#include "platform/base/VisibleText.h"
+
+namespace qor {
+
+QString WithVisibleControls(const QString& text) {
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool control = (u < 0x20 && u != u'\n' && u != u'\t') || (u >= 0x7F && u < 0xA0);
+        if (control)
+            shown += QStringLiteral("\\x") + QString::number(u, 16).toUpper().rightJustified(2, u'0');
+        else
+            shown += c;
+    }
+    return shown;
+}
+
+}  // namespace qor
