@@ -16,4 +16,10 @@ QString WithVisibleControls(const QString& text) {
     return shown;
 }
 
+bool HasControlCharacters(const QString& text) {
+    for (const QChar c : text)
+        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format) return true;
+    return false;
+}
+
 }  // namespace qor

@@ -111,7 +111,8 @@ void BatchTraceWriter::RunWrite(const std::function<void(std::optional<TraceReco
                 // holding it wants (a backup, a copy open in another tool):
                 // after the wait for the lock there is nothing to try again.
                 if (database_.SqlDialect().Kind() == db::BackendKind::Sqlite)
-                    throw TraceRefusal(QStringLiteral("公司数据库正被其他程序使用，本次保存没有完成。请等它用完后再试。"));
+                    throw TraceRefusal(
+                        QStringLiteral("公司数据库正被其他程序使用，本次保存没有完成。请等它用完后再试。"));
                 if (attempt < kWriteTries) continue;
                 throw TraceRefusal(QStringLiteral("其他用户正在同时修改相同的记录，本次保存没有完成，请稍后重试！"));
             }

@@ -1,5 +1,7 @@
 #include "platform/services/TraceChecks.h"
 
+#include "platform/base/VisibleText.h"
+
 #include "platform/base/Convert.h"
 #include "platform/services/TraceRefusal.h"
 
@@ -30,8 +32,7 @@ void TraceChecks::CheckBatch(const QString& batchNo) {
     // text at NUL and refuse an overlong one in English, SQLite keep both.
     if (batchNo.size() > kBatchNoLength)
         throw TraceRefusal(QStringLiteral("批号不能超过 %1 个字符！").arg(kBatchNoLength));
-    if (std::any_of(batchNo.cbegin(), batchNo.cend(), [](QChar c) { return c.category() == QChar::Other_Control; }))
-        throw TraceRefusal(QStringLiteral("批号中不能有控制字符！"));
+    if (HasControlCharacters(batchNo)) throw TraceRefusal(QStringLiteral("批号中不能有控制字符！"));
 }
 
 void TraceChecks::CheckCustomerBom(const TraceRecord& record) {

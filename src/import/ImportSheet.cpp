@@ -1,6 +1,7 @@
 #include "src/import/ImportSheet.h"
 
 #include "platform/base/HostError.h"
+#include "platform/base/VisibleText.h"
 
 namespace qor {
 
@@ -11,12 +12,6 @@ constexpr int kCaptionSearchRows = 10;
 constexpr int kLongestText = 255;
 
 const char* const kCaptions[kImportColumnCount] = {"物料代码", "批号", "销售订单编号", "行号", "客户BOM编号", "禁用"};
-
-bool HasControlCharacter(const QString& text) {
-    for (const QChar c : text)
-        if (c.category() == QChar::Other_Control || c == QChar(0xFEFF)) return true;
-    return false;
-}
 
 }  // namespace
 
@@ -67,7 +62,7 @@ std::optional<bool> ParseBanFlag(const QString& text) {
 
 QString CellProblem(ImportColumn column, const QString& text) {
     const QString caption = CaptionOf(column);
-    if (HasControlCharacter(text)) return QStringLiteral("%1中不能有控制字符！").arg(caption);
+    if (HasControlCharacters(text)) return QStringLiteral("%1中不能有控制字符！").arg(caption);
     if (text.size() > kLongestText) return QStringLiteral("%1不能超过 %2 个字符！").arg(caption).arg(kLongestText);
     return {};
 }

@@ -146,6 +146,8 @@ TEST_P(SaveDataTest, RefusedRequestsWriteNothing) {
          "不能超过 255 个字符"},
         {"batch with NUL", "INS", 0, SaveFields{{"FItemID", 101}, {"FBatchNo", QString::fromUtf8("AB\0CD", 5)}},
          "控制字符"},
+        {"batch behind a byte-order mark", "INS", 0,
+         SaveFields{{"FItemID", 101}, {"FBatchNo", QString(QChar(0xFEFF)) + "AB"}}, "控制字符"},
         {"BOM of another item", "INS", 0, SaveFields{{"FItemID", 101}, {"FBatchNo", "B9"}, {"FCustBomNo", 302}},
          "BOM-102 不是物料 1.01.001 的BOM"},
         {"unknown BOM", "INS", 0, SaveFields{{"FItemID", 101}, {"FBatchNo", "B9"}, {"FCustBomNo", 399}},

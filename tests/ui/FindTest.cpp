@@ -54,6 +54,11 @@ TEST_F(Find, FilterDialogRaisesFilterNowOrAsksForInput) {
     find.Grid()->editItem(find.Grid()->item(1, 2));
     QTest::keyClicks(find.Grid()->focusWidget(), "1'\"2");  // quotes are dropped while typing
     find.SetListChoice(2, "包含");
+    find.Grid()->item(2, 2)->setText(QStringLiteral("A") + QChar(0) + "B");  // pasted
+    find.Ok();
+    EXPECT_EQ(host.messages.Texts().last(), "过滤内容中不能有控制字符！");
+    EXPECT_EQ(filtered.size(), 0);
+    find.Grid()->item(2, 2)->setText(QString());
     find.Ok();
     ASSERT_EQ(filtered.size(), 1);
     EXPECT_EQ(filtered[0][0].toString(), " AND t1.FName LIKE '%12%'");

@@ -1,6 +1,7 @@
 #include "src/ui/find/frmFind.h"
 
 #include "platform/base/Convert.h"
+#include "platform/base/VisibleText.h"
 #include "platform/controls/WindowMemory.h"
 #include "platform/host/ComponentFactory.h"
 #include "src/common/HostValues.h"
@@ -231,6 +232,12 @@ void frmFind::Ok() {
     for (int r = 1; r <= kRows; ++r) {
         fields_[static_cast<size_t>(r - 1)].entry = sort ? ListChoice(r) : CellText(r, 3);
         comparisons.append(ListChoice(r));
+    }
+    // A pasted NUL would cut the statement short on the server; no stored value holds one.
+    for (const SearchField& field : fields_) {
+        if (!HasControlCharacters(field.entry)) continue;
+        MsgBox(Translate(QStringLiteral("过滤内容中不能有控制字符！")), kMsgInformation);
+        return;
     }
     const QString result = sort ? BuildSortList(fields_) : BuildFilterFragment(fields_, comparisons);
     if (result.isEmpty()) {
