@@ -56,10 +56,10 @@ LedgerPrint& LedgerGrid::Printer() {
     return *printer_;
 }
 
-QString LedgerGrid::RequestRow(int row) {
-    QString text;
-    Q_EMIT RowData(row, &text);
-    return text;
+QStringList LedgerGrid::RequestRow(int row) {
+    QStringList cells;
+    Q_EMIT RowCells(row, &cells);
+    return cells;
 }
 
 int LedgerGrid::Rows() const { return model_->LedgerRows(); }

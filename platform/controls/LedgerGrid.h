@@ -14,9 +14,9 @@ class LedgerModel;
 class LedgerPrint;
 
 // A record grid that holds no data. Its owner sets the row count (row 1 is
-// the header row, so 1 means empty) and answers RowData for every row the
-// grid needs to show: the cells of the row, each followed by "|". Widths and
-// the row height are in twips.
+// the header row, so 1 means empty) and answers RowCells for every row the
+// grid needs to show: the texts of the row's cells. Widths and the row
+// height are in twips.
 class LedgerGrid : public QWidget {
     Q_OBJECT
 public:
@@ -62,8 +62,8 @@ public:
     LedgerPrint& Printer();
 
 Q_SIGNALS:
-    // Owner fills *text with the row's cells, each followed by "|".
-    void RowData(int row, QString* text);
+    // Owner fills *cells with the texts of the row's cells.
+    void RowCells(int row, QStringList* cells);
     // The user activated a row (double click or Enter).
     void RowActivated(int row);
     // The user clicked the header of column col (1-based).
@@ -76,7 +76,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    QString RequestRow(int row);
+    QStringList RequestRow(int row);
     void ApplyColumn(int col);
     void ApplyRowHeight();
     void ShowCurrentRow();

@@ -2,13 +2,6 @@
 
 namespace qor::controls {
 
-namespace {
-QString Cell(const QString& rowText, int column) {
-    // Cells end with "|"; section() walks the text once without building a list.
-    return rowText.section(u'|', column - 1, column - 1);
-}
-}  // namespace
-
 LedgerModel::LedgerModel(RowSource source, QObject* parent) : QAbstractTableModel(parent), source_(std::move(source)) {}
 
 void LedgerModel::SetLedgerRows(int rows) {
@@ -30,7 +23,7 @@ void LedgerModel::Reload() {
 
 QString LedgerModel::CellText(int ledgerRow, int column) const {
     if (ledgerRow < 1 || column < 1) return {};
-    return Cell(source_(ledgerRow), column);
+    return source_(ledgerRow).value(column - 1);
 }
 
 int LedgerModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : dataRows_; }

@@ -2,17 +2,18 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QStringList>
 #include <functional>
 
 namespace qor::controls {
 
 // Table model of the ledger grid. It holds no data: each cell asks the row
-// source for the text of its ledger row ("|"-separated cells) when the view
-// paints it. Ledger row 1 is the header row; model row r is ledger row r + 2.
+// source for the cells of its ledger row when the view paints it. Ledger row 1 is the header row; model row r is ledger
+// row r + 2.
 class LedgerModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    using RowSource = std::function<QString(int ledgerRow)>;
+    using RowSource = std::function<QStringList(int ledgerRow)>;
 
     explicit LedgerModel(RowSource source, QObject* parent = nullptr);
 

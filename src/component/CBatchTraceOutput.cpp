@@ -58,7 +58,7 @@ int32_t CBatchTraceOutput::WriteList(const QString& itemNumber, const QString& f
     for (int c = 1; c <= grid.Cols(); ++c) hidden.push_back(grid.ColHidden(c));
     RowWriter writer(stdout, FormatNamed(format), hidden);
     const int rows = grid.Rows();
-    for (int r = 1; r <= rows; ++r) writer.WriteRow(list.Detail().DRowData(r));
+    for (int r = 1; r <= rows; ++r) writer.WriteCells(list.Detail().DRowCells(r));
     writer.Flush();
     return rows;
 }

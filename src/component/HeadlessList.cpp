@@ -27,8 +27,8 @@ int FindItem(const QString& number) {
 }  // namespace
 
 HeadlessList::HeadlessList() {
-    QObject::connect(&grid_, &controls::LedgerGrid::RowData,
-                     [this](int row, QString* text) { *text = detail_.DRowData(row); });
+    QObject::connect(&grid_, &controls::LedgerGrid::RowCells,
+                     [this](int row, QStringList* cells) { *cells = detail_.DRowCells(row); });
 }
 
 bool HeadlessList::Open(const QString& itemNumber, int32_t rightMask, const QString& refusal) {

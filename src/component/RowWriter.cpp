@@ -20,9 +20,8 @@ RowWriter::~RowWriter() {
     }
 }
 
-// A row is turned into UTF-8 once and split on its bytes: "|", tab, CR, LF,
-// comma and the double quote are single bytes that never occur inside the
-// encoding of another character.
+// Tab, CR, LF, comma and the double quote are single bytes that never occur
+// inside the UTF-8 encoding of another character.
 void RowWriter::AppendCell(std::string_view cell, bool first) {
     if (!first) buffer_.append(format_ == Format::Tsv ? '\t' : ',');
     if (format_ == Format::Tsv) {
@@ -44,27 +43,11 @@ void RowWriter::AppendCell(std::string_view cell, bool first) {
     buffer_.append('"');
 }
 
-void RowWriter::WriteRow(const QString& rowText) {
-    const QByteArray utf8 = rowText.toUtf8();
-    const std::string_view row(utf8.constData(), static_cast<size_t>(utf8.size()));
-    size_t start = 0;
-    size_t column = 0;
-    bool first = true;
-    for (size_t bar = row.find('|'); bar != std::string_view::npos; bar = row.find('|', start)) {
-        if (column >= hidden_.size() || !hidden_[column]) {
-            AppendCell(row.substr(start, bar - start), first);
-            first = false;
-        }
-        ++column;
-        start = bar + 1;
-    }
-    EndRow();
-}
-
 void RowWriter::WriteCells(const QStringList& cells) {
     bool first = true;
-    for (const QString& cell : cells) {
-        const QByteArray utf8 = cell.toUtf8();
+    for (qsizetype column = 0; column < cells.size(); ++column) {
+        if (static_cast<size_t>(column) < hidden_.size() && hidden_[static_cast<size_t>(column)]) continue;
+        const QByteArray utf8 = cells[column].toUtf8();
         AppendCell(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())), first);
         first = false;
     }

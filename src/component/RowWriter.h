@@ -9,8 +9,8 @@
 
 namespace qor {
 
-// Writes grid rows ("|"-separated cells, each followed by "|") as TSV or CSV
-// lines to a stream, buffered. Columns marked hidden are left out.
+// Writes rows of cells as TSV or CSV lines to a stream, buffered. Columns
+// marked hidden are left out.
 class RowWriter {
 public:
     enum class Format { Tsv, Csv };
@@ -18,8 +18,6 @@ public:
     RowWriter(std::FILE* out, Format format, std::vector<bool> hidden);
     ~RowWriter();
 
-    void WriteRow(const QString& rowText);
-    // One row of cells as they are; "|" inside a cell is kept.
     void WriteCells(const QStringList& cells);
     // Throws HostError when the stream refused the data.
     void Flush();

@@ -64,17 +64,12 @@ QString CDetail::DRowData(int lRow, int* SColor) {
         }
         return text;
     }
-    if (lRow > ldg_->Rows() || !record_) return text;
-    Recordset& rs = *record_;
-    rs.Move(lRow - 2, MoveFrom::First);
-    if (rs.Eof())
-        rs.MoveLast();
-    else if (rs.Bof())
-        rs.MoveFirst();
-    if (rs.Eof() || rs.Bof()) return text;
+    const std::optional<size_t> shown = PositionOn(lRow);
+    if (!shown) return text;
+    const Recordset& rs = *record_;
+    const size_t row = *shown;
     // The row is put together in UTF-8, as the values are stored, and
     // converted once.
-    const auto row = static_cast<size_t>(rs.CurrentRow());
     rowBuffer_.clear();
     for (int i = 1; i <= columns; ++i) {
         const ColumnPlanEntry& c = plan[static_cast<size_t>(i - 1)];
@@ -90,6 +85,42 @@ QString CDetail::DRowData(int lRow, int* SColor) {
         rowBuffer_ += '|';
     }
     return QString::fromUtf8(rowBuffer_.data(), static_cast<qsizetype>(rowBuffer_.size()));
+}
+
+std::optional<size_t> CDetail::PositionOn(int lRow) {
+    if (lRow > ldg_->Rows() || !record_) return std::nullopt;
+    Recordset& rs = *record_;
+    rs.Move(lRow - 2, MoveFrom::First);
+    if (rs.Eof())
+        rs.MoveLast();
+    else if (rs.Bof())
+        rs.MoveFirst();
+    if (rs.Eof() || rs.Bof()) return std::nullopt;
+    return static_cast<size_t>(rs.CurrentRow());
+}
+
+QStringList CDetail::DRowCells(int lRow) {
+    QStringList cells;
+    if (!ldg_ || !vectCol_) return cells;
+    const auto& plan = plan_.For(vectCol_, record_);
+    const int columns = std::min(static_cast<int>(plan.size()), ldg_->Cols());
+    const std::optional<size_t> shown = lRow == 1 ? std::nullopt : PositionOn(lRow);
+    if (lRow != 1 && !shown) return cells;
+    for (int i = 1; i <= columns; ++i) {
+        const ColumnPlanEntry& c = plan[static_cast<size_t>(i - 1)];
+        ldg_->SetColHidden(i, !c.visible);
+        if (lRow == 1) {
+            cells << c.caption;
+        } else if (c.field < 0) {
+            cells << QString();
+        } else if (c.isFlag) {
+            const QVariant v = record_->ValueAt(c.field, *shown);
+            cells << (v.isValid() && v.toDouble() == 1.0 ? QStringLiteral("Y") : QString());
+        } else {
+            cells << record_->TextAt(c.field, *shown);
+        }
+    }
+    return cells;
 }
 
 RecordsetPtr CDetail::GetRecordset(const QString& strsql) const {

@@ -6,6 +6,7 @@
 #include "src/data/ListGrid.h"
 
 #include <QString>
+#include <optional>
 #include <string>
 
 namespace qor {
@@ -25,6 +26,10 @@ public:
     // the error. The grid is not redrawn here.
     bool TakeJournalData(const QString& strsql = QString());
     QString DRowData(int lRow, int* SColor = nullptr);
+    // The same row as its cell texts, with the same effect on the grid's
+    // hidden columns: what the grid, the export and the print show, so that
+    // a "|" inside a value stays in its cell.
+    QStringList DRowCells(int lRow);
     // The held list recordset itself; null until the first query.
     const RecordsetPtr& Record() const { return record_; }
     // Runs any SELECT; null for an empty statement or after showing the error.
@@ -41,6 +46,9 @@ private:
     QString parentGroupSql_;
     ColumnPlan plan_;
     std::string rowBuffer_;  // scratch space of DRowData, rewritten on every call
+
+    // The record shown on ledger row lRow (from 2), the recordset positioned on it.
+    std::optional<size_t> PositionOn(int lRow);
 };
 
 }  // namespace qor

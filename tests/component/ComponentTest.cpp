@@ -23,11 +23,11 @@ void SystemProfile(const QHash<QString, QVariant>& values) {
     });
 }
 
-QString Written(RowWriter::Format format, std::vector<bool> hidden, const QStringList& rows) {
+QString Written(RowWriter::Format format, std::vector<bool> hidden, const std::vector<QStringList>& rows) {
     std::FILE* f = std::tmpfile();
     {
         RowWriter writer(f, format, std::move(hidden));
-        for (const QString& row : rows) writer.WriteRow(row);
+        for (const QStringList& row : rows) writer.WriteCells(row);
     }
     std::rewind(f);
     QByteArray bytes;
@@ -56,10 +56,14 @@ TEST(COrderBatchTrace, TheFeatureIsOnForATrimmedOneAndShortNumbersForAnyNumberOn
     }
 }
 
-// Tsv keeps empty cells and leaves hidden columns out; Csv quotes what needs it.
+// Tsv keeps empty cells and leaves hidden columns out; Csv quotes what needs
+// it; a "|" inside a cell stays there.
 TEST(RowWriter, WritesCellsAsTsvOrCsv) {
-    EXPECT_EQ(Written(RowWriter::Format::Tsv, {false, true, false, false},
-                      {"物料代码|物料名称|批号|禁用|", "1.01|电机|B1||", "1.02|控制板|B\t2|Y|"}),
-              "物料代码\t批号\t禁用\n1.01\tB1\t\n1.02\tB 2\tY\n");
-    EXPECT_EQ(Written(RowWriter::Format::Csv, {}, {"a,b|say \"hi\"|plain|"}), "\"a,b\",\"say \"\"hi\"\"\",plain\r\n");
+    EXPECT_EQ(
+        Written(
+            RowWriter::Format::Tsv, {false, true, false, false},
+            {{"物料代码", "物料名称", "批号", "禁用"}, {"1.01", "电机", "B1", ""}, {"1.02", "控制板", "B\t2", "Y"}}),
+        "物料代码\t批号\t禁用\n1.01\tB1\t\n1.02\tB 2\tY\n");
+    EXPECT_EQ(Written(RowWriter::Format::Csv, {}, {{"a,b", "say \"hi\"", "DN50|PN16"}}),
+              "\"a,b\",\"say \"\"hi\"\"\",DN50|PN16\r\n");
 }

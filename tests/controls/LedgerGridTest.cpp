@@ -28,11 +28,12 @@ namespace {
 class Ledger : public ::testing::Test {
 protected:
     void SetUp() override {
-        QObject::connect(&grid, &LedgerGrid::RowData, [this](int row, QString* text) {
+        QObject::connect(&grid, &LedgerGrid::RowCells, [this](int row, QStringList* cells) {
             requested.insert(row);
             if (row == 1) grid.SetColHidden(3, true);
-            *text = row == 1 ? "物料代码|批号|内部号|禁用|"
-                             : QStringLiteral("1.%1|B%1|秘密%1|%2|").arg(row - 2).arg(row % 2 ? "Y" : "");
+            *cells = row == 1 ? QStringList{"物料代码", "批号", "内部号", "禁用"}
+                              : QStringList{QStringLiteral("1.%1").arg(row - 2), QStringLiteral("B%1").arg(row - 2),
+                                            QStringLiteral("秘密%1").arg(row - 2), row % 2 ? "Y" : ""};
         });
         grid.SetCols(4);
     }
@@ -74,7 +75,7 @@ protected:
 }  // namespace
 
 TEST(LedgerModel, PassesQtsModelTester) {
-    LedgerModel model([](int row) { return QStringLiteral("a%1|b|").arg(row); });
+    LedgerModel model([](int row) { return QStringList{QStringLiteral("a%1").arg(row), "b"}; });
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     model.SetColumns(2);
     model.SetLedgerRows(50);

@@ -1,11 +1,13 @@
 #include "platform/base/HostError.h"
 #include "platform/base/RecordsetBuilder.h"
 #include "src/common/PropsString.h"
+#include "src/component/ColumnSchema.h"
 #include "src/data/CDetail.h"
 #include "src/data/TraceQueries.h"
 #include "tests/support/FakeHost.h"
 
 #include <gtest/gtest.h>
+#include <set>
 
 using namespace qor;
 
@@ -21,10 +23,16 @@ RecordsetPtr TraceRecords(int count) {
 // A grid that only keeps what the data access tells it.
 struct Grid : ListGrid {
     int rows = 1;
+    std::set<int> hidden;
     int Rows() const override { return rows; }
     void SetRows(int r) override { rows = r; }
     int Cols() const override { return 7; }
-    void SetColHidden(int, bool) override {}
+    void SetColHidden(int col, bool hide) override {
+        if (hide)
+            hidden.insert(col);
+        else
+            hidden.erase(col);
+    }
 };
 
 class CDetailTest : public ::testing::Test {
@@ -55,6 +63,32 @@ TEST_F(CDetailTest, AFailedQueryIsShownAndKeepsThePreviousList) {
     ASSERT_EQ(host.messages.Shown().size(), 2u);
     EXPECT_EQ(host.messages.Shown()[1].text, "查询数据库时出错。原因:no such table: ICOrderBatchTrace");
     EXPECT_EQ(host.messages.Shown()[1].style, 64);
+}
+
+// Row texts for callers of DRowData keep "|" after every cell, a "|" inside
+// a value included; the grid's cells keep such a value whole.
+TEST_F(CDetailTest, RowsAsTextAndAsCells) {
+    VectorPtr schema;
+    BuildColumnSchema(schema);
+    detail.SetVectCol(schema);
+    host.SetQueryHandler([](const QString&) {
+        RecordsetBuilder b;
+        for (const char* field : {"FItemID", "FBatchNo", "FCustBOMID", "FOrderInterID", "FForbid", "FItemNumber",
+                                  "FItemName", "FModel", "FOrderBillNo", "FCustBomNo", "FTraceID"})
+            b.AddField(field, QString(field) == "FForbid" || QString(field).endsWith("ID") ? FieldType::Integer
+                                                                                           : FieldType::Text);
+        b.AddRow({7, "B1", 0, 0, 1, "1.01", "阀门", "DN50|PN16", "", "", 11});
+        b.AddRow({7, "B2", 0, 0, 0, "1.01", "阀门", "DN50", "SO-1", "KH-1", 12});
+        return b.Finish();
+    });
+    ASSERT_TRUE(detail.TakeJournalData(detail.GetTraceSQL()));
+    EXPECT_EQ(detail.DRowData(2), "1.01|阀门|DN50|PN16|||B1|Y|");
+    EXPECT_EQ(detail.DRowCells(2), QStringList({"1.01", "阀门", "DN50|PN16", "", "", "B1", "Y"}));
+    EXPECT_EQ(detail.DRowData(3), "1.01|阀门|DN50|SO-1|KH-1|B2||");
+    EXPECT_EQ(detail.DRowCells(3), QStringList({"1.01", "阀门", "DN50", "SO-1", "KH-1", "B2", ""}));
+    EXPECT_EQ(detail.DRowCells(1).join(u'|') + u'|', detail.DRowData(1));
+    EXPECT_TRUE(detail.DRowCells(4).isEmpty());
+    EXPECT_TRUE(grid.hidden.empty());
 }
 
 TEST_F(CDetailTest, TreeQueriesReportTheirFailures) {

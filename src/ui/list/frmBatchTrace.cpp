@@ -101,8 +101,8 @@ void frmBatchTrace::BuildWidgets() {
 
     ldgTrace_ = new controls::LedgerGrid(this);
     ldgTrace_->setObjectName(QStringLiteral("ldgTrace"));
-    connect(ldgTrace_, &controls::LedgerGrid::RowData, this, [this](int row, QString* text) {
-        if (detail_) *text = detail_->DRowData(row);
+    connect(ldgTrace_, &controls::LedgerGrid::RowCells, this, [this](int row, QStringList* cells) {
+        if (detail_) *cells = detail_->DRowCells(row);
     });
     ldgTrace_->SetRowMuted([this](int row) { return IsBannedRow(row); });
     connect(ldgTrace_, &controls::LedgerGrid::HeaderClicked, this, &frmBatchTrace::SortByColumn);
