@@ -82,10 +82,13 @@ first_setup() {
     -c "CREATE DATABASE qor_test" \
     -c "CREATE ROLE qor_password_check LOGIN PASSWORD 'qor-check'" >/dev/null
   # Test companies are schemas of qor_test, made and dropped concurrently: the
-  # trigram extension lives in a schema of its own that no test drops.
+  # trigram extension lives in a schema of its own that no test drops. The
+  # database turns standard_conforming_strings off, as a careless site might:
+  # every session the program opens must turn it on again.
   "$pg_bin/psql" -q -X -h 127.0.0.1 -p "$port" -U "$owner" -d qor_test -v ON_ERROR_STOP=1 \
     -c "CREATE SCHEMA qor_extensions" \
-    -c "CREATE EXTENSION pg_trgm SCHEMA qor_extensions" >/dev/null
+    -c "CREATE EXTENSION pg_trgm SCHEMA qor_extensions" \
+    -c "ALTER DATABASE qor_test SET standard_conforming_strings = off" >/dev/null
 }
 
 case "$command" in

@@ -186,9 +186,10 @@ TEST_P(TraceSearchMigration, AnOlderCompanyIsSearchedAndTakesOnTheIndexes) {
     EXPECT_EQ(Numbers(*services::FindTraces(*upgraded, request).rows), "2 1");
     EXPECT_TRUE(upgraded->TableExists(GetParam() == TestBackend::Sqlite ? "ICOrderBatchTraceText" : "t_SchemaVersion"));
     if (GetParam() == TestBackend::PostgreSql)
-        EXPECT_EQ(
-            Rows(*upgraded, "SELECT indexname FROM pg_indexes WHERE indexname = 'ix_icorderbatchtrace_batchtext'"),
-            QStringList({"ix_icorderbatchtrace_batchtext"}));
+        EXPECT_EQ(Rows(*upgraded,
+                       "SELECT indexname FROM pg_indexes WHERE schemaname = current_schema() AND "
+                       "indexname = 'ix_icorderbatchtrace_batchtext'"),
+                  QStringList({"ix_icorderbatchtrace_batchtext"}));
 }
 
 }  // namespace
