@@ -118,6 +118,8 @@ ParseResult ParseCommandLine(const QStringList& args) {
         } else if (name == QLatin1String("--password")) {
             ok = TakeValue(args, i, &o.password, &error);
             o.passwordGiven = ok;
+        } else if (name == QLatin1String("--password-file")) {
+            ok = TakeValue(args, i, &o.passwordFile, &error);
         } else if (name == QLatin1String("--trace")) {
             ok = TakeValue(args, i, &o.traceFile, &error);
         } else if (name == QLatin1String("--create-demo")) {
@@ -156,21 +158,18 @@ ParseResult ParseCommandLine(const QStringList& args) {
         const QString command = CommandName(o.command);
         if (o.all == !o.item.isEmpty())
             return {std::nullopt, QStringLiteral("%1 需要 --item 物料代码 或 --all 之一。").arg(command)};
-        if (o.user.isEmpty() || !o.passwordGiven)
-            return {std::nullopt, QStringLiteral("%1 需要 --user 和 --password。").arg(command)};
+        if (o.user.isEmpty()) return {std::nullopt, QStringLiteral("%1 需要 --user。").arg(command)};
     }
     if (find) {
         if (o.findScope.isEmpty())
             return {std::nullopt,
                     QStringLiteral("find 需要 --batch、--order、--bom、--item 或 --customer 之一，后跟要查找的文字。")};
         if (o.findText.isEmpty()) return {std::nullopt, QStringLiteral("find 要查找的文字不能为空。")};
-        if (o.user.isEmpty() || !o.passwordGiven)
-            return {std::nullopt, QStringLiteral("find 需要 --user 和 --password。")};
+        if (o.user.isEmpty()) return {std::nullopt, QStringLiteral("find 需要 --user。")};
     }
     if (o.command == Command::Import) {
         if (o.in.isEmpty()) return {std::nullopt, QStringLiteral("import 需要 --in 指定要引入的 .csv 或 .xlsx 文件。")};
-        if (o.user.isEmpty() || !o.passwordGiven)
-            return {std::nullopt, QStringLiteral("import 需要 --user 和 --password。")};
+        if (o.user.isEmpty()) return {std::nullopt, QStringLiteral("import 需要 --user。")};
         if (o.dryRun && o.partial)
             return {std::nullopt, QStringLiteral("--dry-run 不写入任何数据，不能与 --partial 一起使用。")};
     }
@@ -215,6 +214,9 @@ QString UsageText() {
         "      /etc/xdg/qor-erp/components.ini，其他用户写自己的 ~/.config/qor-erp/components.ini(优先于系统的)。\n"
         "  qor-erp --help\n"
         "      显示本说明。\n"
+        "不开窗口的命令可以不在命令行上写密码(其他用户用 ps 就能看到命令行)：--password-file "
+        "文件(只有自己能读的文件，\n"
+        "      第一行是密码)、环境变量 QOR_PASSWORD，或者在终端上运行时按提示输入。\n"
         "退出码: 0 完成；1 命令行有误；2 账套、登录、权限、文件或跟踪文件被拒绝；3 账套没有启用客户BOM批次对应；\n"
         "      4 引入时有被拒绝的行。\n");
 }

@@ -19,6 +19,7 @@ struct ShellOptions {
     QString user;
     QString password;
     bool passwordGiven = false;
+    QString passwordFile;  // where a command without a window reads the password
     QString traceFile;
     int traces = 0;  // --create-demo sizes; 0 keeps the demo company's own
     int items = 0;

@@ -1,6 +1,7 @@
 #include "app/CompanyLogin.h"
 
 #include "app/LoginDialog.h"
+#include "app/PasswordSource.h"
 #include "app/PropsString.h"
 #include "app/Shell.h"
 #include "platform/base/HostError.h"
@@ -20,16 +21,19 @@ namespace {
 
 services::SessionPtr LogIn(const db::DatabasePtr& database, const ShellOptions& options, bool askWithDialog,
                            QString* error) {
-    if (!options.user.isEmpty() && options.passwordGiven) {
+    const bool withDialog = askWithDialog && CanShowWindows();
+    if (!options.user.isEmpty() && (options.passwordGiven || !withDialog)) {
+        const std::optional<QString> password = HeadlessPassword(options, error);
+        if (!password) return nullptr;
         try {
-            return services::Authenticate(database, options.user, options.password);
+            return services::Authenticate(database, options.user, *password);
         } catch (const HostError& e) {
             *error = e.Description();
             return nullptr;
         }
     }
-    if (!askWithDialog || !CanShowWindows()) {
-        *error = QStringLiteral("请用 --user 和 --password 指定用户和密码。");
+    if (!withDialog) {
+        *error = QStringLiteral("请用 --user 指定用户。");
         return nullptr;
     }
     LoginDialog dialog(database->ConnectionText(), options.user);

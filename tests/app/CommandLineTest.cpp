@@ -1,7 +1,10 @@
 #include "app/CommandLine.h"
+#include "app/PasswordSource.h"
 #include "app/PropsString.h"
 
 #include <gtest/gtest.h>
+#include <QFile>
+#include <QTemporaryDir>
 
 using namespace qor::app;
 
@@ -34,7 +37,7 @@ TEST(CommandLine, RefusesBadInputWithAChineseReason) {
         {"register without a library", {"--register"}, ""},
         {"list without a selection", QStringList{"list"} + login, ""},
         {"list with two selections", QStringList{"list"} + login + QStringList{"--all", "--item", "x"}, ""},
-        {"list without a password", {"list", "--user", "v", "--all"}, ""},
+        {"list without a user", {"list", "--password", "v", "--all"}, "list 需要 --user"},
         {"unknown format", QStringList{"list"} + login + QStringList{"--all", "--format", "xml"}, ""},
         {"selection without list", {"--all"}, ""},
         {"export to a pdf", QStringList{"export"} + login + QStringList{"--all", "--out", "a.pdf"}, ".xlsx 或 .csv"},
@@ -55,4 +58,47 @@ TEST(CommandLine, RefusesBadInputWithAChineseReason) {
 TEST(PropsString, PutsTheConnectionTextInTheFirstBracedValue) {
     EXPECT_EQ(BuildPropsString("/data/a;b.db", 16, "abc"),
               "ConnectString={/data/a;b.db};UserID=16;UserName=abc;LANGUAGE=chs");
+}
+
+// A password kept off the command line: a file only its owner may read, or
+// the environment.
+TEST(HeadlessPassword, ComesFromAPrivateFileOrTheEnvironment) {
+    QTemporaryDir dir;
+    const auto write = [&dir](const char* name, QFileDevice::Permissions permissions) {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("s3cret pass\n");
+        file.close();
+        file.setPermissions(permissions);
+        return path;
+    };
+    const auto owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    struct Case {
+        QString file;
+        const char* environment;
+        const char* password;  // nullptr: refused
+    };
+    const Case cases[] = {
+        {write("private", owner), nullptr, "s3cret pass"},
+        {write("shared", owner | QFileDevice::ReadOther), nullptr, nullptr},
+        {dir.filePath("missing"), "from env", nullptr},
+        {{}, "from env", "from env"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        if (c.environment)
+            qputenv("QOR_PASSWORD", c.environment);
+        else
+            qunsetenv("QOR_PASSWORD");
+        ShellOptions options;
+        options.passwordFile = c.file;
+        QString error;
+        const std::optional<QString> password = HeadlessPassword(options, &error);
+        if (c.password)
+            EXPECT_EQ(password, QString::fromUtf8(c.password));
+        else
+            EXPECT_TRUE(!password && !error.isEmpty()) << error.toStdString();
+    }
+    qunsetenv("QOR_PASSWORD");
 }

@@ -260,6 +260,7 @@ TEST_P(ShellOnBackend, RefusalsSayWhyAndChangeNothing) {
     const std::vector<Case> cases{
         {"wrong password", Login("administrator", "wrong"), "用户名或密码错误"},
         {"unknown user", Login("nobody"), "用户名或密码错误"},
+        {"no password anywhere", {"list", "--db", Company(), "--user", "viewer", "--all"}, "没有给出密码"},
         {"missing company file",
          {"--db", dir_.filePath("missing.db"), "--user", "viewer", "--password", "demo"},
          "不存在"},
