@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-qpa-plugins libgl-dev
   libsqlite3-dev sqlite3 libpq-dev postgresql postgresql-client
-  libxlsxwriter-dev libzip-dev libexpat1-dev qt6-translations-l10n
+  libxlsxwriter-dev libzip-dev libexpat1-dev libsodium-dev qt6-translations-l10n
   fonts-wqy-microhei
   xvfb xauth x11-utils xdotool imagemagick poppler-utils
   libgtest-dev libgmock-dev googletest libbenchmark-dev

@@ -23,9 +23,8 @@ void CheckOptions(const DemoOptions& options) {
 }
 
 int AddUser(Database& db, const QString& name, const QString& description) {
-    const QString salt = NewSalt();
-    db.Execute(QStringLiteral("INSERT INTO t_User (FName, FDescription, FSalt, FPasswordHash) VALUES (?, ?, ?, ?)"),
-               {name, description, salt, HashPassword(salt, QStringLiteral("demo"))});
+    db.Execute(QStringLiteral("INSERT INTO t_User (FName, FDescription, FSalt, FPasswordHash) VALUES (?, ?, '', ?)"),
+               {name, description, HashPassword(QStringLiteral("demo"))});
     return static_cast<int>(db.LastInsertId());
 }
 

@@ -4,11 +4,18 @@
 
 namespace qor::db {
 
-// A new random salt for one user's password: 16 bytes as 32 hex digits.
-QString NewSalt();
+// The stored form of a new password: an Argon2id string (libsodium's
+// interactive limits: slow and memory-hard for whoever tries passwords
+// against a copied user table) carrying its own random salt.
+QString HashPassword(const QString& password);
 
-// The stored form of a password: SHA-256 of the salt followed by the
-// password (both UTF-8), as 64 lower-case hex digits.
-QString HashPassword(const QString& salt, const QString& password);
+// Whether password is the one stored: an Argon2id string, or the form of
+// companies written before it, SHA-256 of salt then password as hex.
+// Compared in constant time.
+bool VerifyPassword(const QString& stored, const QString& salt, const QString& password);
+
+// Whether the stored form is the older one, to be replaced by HashPassword's
+// at the user's next successful login.
+bool IsOlderPasswordHash(const QString& stored);
 
 }  // namespace qor::db

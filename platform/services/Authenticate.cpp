@@ -18,11 +18,20 @@ SessionPtr Authenticate(const db::DatabasePtr& database, const QString& userName
     auto rs = database->Query(
         QStringLiteral("SELECT FUserID, FName, FSalt, FPasswordHash, FForbidden FROM t_User WHERE FName = ?"), {name});
     if (rs->RecordCount() == 0) throw refused;
-    if (db::HashPassword(rs->Fields(QStringLiteral("FSalt")).Text(), password) !=
-        rs->Fields(QStringLiteral("FPasswordHash")).Text())
-        throw refused;
+    const QString stored = rs->Fields(QStringLiteral("FPasswordHash")).Text();
+    if (!db::VerifyPassword(stored, rs->Fields(QStringLiteral("FSalt")).Text(), password)) throw refused;
     if (NullToZero(rs->Fields(QStringLiteral("FForbidden")).Value()) != 0)
         throw HostError(QStringLiteral("用户 %1 已被禁用，请与系统管理员联系！").arg(name));
+
+    if (db::IsOlderPasswordHash(stored)) {
+        // The older hash is replaced now that the password is known; a
+        // company opened only for reading keeps it until a login that writes.
+        try {
+            database->Execute(QStringLiteral("UPDATE t_User SET FPasswordHash = ?, FSalt = '' WHERE FUserID = ?"),
+                              {db::HashPassword(password), rs->Fields(QStringLiteral("FUserID")).Value()});
+        } catch (const HostError&) {
+        }
+    }
 
     auto session = std::make_shared<Session>();
     session->database = database;

@@ -4,6 +4,8 @@
 #include "platform/base/HostError.h"
 #include "platform/base/Variant.h"
 #include "platform/db/Passwords.h"
+
+#include <QCryptographicHash>
 #include "platform/services/Authenticate.h"
 #include "platform/services/MessageDialog.h"
 #include "src/host/ProgIds.h"
@@ -89,16 +91,21 @@ TEST_P(HostStoresTest, QueriesThroughTheConnectionAndClassInfoAnswerRecordsets) 
     EXPECT_THROW(connection->Call("GetAnyRecordset", {"SELECT * FROM t_Missing"}), HostError);
 }
 
+// A password stored the older way (SHA-256 of salt and password) is stored
+// with Argon2id after its first successful login.
 TEST_P(HostStoresTest, RightPasswordGivesTheUsersSessionAndRefusalsSayWhy) {
-    for (const auto& [name, forbidden] : {std::pair{"王工", 0}, std::pair{"离职", 1}}) {
-        const QString salt = db::NewSalt();
-        Exec("INSERT INTO t_User (FName, FSalt, FPasswordHash, FForbidden) VALUES (?, ?, ?, ?)",
-             {name, salt, db::HashPassword(salt, "secret"), forbidden});
+    const QString salt = "5a17";
+    const QString older =
+        QString::fromLatin1(QCryptographicHash::hash("5a17secret", QCryptographicHash::Sha256).toHex());
+    Exec("INSERT INTO t_User (FName, FSalt, FPasswordHash, FForbidden) VALUES ('王工', ?, ?, 0), ('离职', '', ?, 1)",
+         {salt, older, db::HashPassword("secret")});
+    for (int login = 0; login < 2; ++login) {
+        auto session = services::Authenticate(database_, " 王工 ", "secret");
+        ASSERT_TRUE(session);
+        EXPECT_EQ(session->userName, "王工");
+        EXPECT_EQ(Rows("SELECT FSalt, substr(FPasswordHash, 1, 10) FROM t_User WHERE FName = '王工'"), "|$argon2id$");
     }
     const QString users = Rows("SELECT * FROM t_User ORDER BY FUserID");
-    auto session = services::Authenticate(database_, " 王工 ", "secret");
-    ASSERT_TRUE(session);
-    EXPECT_EQ(session->userName, "王工");
 
     const std::tuple<const char*, const char*, const char*> refusals[] = {
         {"王工", "", "用户名或密码错误，请重新输入！"},  // the shell tries a wrong password and an unknown user
