@@ -26,6 +26,7 @@ public:
     void Commit() override;
     void Rollback() override;
     bool InTransaction() const override { return inner_->InTransaction(); }
+    bool IsReadOnly() const override { return inner_->IsReadOnly(); }
     void SetBulkLoad(bool on) override { inner_->SetBulkLoad(on); }
 
     const QString& Statements() const { return statements_; }

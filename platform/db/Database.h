@@ -41,6 +41,8 @@ public:
     virtual void Rollback() = 0;
     // Whether a Begin is open on this connection.
     virtual bool InTransaction() const = 0;
+    // Whether the connection may only read (a company file opened read-only).
+    virtual bool IsReadOnly() const = 0;
 
     // Trades crash safety for speed while a large load runs on a database no
     // one else uses (the demo and bench generators); off restores the normal

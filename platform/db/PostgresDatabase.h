@@ -52,6 +52,7 @@ public:
     void Commit() override;
     void Rollback() override;
     bool InTransaction() const override { return transactionDepth_ > 0; }
+    bool IsReadOnly() const override { return false; }
 
     void SetBulkLoad(bool on) override;
 

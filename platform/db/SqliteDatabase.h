@@ -48,7 +48,7 @@ public:
 
     // Whether SQLite opened the file for reading only (the file or its
     // folder is write protected).
-    bool IsReadOnly() const;
+    bool IsReadOnly() const override;
     // Switches the file to write-ahead logging, so that readers and one
     // writer on several desktops do not block each other. Writes the file.
     void UseWriteAheadLog();

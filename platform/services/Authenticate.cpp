@@ -23,9 +23,9 @@ SessionPtr Authenticate(const db::DatabasePtr& database, const QString& userName
     if (NullToZero(rs->Fields(QStringLiteral("FForbidden")).Value()) != 0)
         throw HostError(QStringLiteral("用户 %1 已被禁用，请与系统管理员联系！").arg(name));
 
-    if (db::IsOlderPasswordHash(stored)) {
-        // The older hash is replaced now that the password is known; a
-        // company opened only for reading keeps it until a login that writes.
+    // The older hash is replaced now that the password is known; a company
+    // opened only for reading keeps it until a login that writes.
+    if (db::IsOlderPasswordHash(stored) && !database->IsReadOnly()) {
         try {
             database->Execute(QStringLiteral("UPDATE t_User SET FPasswordHash = ?, FSalt = '' WHERE FUserID = ?"),
                               {db::HashPassword(password), rs->Fields(QStringLiteral("FUserID")).Value()});

@@ -46,6 +46,7 @@ public:
     void Commit() override { inner_->Commit(); }
     void Rollback() override { inner_->Rollback(); }
     bool InTransaction() const override { return inner_->InTransaction(); }
+    bool IsReadOnly() const override { return inner_->IsReadOnly(); }
     void SetBulkLoad(bool on) override { inner_->SetBulkLoad(on); }
 
 private:
