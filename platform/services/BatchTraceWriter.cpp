@@ -34,50 +34,75 @@ BatchTraceWriter::BatchTraceWriter(const Session& session)
     : session_(session), database_(*session.database), checks_(*session.database) {}
 
 QString BatchTraceWriter::Insert(const TraceChanges& values) {
-    RunWrite([&](std::optional<TraceRecord>& written) {
-        RequireRight(kRightNew, QStringLiteral("新增"));
-        const TraceRecord record = values.AppliedTo(TraceRecord{});
-        CheckSent(record, values, true);
-        written = record;
-        database_.Execute(QStringLiteral("INSERT INTO ICOrderBatchTrace "
-                                         "(FItemID, FBatchNo, FCustBomID, FOrderInterID, FOrderEntryID, FForbid) "
-                                         "VALUES (?, ?, ?, ?, ?, ?)"),
-                          ColumnValues(record));
-    });
+    RunWrite(
+        [&](std::optional<TraceRecord>& written) {
+            RequireRight(kRightNew, QStringLiteral("新增"));
+            const TraceRecord record = values.AppliedTo(TraceRecord{});
+            CheckSent(record, values, true);
+            written = record;
+            database_.Execute(QStringLiteral("INSERT INTO ICOrderBatchTrace "
+                                             "(FItemID, FBatchNo, FCustBomID, FOrderInterID, FOrderEntryID, FForbid) "
+                                             "VALUES (?, ?, ?, ?, ?, ?)"),
+                              ColumnValues(record));
+        },
+        [&](const std::optional<TraceRecord>& written) { return written && Holds(*written, std::nullopt); });
     return QStringLiteral("保存成功！");
 }
 
 QString BatchTraceWriter::Update(int traceId, const TraceChanges& changes) {
-    RunWrite([&](std::optional<TraceRecord>& written) {
-        const TraceRecord stored = RequireRecord(traceId);
-        const TraceRecord record = changes.AppliedTo(stored);
-        if (record.forbid != stored.forbid)
-            RequireRight(kRightBan, record.forbid ? QStringLiteral("禁用") : QStringLiteral("反禁用"));
-        if (record.DiffersBesidesForbid(stored)) RequireRight(kRightModify, QStringLiteral("修改"));
-        CheckSent(record, changes, false);
-        written = record;
-        QVariantList params = ColumnValues(record);
-        params.append(traceId);
-        // Another user may have deleted the record since it was read.
-        if (database_.Execute(QStringLiteral("UPDATE ICOrderBatchTrace SET FItemID = ?, FBatchNo = ?, FCustBomID = ?, "
-                                             "FOrderInterID = ?, FOrderEntryID = ?, FForbid = ? WHERE FTraceID = ?"),
-                              params) == 0)
-            throw TraceRefusal(kRecordGone);
-    });
+    RunWrite(
+        [&](std::optional<TraceRecord>& written) {
+            const TraceRecord stored = RequireRecord(traceId);
+            const TraceRecord record = changes.AppliedTo(stored);
+            if (record.forbid != stored.forbid)
+                RequireRight(kRightBan, record.forbid ? QStringLiteral("禁用") : QStringLiteral("反禁用"));
+            if (record.DiffersBesidesForbid(stored)) RequireRight(kRightModify, QStringLiteral("修改"));
+            CheckSent(record, changes, false);
+            written = record;
+            QVariantList params = ColumnValues(record);
+            params.append(traceId);
+            // Another user may have deleted the record since it was read.
+            if (database_.Execute(
+                    QStringLiteral("UPDATE ICOrderBatchTrace SET FItemID = ?, FBatchNo = ?, FCustBomID = ?, "
+                                   "FOrderInterID = ?, FOrderEntryID = ?, FForbid = ? WHERE FTraceID = ?"),
+                    params) == 0)
+                throw TraceRefusal(kRecordGone);
+        },
+        [&](const std::optional<TraceRecord>& written) { return written && Holds(*written, traceId); });
     return QStringLiteral("保存成功！");
 }
 
 QString BatchTraceWriter::Delete(int traceId) {
-    RunWrite([&](std::optional<TraceRecord>&) {
-        RequireRecord(traceId);
-        RequireRight(kRightDelete, QStringLiteral("删除"));
-        if (database_.Execute(QStringLiteral("DELETE FROM ICOrderBatchTrace WHERE FTraceID = ?"), {traceId}) == 0)
-            throw TraceRefusal(kRecordGone);
-    });
+    RunWrite(
+        [&](std::optional<TraceRecord>&) {
+            RequireRecord(traceId);
+            RequireRight(kRightDelete, QStringLiteral("删除"));
+            if (database_.Execute(QStringLiteral("DELETE FROM ICOrderBatchTrace WHERE FTraceID = ?"), {traceId}) == 0)
+                throw TraceRefusal(kRecordGone);
+        },
+        [&](const std::optional<TraceRecord>&) { return !LoadTraceRecord(database_, traceId); });
     return QStringLiteral("删除成功！");
 }
 
-void BatchTraceWriter::RunWrite(const std::function<void(std::optional<TraceRecord>& written)>& write) {
+// Whether the table holds the record as written: by its key, or by its item
+// and batch for a new one.
+bool BatchTraceWriter::Holds(const TraceRecord& written, std::optional<int> traceId) {
+    const RecordsetPtr rs =
+        traceId ? database_.Query(QStringLiteral("SELECT FItemID, FBatchNo, FCustBomID, FOrderInterID, FOrderEntryID, "
+                                                 "FForbid FROM ICOrderBatchTrace WHERE FTraceID = ?"),
+                                  {*traceId})
+                : database_.Query(QStringLiteral("SELECT FItemID, FBatchNo, FCustBomID, FOrderInterID, FOrderEntryID, "
+                                                 "FForbid FROM ICOrderBatchTrace WHERE FItemID = ? AND FBatchNo = ?"),
+                                  {written.itemId, written.batchNo});
+    if (rs->RecordCount() != 1) return false;
+    const QVariantList expected = ColumnValues(written);
+    for (int field = 0; field < static_cast<int>(expected.size()); ++field)
+        if (rs->TextAt(field, 0) != expected[field].toString()) return false;
+    return true;
+}
+
+void BatchTraceWriter::RunWrite(const std::function<void(std::optional<TraceRecord>& written)>& write,
+                                const std::function<bool(const std::optional<TraceRecord>& written)>& landed) {
     for (int attempt = 1;; ++attempt) {
         std::optional<TraceRecord> written;
         bool committing = false;
@@ -99,8 +124,19 @@ void BatchTraceWriter::RunWrite(const std::function<void(std::optional<TraceReco
             // Without an answer to COMMIT nobody knows whether it was saved;
             // before it, the server has rolled everything back.
             if (e.Failure() == db::DbFailure::ConnectionLost) {
-                if (committing) throw;
-                throw TraceRefusal(e.Description());
+                if (!committing) throw TraceRefusal(e.Description());
+                // The server may have committed before the answer was lost:
+                // look, over a new connection, whether the write is there.
+                bool saved = false;
+                try {
+                    saved = landed(written);
+                } catch (const HostError&) {
+                    throw TraceRefusal(
+                        QStringLiteral("与数据库服务器的连接在保存时中断，无法确认是否已经保存。"
+                                       "请在连接恢复后刷新列表查看。"));
+                }
+                if (saved) return;
+                throw TraceRefusal(QStringLiteral("与数据库服务器的连接在保存时中断，本次保存没有完成，请重试！"));
             }
             // The transaction is rolled back by now, so the check sees what
             // another user committed in the meantime.

@@ -24,8 +24,12 @@ private:
     // Runs write in a transaction. A write the database refuses because the
     // item and batch are taken meanwhile gets the same answer as the check;
     // one that lost out to other users' work runs again (a few times); one
-    // cut off from the server before COMMIT is refused with the reason.
-    void RunWrite(const std::function<void(std::optional<TraceRecord>& written)>& write);
+    // cut off from the server before COMMIT is refused with the reason; one
+    // cut off during COMMIT succeeds or is refused as landed finds the write
+    // in the table or not, over a new connection.
+    void RunWrite(const std::function<void(std::optional<TraceRecord>& written)>& write,
+                  const std::function<bool(const std::optional<TraceRecord>& written)>& landed);
+    bool Holds(const TraceRecord& written, std::optional<int> traceId);
     void RequireRight(qint64 mask, const QString& rightName);
     TraceRecord RequireRecord(int traceId);
     // Checks what the request sent; everything when all is true.

@@ -24,8 +24,9 @@ const QString kAllTraces = kTraces + QStringLiteral("ORDER BY FTraceID");
 class TroubledWriteDatabase : public db::Database {
 public:
     using Trouble = std::function<void(db::Database& inner, const QString& sql, const QVariantList& params)>;
-    TroubledWriteDatabase(db::DatabasePtr inner, Trouble trouble)
-        : inner_(std::move(inner)), trouble_(std::move(trouble)) {}
+    using CommitTrouble = std::function<void(db::Database& inner)>;
+    TroubledWriteDatabase(db::DatabasePtr inner, Trouble trouble, CommitTrouble commitTrouble = {})
+        : inner_(std::move(inner)), trouble_(std::move(trouble)), commitTrouble_(std::move(commitTrouble)) {}
 
     qint64 Execute(const QString& sql, const QVariantList& params = {}) override {
         if (sql.startsWith(QLatin1String("INSERT INTO ICOrderBatchTrace")) ||
@@ -43,7 +44,12 @@ public:
     qint64 LastInsertId() override { return inner_->LastInsertId(); }
     bool TableExists(const QString& name) override { return inner_->TableExists(name); }
     void Begin() override { inner_->Begin(); }
-    void Commit() override { inner_->Commit(); }
+    void Commit() override {
+        if (commitTrouble_)
+            commitTrouble_(*inner_);
+        else
+            inner_->Commit();
+    }
     void Rollback() override { inner_->Rollback(); }
     bool InTransaction() const override { return inner_->InTransaction(); }
     bool IsReadOnly() const override { return inner_->IsReadOnly(); }
@@ -52,6 +58,7 @@ public:
 private:
     db::DatabasePtr inner_;
     Trouble trouble_;
+    CommitTrouble commitTrouble_;
 };
 
 // The database fails the first `times` writes with the failure.
@@ -262,6 +269,34 @@ TEST_P(SaveDataTest, WritesThatMeetOtherUsersAreTriedAgainOrAnswered) {
     EXPECT_EQ(answer.code, 0);
     EXPECT_EQ(answer.message, "当前记录不存在，可能已被其他用户删除！");
     EXPECT_EQ(Trace(id), "101|B2|0|0|0|0");  // the deletion was this fake's, rolled back with it
+}
+
+// A save whose answer to COMMIT was lost looks, over a new connection,
+// whether it landed, and says so.
+TEST_P(SaveDataTest, ASaveCutOffDuringCommitSaysWhetherItLanded) {
+    GrantTraceRights(kAllRights);
+    struct Case {
+        bool committed;
+        const char* batch;
+        int code;
+        const char* message;
+    };
+    for (const Case& c : {Case{true, "B-landed", 1, "保存成功！"}, Case{false, "B-lost", 0, "本次保存没有完成"}}) {
+        SCOPED_TRACE(c.batch);
+        UseDatabase(std::make_shared<TroubledWriteDatabase>(
+            database_, [](db::Database&, const QString&, const QVariantList&) {},
+            [committed = c.committed](db::Database& inner) {
+                if (committed)
+                    inner.Commit();
+                else
+                    inner.Rollback();
+                throw db::DbError("与数据库服务器的连接已经断开", {}, db::DbFailure::ConnectionLost);
+            }));
+        const SaveAnswer answer = Save("INS", 0, SaveFields{{"FItemID", 101}, {"FBatchNo", c.batch}});
+        EXPECT_EQ(answer.code, c.code);
+        EXPECT_THAT(answer.message.toStdString(), HasSubstr(c.message));
+    }
+    EXPECT_EQ(Rows("SELECT FBatchNo FROM ICOrderBatchTrace"), "B-landed");
 }
 
 }  // namespace
