@@ -136,6 +136,8 @@ ParseResult ParseCommandLine(const QStringList& args) {
             ok = TakeCount(args, i, &o.groups, &error);
         } else if (name == QLatin1String("--item") && headless) {
             ok = TakeValue(args, i, &o.item, &error);
+        } else if (name == QLatin1String("--raw") && (o.command == Command::List || o.command == Command::Export)) {
+            o.raw = true;
         } else if (name == QLatin1String("--all") && headless) {
             o.all = true;
         } else if (name == QLatin1String("--out") && !OutSuffixes(o.command).isEmpty()) {
@@ -192,9 +194,11 @@ QString UsageText() {
         "      创建演示账套；给出数量时按该规模生成数据(用于性能测试)。\n"
         "  凡是要求“文件”的 --db 和 --create-demo 也可以给出 PostgreSQL 服务器上的账套:\n"
         "      postgresql://用户[:密码]@主机[:端口]/数据库 (多台电脑共用一个账套时使用)。\n"
-        "  qor-erp list --db 文件 --user 用户名 --password 密码 (--item 物料代码 | --all) [--format tsv|csv]\n"
+        "  qor-erp list --db 文件 --user 用户名 --password 密码 (--item 物料代码 | --all) [--format tsv|csv] [--raw]\n"
         "      不开窗口，按列表窗口的显示输出表头和每一行: --item 为该物料的记录，--all 为全部记录。\n"
-        "  qor-erp export --db 文件 --user 用户名 --password 密码 (--item 物料代码 | --all) --out 文件.xlsx|文件.csv\n"
+        "      CSV 中以 = + - @ 开头的文字前加一个 ' (免得电子表格把它当公式执行)；--raw 原样输出，供程序读取。\n"
+        "  qor-erp export --db 文件 --user 用户名 --password 密码 (--item 物料代码 | --all) --out 文件.xlsx|文件.csv "
+        "[--raw]\n"
         "      不开窗口，把列表按引出命令写成 Excel 工作簿或 CSV 文件(需要引出权限)。\n"
         "  qor-erp print --db 文件 --user 用户名 --password 密码 (--item 物料代码 | --all) --out 文件.pdf\n"
         "      不开窗口，把列表按打印命令的页面打印成 PDF 文件(需要打印权限)，供归档和定时报表。\n"

@@ -38,6 +38,7 @@ struct ShellOptions {
     bool partial = false;
     QString report;
     QString format = QStringLiteral("tsv");  // tsv or csv
+    bool raw = false;                        // list, export: CSV cells as they are
     QString out;                             // export: the .xlsx or .csv file; print: the .pdf file
     QString library;                         // --register / --unregister: the component library file
 };

@@ -20,7 +20,7 @@ constexpr int kFailedTold = -1;
 }  // namespace
 
 QVariantList ListArguments(const ShellOptions& options, const QString& argument) {
-    return {options.all ? QString() : options.item, argument};
+    return {options.all ? QString() : options.item, argument, options.raw};
 }
 
 std::optional<int> CallListOutput(const ShellOptions& options, const QString& member, const QVariantList& arguments,

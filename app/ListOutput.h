@@ -16,7 +16,8 @@ namespace qor::app {
 std::optional<int> CallListOutput(const ShellOptions& options, const QString& member, const QVariantList& arguments,
                                   int* exitCode);
 
-// The arguments of the list members: the item number (empty for --all) and argument.
+// The arguments of the list members: the item number (empty for --all),
+// argument, and whether CSV cells stay raw.
 QVariantList ListArguments(const ShellOptions& options, const QString& argument);
 
 }  // namespace qor::app

@@ -71,7 +71,9 @@ inline constexpr const char* kFrmResLoader = "QORFrmRes.FrmResLoader";
 // SetColCaption(k, caption) and SetColSize(k, size) for column k from 1: cells are cut to size characters;
 // EventSink (property): the caller's object answering Export_LoadData(nRow, ColData byref), where ColData is a
 // Vector of Cols empty texts the caller fills by column number for export row nRow (from 1); FileName (property,
-// optional): the .xlsx or .csv file to write, asked in a save dialog when empty; Export(title) -> 1 written,
+// optional): the .xlsx or .csv file to write, asked in a save dialog when empty; Raw (property, optional): CSV
+// cells as they are, without the apostrophe that keeps a spreadsheet from running text as a formula;
+// Export(title) -> 1 written,
 // 0 cancelled by the user, -1 failed (the component has told the user why; no file is left).
 inline constexpr const char* kListExport = "QORExpImp80.ListExport";
 // ReadSheet(fileName, sheetName, maxRows) -> Recordset: the rows of a CSV file (UTF-8, else GB18030; comma or tab)

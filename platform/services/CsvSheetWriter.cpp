@@ -1,6 +1,7 @@
 #include "platform/services/CsvSheetWriter.h"
 
 #include "platform/base/HostError.h"
+#include "platform/base/SpreadsheetText.h"
 #include "platform/services/FileFailure.h"
 
 #include <unistd.h>
@@ -26,7 +27,7 @@ void AppendField(QByteArray& out, const QString& cell) {
 
 }  // namespace
 
-CsvSheetWriter::CsvSheetWriter(QString path) : path_(std::move(path)) {
+CsvSheetWriter::CsvSheetWriter(QString path, bool raw) : path_(std::move(path)), raw_(raw) {
     file_ = std::fopen(QFile::encodeName(path_).constData(), "wb");
     if (!file_) Fail(errno);
 }
@@ -45,7 +46,7 @@ void CsvSheetWriter::Begin(const QString&, const QStringList& captions) {
 void CsvSheetWriter::AddRow(const QStringList& cells) {
     for (qsizetype i = 0; i < cells.size(); ++i) {
         if (i > 0) buffer_.append(',');
-        AppendField(buffer_, cells[i]);
+        AppendField(buffer_, raw_ ? cells[i] : NeutralisedCell(cells[i]));
     }
     buffer_.append("\r\n");
     if (buffer_.size() >= kFlushAt) Flush();

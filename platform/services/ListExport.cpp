@@ -27,8 +27,8 @@ namespace {
 constexpr int kExclamation = 48;
 constexpr int kProgressStep = 50;  // rows between two updates of the progress window
 
-std::unique_ptr<SheetWriter> WriterFor(SheetFormat format, const QString& path) {
-    if (format == SheetFormat::Csv) return std::make_unique<CsvSheetWriter>(path);
+std::unique_ptr<SheetWriter> WriterFor(SheetFormat format, const QString& path, bool raw) {
+    if (format == SheetFormat::Csv) return std::make_unique<CsvSheetWriter>(path, raw);
     return std::make_unique<XlsxSheetWriter>(path);
 }
 
@@ -45,6 +45,9 @@ ListExport::ListExport(MessageDialog::Presentation presentation)
     Property(
         QStringLiteral("FileName"), [this] { return QVariant(fileName_); },
         [this](const QVariant& value) { fileName_ = NullToEmpty(value); });
+    Property(
+        QStringLiteral("Raw"), [this] { return QVariant(raw_); },
+        [this](const QVariant& value) { raw_ = ToBool(value); });
     Property(
         QStringLiteral("EventSink"), [this] { return QVariant::fromValue(sink_); },
         [this](const QVariant& value) { sink_ = value.value<host::ObjectPtr>(); });
@@ -96,7 +99,7 @@ int ListExport::Write(const QString& path, const QString& title) {
     if (!sink_) throw HostError(QStringLiteral("没有提供行数据的对象。"));
 
     StagedFile file(path);
-    std::unique_ptr<SheetWriter> writer = WriterFor(*format, file.TemporaryPath());
+    std::unique_ptr<SheetWriter> writer = WriterFor(*format, file.TemporaryPath(), raw_);
     QStringList captions;
     for (const Column& column : columns_) captions.append(column.caption);
     writer->Begin(title, captions);

@@ -47,6 +47,7 @@ private:
     std::vector<Column> columns_;
     int rows_ = 0;
     QString fileName_;
+    bool raw_ = false;  // CSV cells as they are, formulas not neutralised
     host::ObjectPtr sink_;
 };
 

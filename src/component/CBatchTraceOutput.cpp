@@ -33,10 +33,14 @@ RowWriter::Format FormatNamed(const QString& format) {
 }  // namespace
 
 CBatchTraceOutput::CBatchTraceOutput() : Dispatch(QString::fromLatin1(host::progid::kBatchTraceOutput)) {
-    Method(QStringLiteral("WriteList"),
-           [this](QVariantList& args) { return QVariant(WriteList(host::ArgText(args, 0), host::ArgText(args, 1))); });
-    Method(QStringLiteral("ExportList"),
-           [this](QVariantList& args) { return QVariant(ExportList(host::ArgText(args, 0), host::ArgText(args, 1))); });
+    // A third argument true keeps CSV cells raw, for a machine reader.
+    const auto raw = [](const QVariantList& args) { return args.size() > 2 && host::ArgBool(args, 2); };
+    Method(QStringLiteral("WriteList"), [this, raw](QVariantList& args) {
+        return QVariant(WriteList(host::ArgText(args, 0), host::ArgText(args, 1), raw(args)));
+    });
+    Method(QStringLiteral("ExportList"), [this, raw](QVariantList& args) {
+        return QVariant(ExportList(host::ArgText(args, 0), host::ArgText(args, 1), raw(args)));
+    });
     Method(QStringLiteral("PrintList"),
            [this](QVariantList& args) { return QVariant(PrintList(host::ArgText(args, 0), host::ArgText(args, 1))); });
     Method(QStringLiteral("WriteFound"), [this](QVariantList& args) {
@@ -49,26 +53,26 @@ CBatchTraceOutput::CBatchTraceOutput() : Dispatch(QString::fromLatin1(host::prog
     });
 }
 
-int32_t CBatchTraceOutput::WriteList(const QString& itemNumber, const QString& format) {
+int32_t CBatchTraceOutput::WriteList(const QString& itemNumber, const QString& format, bool raw) {
     HeadlessList list;
     if (!list.Open(itemNumber, kRightView, QStringLiteral("当前用户没有查看权限！请与系统管理员联系！")))
         return kFailed;
     controls::LedgerGrid& grid = list.Grid();
     std::vector<bool> hidden;
     for (int c = 1; c <= grid.Cols(); ++c) hidden.push_back(grid.ColHidden(c));
-    RowWriter writer(stdout, FormatNamed(format), hidden);
+    RowWriter writer(stdout, FormatNamed(format), hidden, raw);
     const int rows = grid.Rows();
     for (int r = 1; r <= rows; ++r) writer.WriteCells(list.Detail().DRowCells(r));
     writer.Flush();
     return rows;
 }
 
-int32_t CBatchTraceOutput::ExportList(const QString& itemNumber, const QString& fileName) {
+int32_t CBatchTraceOutput::ExportList(const QString& itemNumber, const QString& fileName, bool raw) {
     HeadlessList list;
     if (!list.Open(itemNumber, kRightExport, QStringLiteral("当前用户没有引出权限，请与系统管理员联系！")))
         return kFailed;
     // The export component tells its own failures.
-    if (ExportLedger(list.Grid(), fileName) != kExportWritten) return kFailed;
+    if (ExportLedger(list.Grid(), fileName, raw) != kExportWritten) return kFailed;
     return list.Grid().Rows() - 1;
 }
 

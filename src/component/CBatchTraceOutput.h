@@ -11,8 +11,10 @@ namespace qor {
 // created by the ProgID "QOROrderBatchTrace.CBatchTraceOutput". Each member
 // takes an item number (empty: every record), checks its own right and throws
 // HostError with the refusal or the reason it cannot go on.
-//   WriteList(item, "tsv"|"csv") -> rows written to standard output, header included
-//   ExportList(item, file) -> rows exported to the .xlsx or .csv file
+//   WriteList(item, "tsv"|"csv"[, raw]) -> rows written to standard output, header included
+//   ExportList(item, file[, raw]) -> rows exported to the .xlsx or .csv file
+//   (raw: CSV cells as they are, without the apostrophe before text a
+//   spreadsheet would run as a formula)
 //   PrintList(item, file) -> pages printed to the .pdf file
 //   WriteFound(scope, match, text, "tsv"|"csv") -> the records a search over every
 //     item finds (scope "batch", "order", "bom", "item" or "customer"; match 0 exact,
@@ -27,8 +29,8 @@ class CBatchTraceOutput : public host::Dispatch {
 public:
     CBatchTraceOutput();
 
-    int32_t WriteList(const QString& itemNumber, const QString& format);
-    int32_t ExportList(const QString& itemNumber, const QString& fileName);
+    int32_t WriteList(const QString& itemNumber, const QString& format, bool raw = false);
+    int32_t ExportList(const QString& itemNumber, const QString& fileName, bool raw = false);
     int32_t PrintList(const QString& itemNumber, const QString& fileName);
     int32_t WriteFound(const QString& scope, int32_t match, const QString& text, const QString& format);
     int32_t ImportRows(const QString& fileName, const QString& sheetName, bool dryRun, bool partial,

@@ -1,6 +1,7 @@
 #include "src/component/RowWriter.h"
 
 #include "platform/base/HostError.h"
+#include "platform/base/SpreadsheetText.h"
 
 namespace qor {
 
@@ -8,8 +9,8 @@ namespace {
 constexpr qsizetype kFlushAt = 1 << 20;
 }
 
-RowWriter::RowWriter(std::FILE* out, Format format, std::vector<bool> hidden)
-    : out_(out), format_(format), hidden_(std::move(hidden)) {
+RowWriter::RowWriter(std::FILE* out, Format format, std::vector<bool> hidden, bool raw)
+    : out_(out), format_(format), hidden_(std::move(hidden)), raw_(raw) {
     buffer_.reserve(kFlushAt + 4096);
 }
 
@@ -47,7 +48,8 @@ void RowWriter::WriteCells(const QStringList& cells) {
     bool first = true;
     for (qsizetype column = 0; column < cells.size(); ++column) {
         if (static_cast<size_t>(column) < hidden_.size() && hidden_[static_cast<size_t>(column)]) continue;
-        const QByteArray utf8 = cells[column].toUtf8();
+        const QByteArray utf8 =
+            (format_ == Format::Csv && !raw_ ? NeutralisedCell(cells[column]) : cells[column]).toUtf8();
         AppendCell(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())), first);
         first = false;
     }

@@ -10,12 +10,13 @@
 namespace qor {
 
 // Writes rows of cells as TSV or CSV lines to a stream, buffered. Columns
-// marked hidden are left out.
+// marked hidden are left out. CSV cells a spreadsheet would run as a formula
+// get a leading apostrophe unless raw.
 class RowWriter {
 public:
     enum class Format { Tsv, Csv };
 
-    RowWriter(std::FILE* out, Format format, std::vector<bool> hidden);
+    RowWriter(std::FILE* out, Format format, std::vector<bool> hidden, bool raw = false);
     ~RowWriter();
 
     void WriteCells(const QStringList& cells);
@@ -29,6 +30,7 @@ private:
     std::FILE* out_;
     Format format_;
     std::vector<bool> hidden_;
+    bool raw_;
     QByteArray buffer_;
 };
 

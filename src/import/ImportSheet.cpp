@@ -1,6 +1,7 @@
 #include "src/import/ImportSheet.h"
 
 #include "platform/base/HostError.h"
+#include "platform/base/SpreadsheetText.h"
 #include "platform/base/VisibleText.h"
 
 namespace qor {
@@ -20,7 +21,10 @@ QString CaptionOf(ImportColumn column) { return QString::fromUtf8(kCaptions[stat
 ImportSheet ReadImportSheet(const Recordset& sheet) {
     const int cellColumns = sheet.FieldCount() - 1;
     const int rows = sheet.RecordCount();
-    const auto cell = [&sheet](int row, int column) { return sheet.TextAt(column + 1, static_cast<size_t>(row)); };
+    // The apostrophe an export put before text a spreadsheet would run as a formula goes again.
+    const auto cell = [&sheet](int row, int column) {
+        return WithoutNeutraliser(sheet.TextAt(column + 1, static_cast<size_t>(row)));
+    };
     int captionRow = -1;
     int at[kImportColumnCount];
     for (int r = 0; r < rows && r < kCaptionSearchRows && captionRow < 0; ++r) {

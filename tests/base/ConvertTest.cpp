@@ -1,5 +1,6 @@
 #include "platform/base/Convert.h"
 #include "platform/base/HostError.h"
+#include "platform/base/SpreadsheetText.h"
 #include "platform/base/VisibleText.h"
 
 #include <gtest/gtest.h>
@@ -41,4 +42,23 @@ TEST(VisibleText, ControlCharactersAreWrittenOutButLineBreaksAndTabsStay) {
         {QString(QChar(0)) + QChar(0x7F) + QChar(0x9B) + QChar(0xA0), QStringLiteral("\\x00\\x7F\\x9B\u00A0")},
     };
     for (const auto& [text, shown] : cases) EXPECT_EQ(qor::WithVisibleControls(text), shown);
+}
+
+// Text a spreadsheet would run as a formula gets an apostrophe that an import
+// takes away again; other text is left alone both ways.
+TEST(SpreadsheetText, FormulaLikeCellsAreNeutralisedAndRestored) {
+    const std::pair<QString, QString> cases[] = {
+        {"=SUM(A1:A9)", "'=SUM(A1:A9)"},
+        {"+86 21", "'+86 21"},
+        {"-001", "'-001"},
+        {"@cmd", "'@cmd"},
+        {"\tB1", "'\tB1"},
+        {"B-001", "B-001"},
+        {"'quoted", "'quoted"},
+        {"", ""},
+    };
+    for (const auto& [cell, neutralised] : cases) {
+        EXPECT_EQ(qor::NeutralisedCell(cell), neutralised);
+        EXPECT_EQ(qor::WithoutNeutraliser(neutralised), cell);
+    }
 }

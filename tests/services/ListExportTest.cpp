@@ -66,7 +66,8 @@ protected:
         return ToInt32(exporter.Call("Export", {"客户BOM批次对应表"}));
     }
     static QStringList Row(int n) {
-        return {QStringLiteral("1.%1").arg(n), QStringLiteral("批%1,\"甲\"").arg(n), n % 2 ? "Y" : ""};
+        return {QString::fromLatin1(n == 2 ? "=1.%1" : "1.%1").arg(n), QStringLiteral("批%1,\"甲\"").arg(n),
+                n % 2 ? "Y" : ""};
     }
     QStringList Leftovers() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
 
@@ -122,10 +123,14 @@ TEST_F(ListExportTest, CsvIsUtf8WithByteOrderMarkAndQuotesWhereNeeded) {
     ASSERT_EQ(Run(exporter, path), ListExport::kWritten);
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray("\xEF\xBB\xBF") + QStringLiteral("物料代码,批号,禁用\r\n"
-                                                                       "1.1,\"批1,\",Y\r\n"
-                                                                       "1.2,\"批2,\",\r\n")
-                                                            .toUtf8());
+    // Text a spreadsheet would run as a formula is neutralised, unless raw.
+    const QString rows = QStringLiteral("物料代码,批号,禁用\r\n1.1,\"批1,\",Y\r\n%1=1.2,\"批2,\",\r\n");
+    EXPECT_EQ(f.readAll(), QByteArray("\xEF\xBB\xBF") + rows.arg("'").toUtf8());
+    exporter.Put("Raw", true);
+    ASSERT_EQ(Run(exporter, dir.filePath("raw.csv")), ListExport::kWritten);
+    QFile raw(dir.filePath("raw.csv"));
+    ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
+    EXPECT_EQ(raw.readAll(), QByteArray("\xEF\xBB\xBF") + rows.arg("").toUtf8());
 }
 
 // A full disk keeps the earlier file and leaves no part of the new one.

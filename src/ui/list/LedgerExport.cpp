@@ -18,7 +18,7 @@ constexpr int kColumnSize = 255;
 
 }  // namespace
 
-int32_t ExportLedger(controls::LedgerGrid& grid, const QString& fileName) {
+int32_t ExportLedger(controls::LedgerGrid& grid, const QString& fileName, bool raw) {
     host::ObjectPtr Export;
     int32_t result = -1;
     // Each step on the component runs on its own: a failure skips that step only.
@@ -53,6 +53,8 @@ int32_t ExportLedger(controls::LedgerGrid& grid, const QString& fileName) {
 
     step([&grid](host::Object& e) { e.Put(QStringLiteral("Rows"), grid.Rows() - kHeaderRows); });
     if (!fileName.isEmpty()) step([&fileName](host::Object& e) { e.Put(QStringLiteral("FileName"), fileName); });
+    // Only a machine reader asks for CSV cells as they are; the window never does.
+    if (raw) step([](host::Object& e) { e.Put(QStringLiteral("Raw"), true); });
     step([&result](host::Object& e) {
         result = ToInt32(e.Call(QStringLiteral("Export"), {Translate(QStringLiteral("客户BOM批次对应表"))}));
     });

@@ -14,7 +14,9 @@ namespace qor {
 // row count, then the export titled "客户BOM批次对应表", whose rows the
 // component asks for through ExportEvents. A step that fails is skipped and
 // the next one runs. fileName, when given, is the file to write without
-// asking the user. Answers the component's result, -1 when it never ran.
-int32_t ExportLedger(controls::LedgerGrid& grid, const QString& fileName = QString());
+// asking the user; raw keeps CSV cells as they are (no apostrophe before
+// text a spreadsheet would run as a formula). Answers the component's
+// result, -1 when it never ran.
+int32_t ExportLedger(controls::LedgerGrid& grid, const QString& fileName = QString(), bool raw = false);
 
 }  // namespace qor
