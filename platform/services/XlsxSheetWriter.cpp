@@ -27,17 +27,20 @@ bool IsWide(char32_t c) {
            (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
 }
 
-// Sheet names may not hold []:*?/\ nor exceed 31 characters.
-QByteArray SheetName(const QString& title) {
+// Sheet names may not hold []:*?/\ nor exceed 31 characters; the sheets
+// after the first are numbered.
+QByteArray SheetName(const QString& title, int sheet) {
     QString name;
     for (QChar c : title)
         if (!QStringLiteral("[]:*?/\\").contains(c)) name.append(c);
-    return name.left(kMaxSheetName).trimmed().toUtf8();
+    const QString number = sheet > 1 ? QStringLiteral(" (%1)").arg(sheet) : QString();
+    return (name.left(kMaxSheetName - number.size()).trimmed() + number).toUtf8();
 }
 
 }  // namespace
 
-XlsxSheetWriter::XlsxSheetWriter(QString path) : path_(std::move(path)) {
+XlsxSheetWriter::XlsxSheetWriter(QString path, unsigned rowsPerSheet)
+    : path_(std::move(path)), rowsPerSheet_(rowsPerSheet) {
     encodedPath_ = QFile::encodeName(path_);
     // The rows wait in temporary files beside the workbook, so a full disk
     // shows where the workbook goes.
@@ -60,10 +63,8 @@ double XlsxSheetWriter::ColumnWidth(const QString& text) {
 }
 
 void XlsxSheetWriter::Begin(const QString& title, const QStringList& captions) {
-    const QByteArray name = SheetName(title);
-    sheet_ = workbook_add_worksheet(workbook_, name.isEmpty() ? nullptr : name.constData());
-    if (!sheet_) throw HostError(QStringLiteral("无法在工作簿中建立工作表。"));
-
+    title_ = title;
+    captions_ = captions;
     titleFormat_ = workbook_add_format(workbook_);
     format_set_bold(titleFormat_);
     format_set_font_size(titleFormat_, 14);
@@ -71,20 +72,33 @@ void XlsxSheetWriter::Begin(const QString& title, const QStringList& captions) {
     format_set_bold(captionFormat_);
     format_set_bottom(captionFormat_, LXW_BORDER_THIN);
     format_set_bg_color(captionFormat_, 0xF0F0F0);
+    widths_.assign(static_cast<size_t>(captions.size()), kMinWidth);
+    StartSheet();
+}
 
-    const QByteArray titleText = title.toUtf8();
-    const auto lastColumn = static_cast<lxw_col_t>(std::max<qsizetype>(captions.size(), 1) - 1);
+// A sheet with the title and the captions above its rows.
+void XlsxSheetWriter::StartSheet() {
+    const QByteArray name = SheetName(title_, static_cast<int>(sheets_.size()) + 1);
+    sheet_ = workbook_add_worksheet(workbook_, name.isEmpty() ? nullptr : name.constData());
+    if (!sheet_) throw HostError(QStringLiteral("无法在工作簿中建立工作表。"));
+    sheets_.push_back(sheet_);
+    const QByteArray titleText = title_.toUtf8();
+    const auto lastColumn = static_cast<lxw_col_t>(std::max<qsizetype>(captions_.size(), 1) - 1);
     if (lastColumn > 0)
         worksheet_merge_range(sheet_, 0, 0, 0, lastColumn, titleText.constData(), titleFormat_);
     else
         worksheet_write_string(sheet_, 0, 0, titleText.constData(), titleFormat_);
     row_ = 1;
-    widths_.assign(static_cast<size_t>(captions.size()), kMinWidth);
-    WriteRow(captions, captionFormat_);
+    WriteRow(captions_, captionFormat_);
     worksheet_freeze_panes(sheet_, kTitleRows, 0);
 }
 
-void XlsxSheetWriter::AddRow(const QStringList& cells) { WriteRow(cells, nullptr); }
+// A sheet holds at most rowsPerSheet_ rows (Excel's limit): the rows go on
+// on a new sheet.
+void XlsxSheetWriter::AddRow(const QStringList& cells) {
+    if (row_ >= rowsPerSheet_) StartSheet();
+    WriteRow(cells, nullptr);
+}
 
 void XlsxSheetWriter::WriteRow(const QStringList& cells, lxw_format* format) {
     for (qsizetype i = 0; i < cells.size(); ++i) {
@@ -101,8 +115,9 @@ void XlsxSheetWriter::WriteRow(const QStringList& cells, lxw_format* format) {
 }
 
 void XlsxSheetWriter::Finish() {
-    for (size_t i = 0; i < widths_.size(); ++i)
-        worksheet_set_column(sheet_, static_cast<lxw_col_t>(i), static_cast<lxw_col_t>(i), widths_[i], nullptr);
+    for (lxw_worksheet* sheet : sheets_)
+        for (size_t i = 0; i < widths_.size(); ++i)
+            worksheet_set_column(sheet, static_cast<lxw_col_t>(i), static_cast<lxw_col_t>(i), widths_[i], nullptr);
     errno = 0;
     const lxw_error result = workbook_close(workbook_);
     const int error = errno;
@@ -117,7 +132,8 @@ void XlsxSheetWriter::Finish() {
 }
 
 bool XlsxSheetWriter::SheetIsComplete() const {
-    const QByteArray tail = ZipArchive(path_).Tail(QStringLiteral("xl/worksheets/sheet1.xml"), kVerifiedTail);
+    const QByteArray tail =
+        ZipArchive(path_).Tail(QStringLiteral("xl/worksheets/sheet%1.xml").arg(sheets_.size()), kVerifiedTail);
     return tail.trimmed().endsWith("</worksheet>") && tail.contains(QStringLiteral("<row r=\"%1\"").arg(row_).toUtf8());
 }
 

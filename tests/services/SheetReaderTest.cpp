@@ -111,6 +111,17 @@ TEST_F(SheetReaderTest, XlsxCellsAreReadAsTheWorkbookShowsThem) {
     writer.Finish();
     EXPECT_EQ(Shown(ReadSheet(exported, QString(), 100)),
               QStringList({"1: 客户BOM批次对应表", "2: 物料代码|批号", "3: 01.01|=B1"}));
+
+    // Past a sheet's rows the export goes on on a numbered sheet, under the same title and captions.
+    const QString long_ = dir_.filePath("long.xlsx");
+    XlsxSheetWriter split(long_, 4);
+    split.Begin(QStringLiteral("客户BOM批次对应表"), {QStringLiteral("批号")});
+    for (const char* batch : {"B1", "B2", "B3"}) split.AddRow({QString::fromLatin1(batch)});
+    split.Finish();
+    EXPECT_EQ(Shown(ReadSheet(long_, QStringLiteral("客户BOM批次对应表"), 100)),
+              QStringList({"1: 客户BOM批次对应表", "2: 批号", "3: B1", "4: B2"}));
+    EXPECT_EQ(Shown(ReadSheet(long_, QStringLiteral("客户BOM批次对应表 (2)"), 100)),
+              QStringList({"1: 客户BOM批次对应表", "2: 批号", "3: B3"}));
 }
 
 TEST_F(SheetReaderTest, FilesThatCannotBeReadAreRefusedByName) {
