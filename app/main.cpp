@@ -6,8 +6,12 @@
 #include "app/ShellApplication.h"
 #include "platform/base/VisibleText.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
+#include <cerrno>
 #include <cstdio>
 
 namespace {
@@ -30,9 +34,23 @@ void ChoosePlatform() {
         qUtf8Printable(QStringLiteral("没有图形显示。窗口通过 VNC 提供: 请用 VNC 查看器连接 127.0.0.1:5900。")));
 }
 
+// Run from cron or su, a command has no XDG_RUNTIME_DIR and Qt would warn
+// about it on standard error: a private folder of the user's stands in.
+void ProvideRuntimeFolder() {
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return;
+    const QByteArray folder = QDir::tempPath().toLocal8Bit() + "/qor-erp-runtime-" + QByteArray::number(getuid());
+    if (mkdir(folder.constData(), 0700) != 0 && errno != EEXIST) return;
+    struct stat info {};
+    if (lstat(folder.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != getuid() ||
+        (info.st_mode & 077) != 0)
+        return;
+    qputenv("XDG_RUNTIME_DIR", folder);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    ProvideRuntimeFolder();
     using namespace qor::app;
     const ParseResult parsed = ParseCommandLine(ArgumentsOf(argc, argv));
     if (!parsed.options) {

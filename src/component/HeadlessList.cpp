@@ -2,26 +2,32 @@
 
 #include "platform/base/Convert.h"
 #include "platform/base/HostError.h"
+#include "src/common/HostValues.h"
+#include "src/common/KeptInstances.h"
 #include "src/common/LoginContext.h"
 #include "src/common/PropsString.h"
-#include "src/common/Query.h"
 #include "src/common/Rights.h"
-#include "src/common/SqlQuote.h"
 #include "src/component/COrderBatchTrace.h"
+#include "src/host/ProgIds.h"
 
 namespace qor {
 
 namespace {
 
+constexpr int kItemClass = 4;
+
 // The item whose node a click would select: an item of ERP class 7 by its
-// full or short number.
+// full number, else by its short number. The number is bound, and each
+// look-up reads its own index.
 int FindItem(const QString& number) {
-    const QString quoted = SqlQuote(number, true, false);
-    const RecordsetPtr rs = ExecSQL(QStringLiteral("SELECT FItemID FROM t_ICItem WHERE FErpClsID=7 AND (FNumber=%1 "
-                                                   "OR FShortNumber=%1) ORDER BY FNumber")
-                                        .arg(quoted));
-    if (!rs || rs->RecordCount() == 0) throw HostError(QStringLiteral("没有物料代码为 %1 的物料。").arg(number));
-    return ToInt32(rs->Fields(QStringLiteral("FItemID")).Value());
+    auto getData = CreateComponent(QString::fromLatin1(host::progid::kGetData));
+    for (const bool shortNumber : {false, true}) {
+        const RecordsetPtr rs = AsRecordset(
+            getData->Call(QStringLiteral("GetItemDetail"), {GetPropsString(), shortNumber, number, kItemClass,
+                                                            ToInt32(GetUserID()), QStringLiteral(" FErpClsID=7 ")}));
+        if (rs && rs->RecordCount() > 0) return ToInt32(rs->Fields(QStringLiteral("FItemID")).Value());
+    }
+    throw HostError(QStringLiteral("没有物料代码为 %1 的物料。").arg(number));
 }
 
 }  // namespace
