@@ -9,6 +9,7 @@ extern const char kPostgresFunctionsScript[];
 extern const char kFindIndexesScript[];
 extern const char kFindIndexesSqliteScript[];
 extern const char kFindIndexesPostgresScript[];
+extern const char kSaveFunctionPostgresScript[];
 
 namespace {
 const QString kVersionTable = QStringLiteral("t_SchemaVersion");
@@ -19,6 +20,7 @@ const std::vector<Migration>& CompanyMigrations() {
         {1, QString::fromUtf8(kSchemaScript), {}, QString::fromUtf8(kPostgresFunctionsScript)},
         {2, QString::fromUtf8(kFindIndexesScript), QString::fromUtf8(kFindIndexesSqliteScript),
          QString::fromUtf8(kFindIndexesPostgresScript)},
+        {3, QString(), {}, QString::fromUtf8(kSaveFunctionPostgresScript)},
     };
     return migrations;
 }

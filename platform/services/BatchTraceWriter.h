@@ -30,6 +30,9 @@ private:
     void RunWrite(const std::function<void(std::optional<TraceRecord>& written)>& write,
                   const std::function<bool(const std::optional<TraceRecord>& written)>& landed);
     bool Holds(const TraceRecord& written, std::optional<int> traceId);
+    // On a server the function qor_save_trace checks and writes in one call.
+    bool OnServer() const;
+    void CallSaveFunction(const QString& operation, int traceId, const TraceChanges& values);
     void RequireRight(qint64 mask, const QString& rightName);
     TraceRecord RequireRecord(int traceId);
     // Checks what the request sent; everything when all is true.

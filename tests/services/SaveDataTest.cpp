@@ -37,7 +37,9 @@ public:
     QString Backend() const override { return inner_->Backend(); }
     QString ConnectionText() const override { return inner_->ConnectionText(); }
     const db::Dialect& SqlDialect() const override { return inner_->SqlDialect(); }
+    // On a server the write is one call of its save function.
     RecordsetPtr Query(const QString& sql, const QVariantList& params = {}) override {
+        if (sql.startsWith(QLatin1String("SELECT qor_save_trace"))) trouble_(*inner_, sql, params);
         return inner_->Query(sql, params);
     }
     void ExecuteScript(const QString& sql) override { inner_->ExecuteScript(sql); }
