@@ -14,8 +14,6 @@ enum class DbFailure {
     Conflict,
     // The connection to the server broke; the next statement reconnects.
     ConnectionLost,
-    // A server function refused the work with a message for the user.
-    Refused,
 };
 
 // A failure of the company database: what the database answered, or why a

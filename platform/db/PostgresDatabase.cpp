@@ -155,7 +155,6 @@ DbFailure FailureOf(const QString& state) {
         return DbFailure::Conflict;
     if (state.startsWith(QLatin1String("08")) || state.startsWith(QLatin1String("57P")))
         return DbFailure::ConnectionLost;
-    if (state == QLatin1String("QR001")) return DbFailure::Refused;
     return DbFailure::Other;
 }
 
@@ -350,7 +349,6 @@ void PostgresDatabase::Fail(const pg_result* result, const QString& sql) {
     }
     const char* primary = result ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
     const QString message = primary ? Trimmed(primary) : Trimmed(PQerrorMessage(connection_));
-    if (failure == DbFailure::Refused) throw DbError(message, sql, failure);
     throw DbError(QStringLiteral("数据库返回错误：%1").arg(message), sql, failure);
 }
 

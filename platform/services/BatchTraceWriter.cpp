@@ -113,10 +113,12 @@ void BatchTraceWriter::CallSaveFunction(const QString& operation, int traceId, c
                         values.orderInterId.has_value(), values.orderEntryId.has_value(), values.forbid.has_value()};
     for (int bit = 0; bit < 6; ++bit)
         if (has[bit]) sent |= 1 << bit;
-    database_.Query(QStringLiteral("SELECT qor_save_trace(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                    {session_.userId, operation, traceId, sent, values.itemId.value_or(0),
-                     values.batchNo.value_or(QString()), values.custBomId.value_or(0), values.orderInterId.value_or(0),
-                     values.orderEntryId.value_or(0), values.forbid.value_or(false) ? 1 : 0});
+    const RecordsetPtr answer = database_.Query(
+        QStringLiteral("SELECT qor_save_trace(?, ?, ?, ?, ?, ?, ?, ?, ?, ?) AS FRefusal"),
+        {session_.userId, operation, traceId, sent, values.itemId.value_or(0), values.batchNo.value_or(QString()),
+         values.custBomId.value_or(0), values.orderInterId.value_or(0), values.orderEntryId.value_or(0),
+         values.forbid.value_or(false) ? 1 : 0});
+    if (const QString refusal = answer->Fields(0).Text(); !refusal.isEmpty()) throw TraceRefusal(refusal);
 }
 
 // Whether the table holds the record as written: by its key, or by its item
@@ -142,13 +144,14 @@ void BatchTraceWriter::RunWrite(const std::function<void(std::optional<TraceReco
         std::optional<TraceRecord> written;
         bool committing = false;
         try {
-            // Inside a caller's transaction on SQLite (an import) the write,
-            // one statement that undoes itself when it fails, needs no
-            // savepoint: each one would make the batch-number text index
-            // flush its pending entries.
+            // Inside a caller's transaction (an import) the write needs no
+            // savepoint of its own: it is one statement (on a server, one
+            // call that answers a refusal rather than failing), so nothing
+            // is left half done. A savepoint per write would cost a round
+            // trip to the server, or a flush of SQLite's batch-number text
+            // index.
             std::optional<db::Transaction> transaction;
-            if (database_.SqlDialect().Kind() != db::BackendKind::Sqlite || !database_.InTransaction())
-                transaction.emplace(database_);
+            if (!database_.InTransaction()) transaction.emplace(database_);
             write(written);
             committing = true;
             if (transaction) transaction->Commit();
@@ -156,7 +159,6 @@ void BatchTraceWriter::RunWrite(const std::function<void(std::optional<TraceReco
         } catch (const TraceRefusal&) {
             throw;
         } catch (const db::DbError& e) {
-            if (e.Failure() == db::DbFailure::Refused) throw TraceRefusal(e.Description());
             // Without an answer to COMMIT nobody knows whether it was saved;
             // before it, the server has rolled everything back.
             if (e.Failure() == db::DbFailure::ConnectionLost) {
