@@ -29,7 +29,8 @@ inline constexpr const char* kGetData = "QORBillDataAccess.GetData";
 inline constexpr const char* kClassInfo = "QORMClass.ClassInfo";
 // GetProperty(processId, key) -> value; SetProperty(processId, key, value)
 inline constexpr const char* kShareProps = "QORPropsMgr.ShareProps";
-// AccessCheck(module, detail, mask) -> Boolean; WriteLog(code, kind, text byref);
+// AccessCheck(module, detail, mask) -> Boolean; WriteLog(code, kind, text byref); WriteLogs(code, kind, texts
+// Vector): one entry per text, written together;
 // GetItem(class, itemId, nothing, nothing, true) -> an item object (below) or nothing: nothing when the item
 // does not exist or the user may not use items of the class, which a t_UserDataRight row of the user with
 // FRightKind = -class and FEnabled 1 says.

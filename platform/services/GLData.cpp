@@ -21,6 +21,10 @@ GLData::GLData(SessionPtr session)
         WriteLog(host::ArgText(args, 0), host::ArgInt(args, 1), host::ArgText(args, 2));
         return QVariant();
     });
+    Method(QStringLiteral("WriteLogs"), [this](QVariantList& args) {
+        WriteLogs(host::ArgText(args, 0), host::ArgInt(args, 1), host::ArgVector(args, 2));
+        return QVariant();
+    });
     Method(QStringLiteral("GetItem"),
            [this](QVariantList& args) { return GetItem(host::ArgInt(args, 0), host::ArgInt(args, 1)); });
 }
@@ -43,6 +47,25 @@ void GLData::WriteLog(const QString& code, int kind, const QString& text) {
         QStringLiteral("INSERT INTO t_Log (FUserID, FUserName, FCode, FKind, FText, FTime, FMachine) "
                        "VALUES (?, ?, ?, ?, ?, ?, ?)"),
         {session_->userId, session_->userName, code, kind, text, time, session_->machineName});
+}
+
+// Many entries of one time, a few hundred to a statement: an import's log.
+void GLData::WriteLogs(const QString& code, int kind, const VectorPtr& texts) {
+    constexpr int kEntriesPerStatement = 200;
+    const QString time = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    for (int from = 1; texts && from <= texts->Count(); from += kEntriesPerStatement) {
+        QStringList rows;
+        QVariantList params;
+        for (int i = from; i <= texts->Count() && i < from + kEntriesPerStatement; ++i) {
+            rows << QStringLiteral("(?, ?, ?, ?, ?, ?, ?)");
+            params << session_->userId << session_->userName << code << kind << NullToEmpty(texts->Item(i)) << time
+                   << session_->machineName;
+        }
+        session_->database->Execute(
+            QStringLiteral("INSERT INTO t_Log (FUserID, FUserName, FCode, FKind, FText, FTime, FMachine) VALUES ") +
+                rows.join(u','),
+            params);
+    }
 }
 
 }  // namespace qor::services

@@ -7,7 +7,8 @@ namespace qor::services {
 
 // QOREBCGLView.GLData: AccessCheck(module, detail, mask) answers whether the
 // session's user holds the right; WriteLog(code, kind, text) adds an entry
-// to the operation log with the user, the time and the machine;
+// to the operation log with the user, the time and the machine, WriteLogs(code,
+// kind, texts Vector) one entry per text;
 // GetItem(class, itemId, ...) answers the item as an ItemRecord, or nothing
 // when it does not exist or the user is barred from the items of the class
 // (a t_UserDataRight row of the user with FRightKind -class, enabled).
@@ -17,6 +18,7 @@ public:
 
 private:
     void WriteLog(const QString& code, int kind, const QString& text);
+    void WriteLogs(const QString& code, int kind, const VectorPtr& texts);
     QVariant GetItem(int cls, int itemId);
 
     SessionPtr session_;

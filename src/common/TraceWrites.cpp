@@ -21,6 +21,14 @@ void WriteOperationLog(const QString& text) {
     GLData()->CallRef(QStringLiteral("WriteLog"), args);
 }
 
+void WriteOperationLogs(const QStringList& texts) {
+    if (texts.isEmpty()) return;
+    auto entries = Vector::New();
+    for (const QString& text : texts) entries->Add(text);
+    GLData()->Call(QStringLiteral("WriteLogs"),
+                   {QStringLiteral("K810022"), static_cast<int16_t>(3), QVariant::fromValue(entries)});
+}
+
 namespace {
 constexpr int16_t kOperNew = 1;
 constexpr int16_t kOperModify = 2;

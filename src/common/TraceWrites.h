@@ -3,6 +3,7 @@
 #include "platform/base/Vector.h"
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 namespace qor {
@@ -16,6 +17,8 @@ int32_t SaveBatchTrace(const VectorPtr& request, QString* message);
 // Writes an outcome sentence of a delete or save to the operation log
 // (code "K810022", kind 3). Errors reach the caller.
 void WriteOperationLog(const QString& text);
+// The same for many outcomes at once (an import's), in a few statements.
+void WriteOperationLogs(const QStringList& texts);
 
 // The operation-log text's template after a save of a window opened for
 // operKind (1 new, 2 modify) that succeeded or failed; %1 is the item name.

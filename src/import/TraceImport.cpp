@@ -291,6 +291,8 @@ TraceImport::Outcome TraceImport::Apply(bool partial, const std::function<bool(i
         connection->Call(QStringLiteral("RollbackTrans"));
         return outcome;
     };
+    // The log entries are those the edit window writes, one per save, written together.
+    QStringList log;
     try {
         const int total = static_cast<int>(writes.size());
         for (int done = 0; done < total; ++done) {
@@ -314,13 +316,14 @@ TraceImport::Outcome TraceImport::Apply(bool partial, const std::function<bool(i
             request->Add(QVariant::fromValue(fields));
             QString message;
             const bool saved = SaveBatchTrace(request, &message) == 1;
-            WriteOperationLog(SaveLogTemplate(isNew ? kOperNew : kOperModify, saved).arg(row.itemName));
+            log << SaveLogTemplate(isNew ? kOperNew : kOperModify, saved).arg(row.itemName);
             if (saved) continue;
             row.verdict = ImportVerdict::Refused;
             row.message = QStringLiteral("保存失败！") + message;
             if (!partial) return rollBack(Outcome::Failed);
         }
         if (progress) progress(total, total);
+        WriteOperationLogs(log);
         connection->Call(QStringLiteral("CommitTrans"));
     } catch (const std::exception&) {
         rollBack(Outcome::Failed);
