@@ -6,24 +6,35 @@ LedgerModel::LedgerModel(RowSource source, QObject* parent) : QAbstractTableMode
 
 void LedgerModel::SetLedgerRows(int rows) {
     beginResetModel();
+    Forget();
     dataRows_ = rows > 1 ? rows - 1 : 0;
     endResetModel();
 }
 
 void LedgerModel::SetColumns(int columns) {
     beginResetModel();
+    Forget();
     columns_ = columns > 0 ? columns : 0;
     endResetModel();
 }
 
 void LedgerModel::Reload() {
     beginResetModel();
+    Forget();
     endResetModel();
 }
 
+void LedgerModel::Forget() { lastRow_ = 0; }
+
+// The view and the export ask cell by cell, along a row: the row is asked
+// for once and its cells kept until another row is asked for.
 QString LedgerModel::CellText(int ledgerRow, int column) const {
     if (ledgerRow < 1 || column < 1) return {};
-    return source_(ledgerRow).value(column - 1);
+    if (ledgerRow != lastRow_) {
+        lastCells_ = source_(ledgerRow);
+        lastRow_ = ledgerRow;
+    }
+    return lastCells_.value(column - 1);
 }
 
 int LedgerModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : dataRows_; }

@@ -37,7 +37,11 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    void Forget();
+
     RowSource source_;
+    mutable int lastRow_ = 0;  // the row lastCells_ holds; 0: none
+    mutable QStringList lastCells_;
     std::function<bool(int)> muted_;
     QColor mutedColour_;
     int dataRows_ = 0;
