@@ -42,7 +42,7 @@ QString BenchServerDatabase() {
     return url;
 }
 
-void OpenBenchSession(const QString& connectionText) {
+services::SessionPtr OpenBenchSession(const QString& connectionText) {
     host::ComponentFactory::Clear();
     app::ShellOptions options;
     options.database = connectionText;
@@ -50,10 +50,12 @@ void OpenBenchSession(const QString& connectionText) {
     options.password = QStringLiteral("demo");
     options.passwordGiven = true;
     QString error;
-    if (!app::OpenCompanySession(options, false, &error)) throw std::runtime_error(error.toStdString());
+    services::SessionPtr session = app::OpenCompanySession(options, false, &error);
+    if (!session) throw std::runtime_error(error.toStdString());
     RegisterOrderBatchTrace();
     host::ComponentFactory::Create(QString::fromLatin1(host::progid::kOrderBatchTrace));  // sets the number mode
     ParsePropsString(GetPropsString());
+    return session;
 }
 
 }  // namespace qor::bench

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/services/Session.h"
+
 #include <QString>
 
 namespace qor::bench {
@@ -15,6 +17,6 @@ QString BenchServerDatabase();
 // Logs administrator in to the bench company at connectionText (the file by
 // default) and publishes the login context, as the host shell does before it
 // opens the module. A later call switches the process to another company.
-void OpenBenchSession(const QString& connectionText = BenchDatabase());
+services::SessionPtr OpenBenchSession(const QString& connectionText = BenchDatabase());
 
 }  // namespace qor::bench

@@ -3,12 +3,9 @@
 // transaction for the database's own shell (sqlite3 or psql), so that the
 // shell can run the same statements for comparison.
 // Usage: import_statements COMPANY FILE SCRIPT
-#include "app/CompanyLogin.h"
+#include "bench/BenchCompany.h"
 #include "bench/RecordingDatabase.h"
 #include "platform/db/SqlRewrite.h"
-#include "src/common/LoginContext.h"
-#include "src/common/PropsString.h"
-#include "src/component/COrderBatchTrace.h"
 #include "src/import/TraceImport.h"
 
 #include <QCoreApplication>
@@ -25,23 +22,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: import_statements COMPANY FILE SCRIPT\n");
         return 1;
     }
-    app::ShellOptions options;
-    options.command = app::Command::Import;
-    options.database = args[1];
-    options.user = QStringLiteral("administrator");
-    options.password = QStringLiteral("demo");
-    options.passwordGiven = true;
-    QString error;
-    const services::SessionPtr session = app::OpenCompanySession(options, false, &error);
-    if (!session) {
-        std::fprintf(stderr, "%s\n", qUtf8Printable(error));
-        return 2;
-    }
+    const services::SessionPtr session = bench::OpenBenchSession(args[1]);
     const bool sqlite = session->database->Backend() == QLatin1String("sqlite");
     auto recording = std::make_shared<bench::RecordingDatabase>(session->database, false);
     session->database = recording;
-    const COrderBatchTrace trace;
-    ParsePropsString(GetPropsString());
 
     QElapsedTimer timer;
     timer.start();

@@ -26,6 +26,13 @@ namespace {
 constexpr int32_t kFailed = -1;
 constexpr int32_t kExportWritten = 1;
 
+// The module as the host sets it up before a call: its object created (the
+// short-number switch) and the login context read.
+void SetUpModule() {
+    const COrderBatchTrace trace;
+    ParsePropsString(GetPropsString());
+}
+
 RowWriter::Format FormatNamed(const QString& format) {
     return format == QLatin1String("csv") ? RowWriter::Format::Csv : RowWriter::Format::Tsv;
 }
@@ -86,9 +93,7 @@ int32_t CBatchTraceOutput::PrintList(const QString& itemNumber, const QString& f
 }
 
 int32_t CBatchTraceOutput::WriteFound(const QString& scope, int32_t match, const QString& text, const QString& format) {
-    // Created as the host creates it: the short-number switch.
-    const COrderBatchTrace trace;
-    ParsePropsString(GetPropsString());
+    SetUpModule();
     if (!CheckRight(kTraceRightModule, kTraceRightDetail, kRightView))
         throw HostError(QStringLiteral("当前用户没有查看权限！请与系统管理员联系！"));
     const std::optional<FindScope> named = FindScopeNamed(scope);
@@ -105,8 +110,7 @@ int32_t CBatchTraceOutput::WriteFound(const QString& scope, int32_t match, const
 
 int32_t CBatchTraceOutput::ImportRows(const QString& fileName, const QString& sheetName, bool dryRun, bool partial,
                                       const QString& reportFile) {
-    const COrderBatchTrace trace;
-    ParsePropsString(GetPropsString());
+    SetUpModule();
     std::FILE* report = nullptr;
     if (!reportFile.isEmpty()) {
         report = std::fopen(QFile::encodeName(reportFile).constData(), "wb");

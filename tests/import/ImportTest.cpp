@@ -1,9 +1,9 @@
-#include "app/CompanyLogin.h"
 #include "platform/db/DemoCompany.h"
 #include "platform/host/ComponentFactory.h"
 #include "src/component/COrderBatchTrace.h"
 #include "src/import/TraceImport.h"
 #include "src/ui/import/frmImport.h"
+#include "tests/support/DemoLogin.h"
 #include "tests/support/QueryResults.h"
 #include "tests/support/ScratchCompany.h"
 
@@ -55,15 +55,8 @@ protected:
         trace_.reset();
         session_.reset();
         host::ComponentFactory::Clear();
-        app::ShellOptions options;
-        options.command = app::Command::Import;
-        options.database = place_->ConnectionText();
-        options.user = user;
-        options.password = "demo";
-        options.passwordGiven = true;
-        QString error;
-        session_ = app::OpenCompanySession(options, false, &error);
-        ASSERT_TRUE(session_) << error.toStdString();
+        session_ = test::LogInAs(place_->ConnectionText(), user, app::Command::Import);
+        ASSERT_TRUE(session_);
         trace_ = std::make_unique<COrderBatchTrace>();
     }
 

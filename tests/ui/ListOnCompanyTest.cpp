@@ -1,4 +1,3 @@
-#include "app/CompanyLogin.h"
 #include "platform/controls/KeyedTreeView.h"
 #include "platform/controls/LedgerGrid.h"
 #include "platform/db/DemoCompany.h"
@@ -8,6 +7,7 @@
 #include "src/ui/find/frmFindBatch.h"
 #include "src/ui/list/ListMenus.h"
 #include "src/ui/list/frmBatchTrace.h"
+#include "tests/support/DemoLogin.h"
 #include "tests/support/FakeObject.h"
 #include "tests/support/QueryResults.h"
 #include "tests/support/ScratchCompany.h"
@@ -37,14 +37,8 @@ protected:
     }
 
     void Open() {
-        app::ShellOptions options;
-        options.database = place_->ConnectionText();
-        options.user = "administrator";
-        options.password = "demo";
-        options.passwordGiven = true;
-        QString error;
-        session_ = app::OpenCompanySession(options, false, &error);
-        ASSERT_TRUE(session_) << error.toStdString();
+        session_ = test::LogInAs(place_->ConnectionText(), "administrator");
+        ASSERT_TRUE(session_);
         messages_ = std::make_unique<test::ScriptedMessages>();
         trace_ = std::make_unique<COrderBatchTrace>();
         window_ = std::make_unique<frmBatchTrace>();

@@ -1,6 +1,7 @@
 #include "src/ui/find/frmFindBatch.h"
 
 #include "platform/base/Convert.h"
+#include "platform/controls/BusyCursor.h"
 #include "platform/controls/WindowMemory.h"
 #include "src/common/HostValues.h"
 #include "src/common/Messages.h"
@@ -34,10 +35,14 @@ const std::pair<FindScope, const char*> kScopes[] = {
 // Each result row keeps the keys it goes to.
 constexpr int kItemRole = Qt::UserRole;
 constexpr int kTraceRole = Qt::UserRole + 1;
-// Cells of a found row (FoundCells) the context menu traces by.
-constexpr int kOrderCell = 3;
-constexpr int kBomCell = 6;
-constexpr int kBatchCell = 7;
+// The cell of a found row (FoundCells) that holds the code of a scope the
+// context menu traces by: the order, the customer BOM or the batch.
+int CellOf(FindScope scope) {
+    constexpr int kOrderCell = 3;
+    constexpr int kBomCell = 6;
+    constexpr int kBatchCell = 7;
+    return scope == FindScope::Order ? kOrderCell : scope == FindScope::Bom ? kBomCell : kBatchCell;
+}
 
 }  // namespace
 
@@ -155,8 +160,7 @@ void frmFindBatch::More() {
 void frmFindBatch::TraceRow(int row, FindScope scope) {
     QTreeWidgetItem* item = lvwFound_->topLevelItem(row);
     if (!item) return;
-    const int cell = scope == FindScope::Order ? kOrderCell : scope == FindScope::Bom ? kBomCell : kBatchCell;
-    const QString code = item->text(cell);
+    const QString code = item->text(CellOf(scope));
     if (code.isEmpty()) return;
     cboScope_->setCurrentIndex(cboScope_->findData(static_cast<int>(scope)));
     txtFind_->setText(code);
@@ -166,11 +170,9 @@ void frmFindBatch::TraceRow(int row, FindScope scope) {
 void frmFindBatch::Run(const TraceSearch& search, qint64 before) {
     FoundTraces found;
     try {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const controls::BusyCursor busy;
         found = FindTraceRecords(search, before, kPageSize);
-        QApplication::restoreOverrideCursor();
     } catch (const std::exception& e) {
-        QApplication::restoreOverrideCursor();
         ShowMessage(kMessageNotice, Translate(QStringLiteral("查询数据库时出错。原因:")) + ErrorDescription(e));
         return;
     }
@@ -236,10 +238,9 @@ void frmFindBatch::ShowContextMenu(const QPoint& at) {
         {FindScope::Bom, "此客户BOM的全部批号"},
     };
     for (const auto& [scope, caption] : traces) {
-        const int cell = scope == FindScope::Order ? kOrderCell : scope == FindScope::Bom ? kBomCell : kBatchCell;
         QAction* action =
             menu.addAction(Translate(QString::fromUtf8(caption)), this, [this, row, s = scope] { TraceRow(row, s); });
-        action->setEnabled(!item->text(cell).isEmpty());
+        action->setEnabled(!item->text(CellOf(scope)).isEmpty());
     }
     menu.exec(lvwFound_->viewport()->mapToGlobal(where));
 }

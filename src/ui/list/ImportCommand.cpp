@@ -1,5 +1,6 @@
 #include "src/ui/list/ImportCommand.h"
 
+#include "platform/controls/BusyCursor.h"
 #include "src/common/HostValues.h"
 #include "src/common/Messages.h"
 #include "src/common/Rights.h"
@@ -9,7 +10,6 @@
 #include "src/ui/list/CommandNames.h"
 #include "src/ui/list/frmBatchTrace.h"
 
-#include <QApplication>
 #include <QFileDialog>
 
 namespace qor {
@@ -29,11 +29,9 @@ void ImportFile(frmBatchTrace& window) {
     if (fileName.isEmpty()) return;
     TraceImport import;
     try {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const controls::BusyCursor busy;
         import.Prepare(fileName);
-        QApplication::restoreOverrideCursor();
     } catch (const std::exception& e) {
-        QApplication::restoreOverrideCursor();
         ShowMessage(kMessageNotice, Translate(QStringLiteral("无法引入：")) + ErrorDescription(e));
         return;
     }

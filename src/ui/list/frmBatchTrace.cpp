@@ -1,6 +1,7 @@
 #include "src/ui/list/frmBatchTrace.h"
 
 #include "platform/base/Convert.h"
+#include "platform/controls/BusyCursor.h"
 #include "platform/controls/KeyedTreeView.h"
 #include "platform/controls/LedgerGrid.h"
 #include "platform/controls/Twips.h"
@@ -53,13 +54,6 @@ constexpr int kHelpContext = 1099020;
 int NodeId(const QString& key) { return ToInt32(key.mid(2)); }
 
 bool IsGroupKey(const QString& key) { return key.contains(QLatin1String("KP")); }
-
-// Shows the busy cursor while a list loads.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 QFrame* EtchedLine(QWidget* parent, const QString& name, QPalette::ColorRole role) {
     auto* line = new QFrame(parent);
@@ -303,7 +297,7 @@ void frmBatchTrace::LoadList(const QString& sql) {
     sortColumn_ = 0;
     ldgTrace_->ShowSortColumn(0, false);
     {
-        BusyCursor busy;
+        const controls::BusyCursor busy;
         listGrid_->TakeList(*detail_, sql);
         forbidField_ = detail_->Record() ? detail_->Record()->FieldIndex(QStringLiteral("FForbid")) : -1;
     }
