@@ -24,12 +24,7 @@ TEST(CommandLine, ReadsOptionsInBothSpellings) {
 
 TEST(CommandLine, RefusesBadInputWithAChineseReason) {
     const QStringList login{"--db", "d.db", "--user", "clerk", "--password", "demo"};
-    struct Case {
-        const char* what;
-        QStringList args;
-        const char* reason;
-    };
-    const std::vector<Case> cases{
+    const std::tuple<const char*, QStringList, const char*> cases[]{
         {"option without its value", {"--db"}, ""},
         {"size that is not a number", {"--create-demo", "x.db", "--traces", "many"}, ""},
         {"negative size", {"--create-demo", "x.db", "--traces", "-5"}, ""},
@@ -46,12 +41,12 @@ TEST(CommandLine, RefusesBadInputWithAChineseReason) {
          "print 需要 --item"},
         {"list to a file", QStringList{"list"} + login + QStringList{"--all", "--out", "a.pdf"}, ""},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const auto r = ParseCommandLine(c.args);
+    for (const auto& [what, args, reason] : cases) {
+        SCOPED_TRACE(what);
+        const auto r = ParseCommandLine(args);
         EXPECT_FALSE(r.options);
         EXPECT_FALSE(r.error.isEmpty());
-        EXPECT_TRUE(r.error.contains(QString::fromUtf8(c.reason))) << r.error.toStdString();
+        EXPECT_TRUE(r.error.contains(QString::fromUtf8(reason))) << r.error.toStdString();
     }
 }
 
@@ -74,29 +69,25 @@ TEST(HeadlessPassword, ComesFromAPrivateFileOrTheEnvironment) {
         return path;
     };
     const auto owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-    struct Case {
-        QString file;
-        const char* environment;
-        const char* password;  // nullptr: refused
-    };
-    const Case cases[] = {
+    // {password file, QOR_PASSWORD, password or nullptr when refused}
+    const std::tuple<QString, const char*, const char*> cases[] = {
         {write("private", owner), nullptr, "s3cret pass"},
         {write("shared", owner | QFileDevice::ReadOther), nullptr, nullptr},
         {dir.filePath("missing"), "from env", nullptr},
         {{}, "from env", "from env"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.file.toStdString());
-        if (c.environment)
-            qputenv("QOR_PASSWORD", c.environment);
+    for (const auto& [file, environment, expected] : cases) {
+        SCOPED_TRACE(file.toStdString());
+        if (environment)
+            qputenv("QOR_PASSWORD", environment);
         else
             qunsetenv("QOR_PASSWORD");
         ShellOptions options;
-        options.passwordFile = c.file;
+        options.passwordFile = file;
         QString error;
         const std::optional<QString> password = HeadlessPassword(options, &error);
-        if (c.password)
-            EXPECT_EQ(password, QString::fromUtf8(c.password));
+        if (expected)
+            EXPECT_EQ(password, QString::fromUtf8(expected));
         else
             EXPECT_TRUE(!password && !error.isEmpty()) << error.toStdString();
     }

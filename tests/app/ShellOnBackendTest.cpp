@@ -61,6 +61,9 @@ protected:
     QStringList Login(const char* user, const char* password = "demo") const {
         return {"--db", Company(), "--user", user, "--password", password};
     }
+    ShellRun Run(const char* command, const char* user, const QStringList& args = {}) const {
+        return Shell(QStringList{command} + Login(user) + args);
+    }
 
     static std::map<TestBackend, std::unique_ptr<ScratchCompany>> companies_;
     QTemporaryDir dir_;
@@ -74,7 +77,7 @@ QOR_INSTANTIATE_FOR_BACKENDS(ShellOnBackend);
 TEST_P(ShellOnBackend, ListExportAndPrintReadTheCompany) {
     if (GetParam() == TestBackend::Sqlite) companies_[GetParam()]->Open()->Query("PRAGMA journal_mode=DELETE");
     const QByteArray company = Contents(Company());
-    ShellRun r = Shell(QStringList{"list"} + Login("viewer") + QStringList{"--all"});
+    ShellRun r = Run("list", "viewer", {"--all"});
     ASSERT_EQ(r.exitCode, 0) << r.output.toStdString();
     const QStringList lines = r.output.split('\n', Qt::SkipEmptyParts);
     EXPECT_EQ(lines.first(), "物料代码\t物料名称\t规格型号\t销售订单编号\t客户BOM编号\t批号\t禁用");
@@ -82,21 +85,20 @@ TEST_P(ShellOnBackend, ListExportAndPrintReadTheCompany) {
     EXPECT_TRUE(r.output.contains("\tY\n"));
 
     const QString number = lines.value(1).section(u'\t', 0, 0);
-    r = Shell(QStringList{"list"} + Login("viewer") + QStringList{"--item", number});
+    r = Run("list", "viewer", {"--item", number});
     ASSERT_EQ(r.exitCode, 0) << r.output.toStdString();
     const QStringList itemLines = QString::fromUtf8(r.standardOutput).split('\n', Qt::SkipEmptyParts);
     EXPECT_GE(itemLines.size(), 2);
     for (const QString& line : itemLines.mid(1)) EXPECT_TRUE(line.startsWith(number + u'\t')) << line.toStdString();
 
     const QString csv = dir_.filePath("all.csv");
-    r = Shell(QStringList{"export"} + Login("administrator") + QStringList{"--all", "--out", csv});
+    r = Run("export", "administrator", {"--all", "--out", csv});
     ASSERT_EQ(r.exitCode, 0) << r.output.toStdString();
-    const ShellRun listed =
-        Shell(QStringList{"list"} + Login("administrator") + QStringList{"--all", "--format", "csv"});
+    const ShellRun listed = Run("list", "administrator", {"--all", "--format", "csv"});
     EXPECT_EQ(Contents(csv), "\xEF\xBB\xBF" + listed.standardOutput);
 
     const QString pdf = dir_.filePath("item.pdf");
-    r = Shell(QStringList{"print"} + Login("administrator") + QStringList{"--item", number, "--out", pdf});
+    r = Run("print", "administrator", {"--item", number, "--out", pdf});
     ASSERT_EQ(r.exitCode, 0) << r.output.toStdString();
     EXPECT_TRUE(r.output.contains("已打印 ")) << r.output.toStdString();
     EXPECT_TRUE(Contents(pdf).startsWith("%PDF-"));
@@ -110,7 +112,7 @@ TEST_P(ShellOnBackend, ListExportAndPrintReadTheCompany) {
 TEST_P(ShellOnBackend, FindPrintsTheRecordsOfAnOrderUnderTheViewRight) {
     const QByteArray company = Contents(Company());
     const auto found = [this](const QStringList& args) {
-        const ShellRun r = Shell(QStringList{"find"} + Login("viewer") + args);
+        const ShellRun r = Run("find", "viewer", args);
         EXPECT_EQ(r.exitCode, 0) << r.output.toStdString();
         return QString::fromUtf8(r.standardOutput).split(u'\n', Qt::SkipEmptyParts);
     };
@@ -129,29 +131,26 @@ TEST_P(ShellOnBackend, FindPrintsTheRecordsOfAnOrderUnderTheViewRight) {
 
     const QString viewer = "(SELECT FUserID FROM t_User WHERE FName = 'viewer')";
     database->Execute("UPDATE t_UserRight SET FMask = 0 WHERE FModule = 1099 AND FUserID = " + viewer);
-    const ShellRun refused = Shell(QStringList{"find"} + Login("viewer") + QStringList{"--batch", "2026"});
+    const ShellRun refused = Run("find", "viewer", {"--batch", "2026"});
     database->Execute("UPDATE t_UserRight SET FMask = 2097152 WHERE FModule = 1099 AND FUserID = " + viewer);
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_TRUE(refused.output.contains("当前用户没有查看权限！请与系统管理员联系！")) << refused.output.toStdString();
-    EXPECT_EQ(Shell(QStringList{"find"} + Login("viewer")).exitCode, 1);
+    EXPECT_EQ(Run("find", "viewer").exitCode, 1);
 }
 
 // Export, change a copy in a spreadsheet, import, list: exactly the changes.
 // A refused row keeps the whole file out unless the import is partial.
 TEST_P(ShellOnBackend, AnExportedListChangedAndImportedComesBackWithExactlyTheChanges) {
     const auto list = [this] {
-        const ShellRun r = Shell(QStringList{"list"} + Login("viewer") + QStringList{"--item", "01.01.001.0012"});
+        const ShellRun r = Run("list", "viewer", {"--item", "01.01.001.0012"});
         return QString::fromUtf8(r.standardOutput).split(u'\n', Qt::SkipEmptyParts);
-    };
-    const auto run = [this](const QString& command, const QStringList& args) {
-        return Shell(QStringList{command} + Login("administrator") + args);
     };
     const QStringList original = list();
     ASSERT_GE(original.size(), 4);
     const QString csv = dir_.filePath("list.csv"), xlsx = dir_.filePath("list.xlsx");
     for (const QString& file : {csv, xlsx}) {
-        ASSERT_EQ(run("export", {"--item", "01.01.001.0012", "--out", file}).exitCode, 0);
-        const ShellRun same = run("import", {"--in", file});
+        ASSERT_EQ(Run("export", "administrator", {"--item", "01.01.001.0012", "--out", file}).exitCode, 0);
+        const ShellRun same = Run("import", "administrator", {"--in", file});
         EXPECT_EQ(same.exitCode, 0) << same.output.toStdString();
         EXPECT_TRUE(same.output.startsWith(QStringLiteral("新增 0 行，修改 0 行，不变 %1 行").arg(original.size() - 1)))
             << same.output.toStdString();
@@ -164,18 +163,16 @@ TEST_P(ShellOnBackend, AnExportedListChangedAndImportedComesBackWithExactlyTheCh
     flipped[6] = flipped[6] == "Y" ? "" : "Y";
     rows[1] = renamed.join(u'\t');
     rows[2] = flipped.join(u'\t');
-    QFile changed(dir_.filePath("changed.csv"));
-    ASSERT_TRUE(changed.open(QIODevice::WriteOnly));
-    changed.write(rows.join(u'\n').replace(u'\t', u',').toUtf8());
-    changed.close();
-    QStringList bad = rows;
-    bad << QStringLiteral("01.01.001.0012,,,,,IMP-BAD\u0007,");
-    QFile refused(dir_.filePath("refused.csv"));
-    ASSERT_TRUE(refused.open(QIODevice::WriteOnly));
-    refused.write(bad.join(u'\n').replace(u'\t', u',').toUtf8());
-    refused.close();
+    const auto writeCsv = [this](const char* name, const QStringList& lines) {
+        QFile file(dir_.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(lines.join(u'\n').replace(u'\t', u',').toUtf8());
+        return file.fileName();
+    };
+    const QStringList bad = rows + QStringList{QStringLiteral("01.01.001.0012,,,,,IMP-BAD\u0007,")};
+    const QString changed = writeCsv("changed.csv", rows), refused = writeCsv("refused.csv", bad);
 
-    const ShellRun kept = run("import", {"--in", refused.fileName(), "--report", dir_.filePath("report.csv")});
+    const ShellRun kept = Run("import", "administrator", {"--in", refused, "--report", dir_.filePath("report.csv")});
     EXPECT_EQ(kept.exitCode, 4);
     EXPECT_TRUE(kept.output.contains(QStringLiteral("第 %1 行：批号中不能有控制字符！").arg(bad.size())))
         << kept.output.toStdString();
@@ -186,15 +183,18 @@ TEST_P(ShellOnBackend, AnExportedListChangedAndImportedComesBackWithExactlyTheCh
     EXPECT_TRUE(report.value(1).startsWith("2,01.01.001.0012," + renamed[5] + ",新增,"))
         << report.value(1).toStdString();
 
-    const ShellRun imported = run("import", {"--in", changed.fileName()});
+    // The listed rows after the header, in any order.
+    const auto expectListed = [&list](QStringList expected) {
+        QStringList after = list();
+        std::sort(expected.begin() + 1, expected.end());
+        std::sort(after.begin() + 1, after.end());
+        EXPECT_EQ(after, expected);
+    };
+    const ShellRun imported = Run("import", "administrator", {"--in", changed});
     EXPECT_EQ(imported.exitCode, 0) << imported.output.toStdString();
     QStringList expected = original;
     expected[2] = rows[2];
-    expected << rows[1];
-    QStringList after = list();
-    std::sort(expected.begin() + 1, expected.end());
-    std::sort(after.begin() + 1, after.end());
-    EXPECT_EQ(after, expected);
+    expectListed(expected << rows[1]);
 
     // The same through a workbook as a spreadsheet saves it: the flag turned back.
     const QString workbook = dir_.filePath("changed.xlsx");
@@ -202,17 +202,10 @@ TEST_P(ShellOnBackend, AnExportedListChangedAndImportedComesBackWithExactlyTheCh
     sheet.Begin("客户BOM批次对应表", original[0].split(u'\t'));
     sheet.AddRow(original[2].split(u'\t'));
     sheet.Finish();
-    const ShellRun back = run("import", {"--in", workbook});
+    const ShellRun back = Run("import", "administrator", {"--in", workbook});
     EXPECT_TRUE(back.output.startsWith("新增 0 行，修改 1 行，不变 0 行，拒绝 0 行。")) << back.output.toStdString();
-    expected = original;
-    expected << rows[1];
-    after = list();
-    std::sort(expected.begin() + 1, expected.end());
-    std::sort(after.begin() + 1, after.end());
-    EXPECT_EQ(after, expected);
-    EXPECT_EQ(Shell(QStringList{"import"} + Login("administrator") + QStringList{"--in", csv, "--partial", "--dry-run"})
-                  .exitCode,
-              1);
+    expectListed(original + QStringList{rows[1]});
+    EXPECT_EQ(Run("import", "administrator", {"--in", csv, "--partial", "--dry-run"}).exitCode, 1);
 }
 
 // Each refusal says why, writes no file and leaves the company as it was; a
@@ -225,12 +218,7 @@ TEST_P(ShellOnBackend, RefusalsSayWhyAndChangeNothing) {
         return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
     };
     ASSERT_TRUE(write(notes, "计划\n") && write(database, "SQLite format 3") && !mkfifo(qPrintable(fifo), 0600));
-    struct Case {
-        const char* what;
-        QStringList args;
-        const char* reason;
-    };
-    const std::vector<Case> cases{
+    const std::tuple<const char*, QStringList, const char*> cases[]{
         {"wrong password", Login("administrator", "wrong"), "用户名或密码错误"},
         {"unknown user", Login("nobody"), "用户名或密码错误"},
         {"no password anywhere", {"list", "--db", Company(), "--user", "viewer", "--all"}, "没有给出密码"},
@@ -262,11 +250,11 @@ TEST_P(ShellOnBackend, RefusalsSayWhyAndChangeNothing) {
          "不是普通文件"},
     };
     const QByteArray company = Contents(Company());
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const ShellRun r = Shell(c.args);
+    for (const auto& [what, args, reason] : cases) {
+        SCOPED_TRACE(what);
+        const ShellRun r = Shell(args);
         EXPECT_EQ(r.exitCode, 2);
-        EXPECT_TRUE(r.output.contains(QString::fromUtf8(c.reason))) << r.output.toStdString();
+        EXPECT_TRUE(r.output.contains(QString::fromUtf8(reason))) << r.output.toStdString();
     }
     EXPECT_TRUE(QDir(dir_.path()).isEmpty());
     EXPECT_EQ(Contents(Company()), company);
@@ -285,7 +273,7 @@ TEST_P(ShellOnBackend, SwitchedOffFeatureIsToldAndTracedAfterTheSettingsAreRead)
     switchTo("0");
     const QString trace = dir_.filePath("t.jsonl");
     const ShellRun r = Shell(Login("viewer") + QStringList{"--trace", trace});
-    const ShellRun listed = Shell(QStringList{"list"} + Login("viewer") + QStringList{"--all"});
+    const ShellRun listed = Run("list", "viewer", {"--all"});
     switchTo("1");
     for (const ShellRun& run : {r, listed}) {
         EXPECT_EQ(run.exitCode, 3);

@@ -67,28 +67,24 @@ TEST(CheckRight, CountsAMissingOrFailingGLDataAsRefusal) {
 }
 
 TEST(CheckListRight, ChecksTheListsModuleWithItsOddCases) {
-    struct Case {
-        QString logic;
-        std::vector<QVariantList> granted;
-        std::vector<QVariantList> asked;
-        bool allowed;
-    };
-    const Case cases[] = {
+    using Checks = std::vector<QVariantList>;
+    // {list logic, rights granted, rights asked for, allowed}
+    const std::tuple<QString, Checks, Checks, bool> cases[] = {
         {"|FModule:1004|FModelDetail:3|", {{1003, 3, kRightView}}, {{1003, 3, kRightView}}, true},
         {"|FModelDetail:7|", {}, {{0, 7, kRightView}}, false},
         {"|FModule:1015|FModelDetail:10|", {{0, 10, kRightView}}, {{1015, 10, kRightView}, {0, 10, kRightView}}, true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.logic.toStdString());
+    for (const auto& [logic, granted, asked, allowed] : cases) {
+        SCOPED_TRACE(logic.toStdString());
         host::ComponentFactory::Clear();  // GLData is kept until then
         test::ScriptedMessages messages;
-        ListInfo(c.logic);
-        auto glData = Rights(c.granted);
-        EXPECT_EQ(CheckListRight(32), c.allowed);
-        std::vector<QVariantList> asked;
-        for (const auto& call : glData->CallsOf("AccessCheck")) asked.push_back(call.args);
-        EXPECT_EQ(asked, c.asked);
-        EXPECT_EQ(messages.Texts(), c.allowed ? QStringList() : QStringList{"没有权限,请与系统管理员联系"});
+        ListInfo(logic);
+        auto glData = Rights(granted);
+        EXPECT_EQ(CheckListRight(32), allowed);
+        Checks checked;
+        for (const auto& call : glData->CallsOf("AccessCheck")) checked.push_back(call.args);
+        EXPECT_EQ(checked, asked);
+        EXPECT_EQ(messages.Texts(), allowed ? QStringList() : QStringList{"没有权限,请与系统管理员联系"});
     }
 }
 

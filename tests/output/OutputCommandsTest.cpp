@@ -107,8 +107,7 @@ TEST_F(OutputCommands, PrintAndPreviewNeedThePrintRightAndSetTheHeadersAfreshEac
     });
     window().RunMenu("mnuPrint");
     window().Menus()->ToolClick("preview");
-    EXPECT_EQ(host.messages.Texts(), (QStringList{"当前用户没有打印权限！请与系统管理员联系！",
-                                                  "当前用户没有打印权限！请与系统管理员联系！"}));
+    EXPECT_EQ(host.messages.Texts(), QStringList(2, "当前用户没有打印权限！请与系统管理员联系！"));
     EXPECT_TRUE(opened.isEmpty());
     EXPECT_TRUE(Printer().Header(1).Text().isEmpty());  // nothing prepared
 

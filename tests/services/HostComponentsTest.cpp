@@ -37,12 +37,17 @@ TEST_P(HostStoresTest, WriteLogRecordsUserTimeAndMachine) {
         << logged.toString().toStdString();
 }
 
-TEST_P(HostStoresTest, SystemValuesListDefinitionsAndDataRightsAnswerFromTheirRows) {
+TEST_P(HostStoresTest, SystemValuesListsRightsProfilesAndQueriesAnswerFromTheirRows) {
     database_->ExecuteScript(
         "INSERT INTO t_SystemProfile (FCategory, FKey, FValue) VALUES ('IC', 'UseShortNumber', '1'), "
         "('IC', 'Blank', NULL);"
         "INSERT INTO t_ListDefinition (FListID, FName, FLogicStr) VALUES (32, '销售订单', '|FModule:1004|');"
-        "INSERT INTO t_UserDataRight (FUserID, FRightKind, FEnabled) VALUES (5, 2, 1), (5, 4, 0);");
+        "INSERT INTO t_UserDataRight (FUserID, FRightKind, FEnabled) VALUES (5, 2, 1), (5, 4, 0);"
+        "INSERT INTO t_UserProfile (FUserID, FApplication, FSection, FKey, FValue) VALUES "
+        "(16, 'QOROrderBatchTrace', 'frmBatchTrace', 'GridFont', 'FontName=宋体|FontSize=9|'), "
+        "(16, 'QOROrderBatchTrace', 'Other', 'Kept', 'x'), "
+        "(17, 'QOROrderBatchTrace', 'frmBatchTrace', 'Bold', 'True');"
+        "INSERT INTO t_ICItem (FItemID, FNumber, FName, FErpClsID) VALUES (1, '1.01', '控制板', 7);");
     auto sysInfo = Create(host::progid::kSysInfo);
     const auto value = [&sysInfo](const char* key) { return sysInfo->Call("GetSysValue", {QString(), "IC", key}); };
     EXPECT_EQ(value("UseShortNumber"), QVariant("1"));
@@ -61,28 +66,18 @@ TEST_P(HostStoresTest, SystemValuesListDefinitionsAndDataRightsAnswerFromTheirRo
     EXPECT_EQ(dataRight(5, 4), 0);
     EXPECT_EQ(dataRight(5, 1), 0);
     EXPECT_EQ(dataRight(6, 2), 0);
-}
 
-// The list reads its grid font from the user's own section.
-TEST_P(HostStoresTest, UserProfileLoadsTheUsersOwnSection) {
-    Exec(
-        "INSERT INTO t_UserProfile (FUserID, FApplication, FSection, FKey, FValue) VALUES "
-        "(16, 'QOROrderBatchTrace', 'frmBatchTrace', 'GridFont', 'FontName=宋体|FontSize=9|'), "
-        "(16, 'QOROrderBatchTrace', 'Other', 'Kept', 'x'), "
-        "(17, 'QOROrderBatchTrace', 'frmBatchTrace', 'Bold', 'True')");
+    // The list reads its grid font from the user's own section.
     auto profile = Create(host::progid::kUserProfile);
     profile->Call("Load", {"QOROrderBatchTrace", "frmBatchTrace"});
     auto values = profile->Get("Dictionary").value<DictionaryPtr>();
     ASSERT_TRUE(values);
     EXPECT_EQ(values->Count(), 1);
     EXPECT_EQ(values->GetValue("gridfont", {}), QVariant("FontName=宋体|FontSize=9|"));
-}
 
-// The list reads the user's report font size through Execute and the edit
-// window resolves a typed order through ClassInfo; a failing statement
-// reaches the caller as the host's error.
-TEST_P(HostStoresTest, QueriesThroughTheConnectionAndClassInfoAnswerRecordsets) {
-    Exec("INSERT INTO t_ICItem (FItemID, FNumber, FName, FErpClsID) VALUES (1, '1.01', '控制板', 7)");
+    // The list reads the user's report font size through Execute and the edit
+    // window resolves a typed order through ClassInfo; a failing statement
+    // reaches the caller as the host's error.
     const auto first = [](const QVariant& answer) { return answer.value<RecordsetPtr>()->Fields(0).Text(); };
     auto connection = Create(host::progid::kAppConnection);
     EXPECT_EQ(first(connection->Call("Execute", {" select FName from t_ICItem"})), "控制板");

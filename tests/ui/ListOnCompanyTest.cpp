@@ -200,11 +200,8 @@ TEST_P(ListOnCompany, TheFindWindowGoesToARecordAndTracesItsOrder) {
 
     int row = 0;
     while (found->topLevelItem(row)->text(3).isEmpty()) ++row;
-    const QStringList cells = [&] {
-        QStringList texts;
-        for (int c = 0; c < found->columnCount(); ++c) texts << found->topLevelItem(row)->text(c);
-        return texts;
-    }();
+    QStringList cells;
+    for (int c = 0; c < found->columnCount(); ++c) cells << found->topLevelItem(row)->text(c);
     found->setCurrentItem(found->topLevelItem(row));
     QTest::keyClick(found, Qt::Key_Return);
     EXPECT_EQ(window_->CurrentNodeKey(), QStringLiteral("KD%1").arg(ItemId(cells[0])));

