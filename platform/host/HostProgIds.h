@@ -12,12 +12,15 @@ inline constexpr const char* kAppConnection = "QORConnection.AppConnection";
 inline constexpr const char* kSaveData = "QORBillDataAccess.SaveData";
 // GetSysValue(props, category, key) -> text; GetListInfo(props, listId) -> Recordset
 inline constexpr const char* kSysInfo = "QORBillDataAccess.SysInfo";
-// ExecuteSql(props, sql) -> Recordset;
+// ExecuteSql(props, sql) -> Recordset; ExecuteBoundSql(props, sql, values Vector) -> Recordset: the ? marks of sql
+// take the values in order, bound;
 // GetItemDetail(props, useShortNumber byref, text, class, userId, extra) -> Recordset: the records whose code is
 // text (bound, never spliced), narrowed by extra, an SQL condition joined with AND. Class 4 items by FShortNumber
 // when useShortNumber is on, else by FNumber: FItemID, FName, FNumber, FModel. Class 18 batches of stock or trace
 // records: FItemID, FName, FNumber and FBatchNo all = the batch. Class -101 BOMs by number: FItemID = FInterID,
 // FName = FNumber = FBomNumber = the BOM number. Other classes throw.
+// GetItemDetails(props, useShortNumber, codes Vector, class, userId, extra) -> Recordset: GetItemDetail of classes
+// 4 and -101 for up to 1000 codes at once, in one statement, with FOwnerID, the item the record belongs to.
 // FindTraces(props, scope, match, text, useShortNumber, before, limit, rightsJoin, rightsCondition) -> Dictionary
 // "Rows" (Recordset: FTraceID, FItemID, FItemNumber, FItemName, FModel, FOrderBillNo, FOrderEntryID, FCustName,
 // FCustBomNo, FBatchNo, FForbid), "More" (older matches remain), "NextBefore" (before for the next page): the trace
@@ -33,7 +36,8 @@ inline constexpr const char* kShareProps = "QORPropsMgr.ShareProps";
 // Vector): one entry per text, written together;
 // GetItem(class, itemId, nothing, nothing, true) -> an item object (below) or nothing: nothing when the item
 // does not exist or the user may not use items of the class, which a t_UserDataRight row of the user with
-// FRightKind = -class and FEnabled 1 says.
+// FRightKind = -class and FEnabled 1 says. GetItems(class, itemIds Vector) -> Recordset FItemID, FNumber, FName:
+// those of up to 1000 items the user may use.
 inline constexpr const char* kGLData = "QOREBCGLView.GLData";
 // ItemLookup(class, search, filter, parameters Dictionary) -> result object: a modal picker of the items (class 4)
 // passing filter, an SQL condition, with the search box seeded from parameters "Search" and numbers short when

@@ -1,6 +1,7 @@
 #include "platform/services/GLData.h"
 
 #include "platform/base/Convert.h"
+#include "platform/base/HostError.h"
 #include "platform/base/Variant.h"
 #include "platform/host/HostProgIds.h"
 #include "platform/services/ItemRecord.h"
@@ -27,18 +28,38 @@ GLData::GLData(SessionPtr session)
     });
     Method(QStringLiteral("GetItem"),
            [this](QVariantList& args) { return GetItem(host::ArgInt(args, 0), host::ArgInt(args, 1)); });
+    Method(QStringLiteral("GetItems"), [this](QVariantList& args) {
+        return QVariant::fromValue(GetItems(host::ArgInt(args, 0), host::ArgVector(args, 1)));
+    });
 }
 
+namespace {
 // A user may use the items of every class unless a data-right row of kind
 // -class bars them from it.
+const QString kUsableItems = QStringLiteral(
+    "SELECT FItemID, FNumber, FName FROM t_Item WHERE FItemClassID = ? "
+    "AND NOT EXISTS (SELECT 1 FROM t_UserDataRight WHERE FUserID = ? AND FRightKind = ? AND FEnabled <> 0)");
+}  // namespace
+
 QVariant GLData::GetItem(int cls, int itemId) {
-    auto item = session_->database->Query(
-        QStringLiteral("SELECT FItemID, FNumber, FName FROM t_Item WHERE FItemClassID = ? AND FItemID = ? "
-                       "AND NOT EXISTS (SELECT 1 FROM t_UserDataRight WHERE FUserID = ? AND FRightKind = ? "
-                       "AND FEnabled <> 0)"),
-        {cls, itemId, session_->userId, -cls});
+    auto item = session_->database->Query(kUsableItems + QStringLiteral(" AND FItemID = ?"),
+                                          {cls, session_->userId, -cls, itemId});
     if (item->RecordCount() == 0) return {};
     return QVariant::fromValue(host::ObjectPtr(std::make_shared<ItemRecord>(RowDictionary(*item, 0))));
+}
+
+RecordsetPtr GLData::GetItems(int cls, const VectorPtr& itemIds) {
+    QVariantList params{cls, session_->userId, -cls};
+    QStringList marks;
+    for (int i = 1; itemIds && i <= itemIds->Count(); ++i) {
+        params << ToInt32(itemIds->Item(i));
+        marks << QStringLiteral("?");
+    }
+    if (marks.size() > kMostItemsAtOnce)
+        throw HostError(QStringLiteral("一次最多读取 %1 个项目。").arg(kMostItemsAtOnce));
+    if (marks.isEmpty()) marks << QStringLiteral("NULL");
+    return session_->database->Query(kUsableItems + QStringLiteral(" AND FItemID IN (%1)").arg(marks.join(u',')),
+                                     params);
 }
 
 void GLData::WriteLog(const QString& code, int kind, const QString& text) {

@@ -2,6 +2,7 @@
 
 #include "platform/base/Convert.h"
 #include "platform/base/Dictionary.h"
+#include "platform/base/Vector.h"
 #include "platform/host/HostProgIds.h"
 #include "platform/services/ItemDetailQuery.h"
 #include "platform/services/TraceSearch.h"
@@ -13,10 +14,24 @@ GetData::GetData(SessionPtr session)
     Method(QStringLiteral("ExecuteSql"), [this](QVariantList& args) {
         return QVariant::fromValue(session_->database->Query(host::ArgText(args, 1)));
     });
+    Method(QStringLiteral("ExecuteBoundSql"), [this](QVariantList& args) {
+        QVariantList values;
+        const VectorPtr given = host::ArgVector(args, 2);
+        for (int i = 1; given && i <= given->Count(); ++i) values << given->Item(i);
+        return QVariant::fromValue(session_->database->Query(host::ArgText(args, 1), values));
+    });
     Method(QStringLiteral("GetItemDetail"), [this](QVariantList& args) {
         return QVariant::fromValue(QueryItemDetail(*session_->database, host::ArgInt(args, 3), host::ArgText(args, 2),
                                                    host::ArgBool(args, 1),
                                                    args.size() > 5 ? NullToEmpty(args[5]) : QString()));
+    });
+    Method(QStringLiteral("GetItemDetails"), [this](QVariantList& args) {
+        QStringList codes;
+        const VectorPtr given = host::ArgVector(args, 2);
+        for (int i = 1; given && i <= given->Count(); ++i) codes << NullToEmpty(given->Item(i));
+        return QVariant::fromValue(QueryItemDetails(*session_->database, host::ArgInt(args, 3), codes,
+                                                    host::ArgBool(args, 1),
+                                                    args.size() > 5 ? NullToEmpty(args[5]) : QString()));
     });
     Method(QStringLiteral("FindTraces"), [this](QVariantList& args) {
         FindRequest request;

@@ -3,6 +3,8 @@
 #include "platform/base/HostError.h"
 #include "platform/services/SqlConditions.h"
 
+#include <QStringList>
+
 namespace qor::services {
 
 namespace {
@@ -10,13 +12,20 @@ constexpr int kItemClass = 4;
 constexpr int kBatchClass = 18;
 constexpr int kCustomerBomClass = -101;
 
-QString ItemStatement(bool useShortNumber) {
-    const QString number = useShortNumber ? QStringLiteral("FShortNumber") : QStringLiteral("FNumber");
-    return QStringLiteral("SELECT FItemID, FName, %1 AS FNumber, FModel FROM t_ICItem").arg(number);
+QString CodeColumn(bool useShortNumber) {
+    return useShortNumber ? QStringLiteral("FShortNumber") : QStringLiteral("FNumber");
 }
 
-QString CodeCondition(bool useShortNumber) {
-    return useShortNumber ? QStringLiteral("FShortNumber = ?") : QStringLiteral("FNumber = ?");
+QString ItemStatement(bool useShortNumber) {
+    return QStringLiteral("SELECT FItemID, FName, %1 AS FNumber, FModel").arg(CodeColumn(useShortNumber));
+}
+
+QString CodeCondition(bool useShortNumber) { return CodeColumn(useShortNumber) + QStringLiteral(" = ?"); }
+
+QString BomStatement() {
+    return QStringLiteral(
+        "SELECT FInterID AS FItemID, FBOMNumber AS FName, FBOMNumber AS FNumber, FInterID, "
+        "FBOMNumber AS FBomNumber");
 }
 }  // namespace
 
@@ -24,7 +33,8 @@ RecordsetPtr QueryItemDetail(db::Database& database, int cls, const QString& tex
                              const QString& extra) {
     switch (cls) {
         case kItemClass:
-            return database.Query(ItemStatement(useShortNumber) + WhereClause({CodeCondition(useShortNumber), extra}),
+            return database.Query(ItemStatement(useShortNumber) + QStringLiteral(" FROM t_ICItem") +
+                                      WhereClause({CodeCondition(useShortNumber), extra}),
                                   {text});
         case kBatchClass:
             return database.Query(
@@ -35,12 +45,37 @@ RecordsetPtr QueryItemDetail(db::Database& database, int cls, const QString& tex
                 {text});
         case kCustomerBomClass:
             return database.Query(
-                QStringLiteral("SELECT FInterID AS FItemID, FBOMNumber AS FName, FBOMNumber AS FNumber, FInterID, "
-                               "FBOMNumber AS FBomNumber FROM ICBom") +
-                    WhereClause({QStringLiteral("FBOMNumber = ?"), extra}),
+                BomStatement() + QStringLiteral(" FROM ICBom") + WhereClause({QStringLiteral("FBOMNumber = ?"), extra}),
                 {text});
         default:
             throw HostError(QStringLiteral("不支持类别 %1 的代码查询。").arg(cls));
+    }
+}
+
+RecordsetPtr QueryItemDetails(db::Database& database, int cls, const QStringList& codes, bool useShortNumber,
+                              const QString& extra) {
+    if (codes.size() > kMostCodesAtOnce)
+        throw HostError(QStringLiteral("一次最多查找 %1 个代码。").arg(kMostCodesAtOnce));
+    QStringList marks;
+    marks.reserve(codes.size());
+    for (qsizetype i = 0; i < codes.size(); ++i) marks << QStringLiteral("?");
+    const QString in =
+        QStringLiteral(" IN (") + (codes.isEmpty() ? QStringLiteral("NULL") : marks.join(u',')) + QStringLiteral(")");
+    QVariantList params;
+    params.reserve(codes.size());
+    for (const QString& code : codes) params << code;
+    switch (cls) {
+        case kItemClass:
+            return database.Query(ItemStatement(useShortNumber) +
+                                      QStringLiteral(", FItemID AS FOwnerID FROM t_ICItem") +
+                                      WhereClause({CodeColumn(useShortNumber) + in, extra}),
+                                  params);
+        case kCustomerBomClass:
+            return database.Query(BomStatement() + QStringLiteral(", FItemID AS FOwnerID FROM ICBom") +
+                                      WhereClause({QStringLiteral("FBOMNumber") + in, extra}),
+                                  params);
+        default:
+            throw HostError(QStringLiteral("不支持类别 %1 的批量代码查询。").arg(cls));
     }
 }
 

@@ -16,4 +16,13 @@ namespace qor::services {
 RecordsetPtr QueryItemDetail(db::Database& database, int cls, const QString& text, bool useShortNumber,
                              const QString& extra);
 
+// The most codes QueryItemDetails takes at once.
+inline constexpr int kMostCodesAtOnce = 1000;
+
+// QueryItemDetail for many codes of class 4 or -101 in one statement, with
+// one more field, FOwnerID, the item the record belongs to. A code found
+// several times has a row for each record; a code found nowhere has none.
+RecordsetPtr QueryItemDetails(db::Database& database, int cls, const QStringList& codes, bool useShortNumber,
+                              const QString& extra);
+
 }  // namespace qor::services

@@ -1,5 +1,6 @@
 #include "src/common/Query.h"
 
+#include "platform/base/Vector.h"
 #include "platform/host/ComponentFactory.h"
 #include "src/common/HostValues.h"
 #include "src/common/KeptInstances.h"
@@ -12,6 +13,14 @@ namespace qor {
 RecordsetPtr ExecSQL(const QString& sql) {
     auto getData = CreateComponent(QString::fromLatin1(host::progid::kGetData));
     return AsRecordset(getData->Call(QStringLiteral("ExecuteSql"), {GetPropsString(), sql}));
+}
+
+RecordsetPtr ExecBoundSQL(const QString& sql, const QVariantList& values) {
+    auto bound = Vector::New();
+    for (const QVariant& value : values) bound->Add(value);
+    auto getData = CreateComponent(QString::fromLatin1(host::progid::kGetData));
+    return AsRecordset(
+        getData->Call(QStringLiteral("ExecuteBoundSql"), {GetPropsString(), sql, QVariant::fromValue(bound)}));
 }
 
 RecordsetPtr OpenClassRecordset(const QString& sql, const QString& props, bool showError) {

@@ -62,19 +62,11 @@ void TraceImport::Prepare(const QString& path, const QString& sheetName) {
     if (!cells) throw HostError(QStringLiteral("无法读取文件。"));
     sheet_ = ReadImportSheet(*cells);
     userId_ = ToInt32(GetUserID());
-    // The items first, then their records in a few reads rather than one per item.
-    QList<int32_t> itemIds;
-    QSet<int32_t> seen;
-    for (const ImportLine& line : sheet_.lines) {
-        const QString& code = line.Cell(ImportColumn::Item);
-        if (code.trimmed().isEmpty() || items_.contains(code)) continue;
-        if (const std::optional<Item> item = FindItem(code); item && !seen.contains(item->id)) {
-            seen.insert(item->id);
-            itemIds << item->id;
-        }
-    }
-    records_.clear();
-    ReadRecords(itemIds);
+    // Codes are looked up a few hundred at a time rather than one by one:
+    // the items, their records, then the customer BOMs the rows name.
+    ReadItems();
+    ReadRecords();
+    ReadBoms();
     rows_.clear();
     rows_.reserve(sheet_.lines.size());
     QHash<QString, int> firstRowOf;  // item and batch -> file row
@@ -204,32 +196,60 @@ void TraceImport::Resolve(const ImportSheet& sheet, const ImportLine& line, Impo
     row.verdict = existing ? ImportVerdict::Modify : ImportVerdict::New;
 }
 
-std::optional<TraceImport::Item> TraceImport::FindItem(const QString& code) {
-    if (const auto cached = items_.constFind(code); cached != items_.cend()) return *cached;
-    std::optional<Item> item;
-    try {
-        const RecordsetPtr found = GetItemDetailRs(static_cast<int16_t>(LookupClass::Item), code, userId_,
-                                                   CodeSearchFilter(LookupClass::Item, QString()));
-        if (const int32_t id = FirstId(found, "FItemID"); id != 0)
-            item = Item{id, found->Fields(QStringLiteral("FName")).Text()};
-    } catch (const std::exception&) {
-    }
-    items_.insert(code, item);
-    return item;
+std::optional<TraceImport::Item> TraceImport::FindItem(const QString& code) const { return items_.value(code); }
+
+int32_t TraceImport::FindBom(int32_t itemId, const QString& code) const {
+    return boms_.value(QString::number(itemId) + u'\n' + code);
 }
 
-int32_t TraceImport::FindBom(int32_t itemId, const QString& code) {
-    const QString key = QString::number(itemId) + u'\n' + code;
-    if (const auto cached = boms_.constFind(key); cached != boms_.cend()) return *cached;
-    int32_t id = 0;
-    try {
-        id = FirstId(GetItemDetailRs(static_cast<int16_t>(LookupClass::CustomerBom), code, userId_,
-                                     CodeSearchFilter(LookupClass::CustomerBom, QString::number(itemId))),
-                     "FInterID");
-    } catch (const std::exception&) {
+// The items the file names, each code once.
+void TraceImport::ReadItems() {
+    items_.clear();
+    QStringList codes;
+    for (const ImportLine& line : sheet_.lines) {
+        const QString& code = line.Cell(ImportColumn::Item);
+        if (code.trimmed().isEmpty() || items_.contains(code)) continue;
+        items_.insert(code, std::nullopt);
+        codes << code;
     }
-    boms_.insert(key, id);
-    return id;
+    for (const FoundCode& found :
+         FindCodes(LookupClass::Item, codes, userId_, CodeSearchFilter(LookupClass::Item, QString()))) {
+        std::optional<Item>& item = items_[found.code];
+        if (!item) item = Item{found.id, found.name};
+    }
+}
+
+// The customer BOMs of the rows whose item was found, each item and BOM
+// number once.
+void TraceImport::ReadBoms() {
+    constexpr qsizetype kPairsPerRead = 500;
+    boms_.clear();
+    QList<std::pair<int32_t, QString>> pairs;
+    for (const ImportLine& line : sheet_.lines) {
+        const QString& code = line.Cell(ImportColumn::Bom);
+        const std::optional<Item> item = FindItem(line.Cell(ImportColumn::Item));
+        if (!item || code.trimmed().isEmpty()) continue;
+        const QString key = QString::number(item->id) + u'\n' + code;
+        if (boms_.contains(key)) continue;
+        boms_.insert(key, 0);
+        pairs.append({item->id, code});
+    }
+    for (qsizetype from = 0; from < pairs.size(); from += kPairsPerRead) {
+        QSet<QString> codes;
+        QSet<int32_t> ids;
+        for (const auto& [itemId, code] : pairs.mid(from, kPairsPerRead)) {
+            codes.insert(code);
+            ids.insert(itemId);
+        }
+        QStringList idTexts;
+        for (const int32_t id : ids) idTexts << QString::number(id);
+        for (const FoundCode& found :
+             FindCodes(LookupClass::CustomerBom, codes.values(), userId_, BomsOfItemsFilter(idTexts))) {
+            // Other items' BOMs of the same numbers come too; only the rows' pairs count.
+            const auto known = boms_.find(QString::number(found.ownerId) + u'\n' + found.code);
+            if (known != boms_.end() && *known == 0) *known = found.id;
+        }
+    }
 }
 
 int32_t TraceImport::FindOrder(int32_t itemId, int32_t bomId, const QString& billNo, int line) {
@@ -248,21 +268,33 @@ int32_t TraceImport::FindOrder(int32_t itemId, int32_t bomId, const QString& bil
     return id;
 }
 
-// The records of the file's items, read a few hundred items at a time.
-void TraceImport::ReadRecords(const QList<int32_t>& itemIds) {
-    constexpr qsizetype kItemsPerRead = 500;
-    for (qsizetype from = 0; from < itemIds.size(); from += kItemsPerRead) {
-        QStringList ids;
-        for (const int32_t id : itemIds.mid(from, kItemsPerRead)) {
-            ids << QString::number(id);
-            records_.insert(id, {});
-        }
-        const RecordsetPtr rs = ExecSQL(
+// The records the rows name by item and batch, a few hundred at a time.
+void TraceImport::ReadRecords() {
+    constexpr qsizetype kRecordsPerRead = 500;
+    records_.clear();
+    QVariantList keys;
+    QSet<QString> seen;
+    for (const ImportLine& line : sheet_.lines) {
+        const std::optional<Item> item = FindItem(line.Cell(ImportColumn::Item));
+        const QString& batch = line.Cell(ImportColumn::Batch);
+        if (!item || batch.isEmpty()) continue;
+        const QString key = QString::number(item->id) + u'\n' + batch;
+        if (seen.contains(key)) continue;
+        seen.insert(key);
+        keys << item->id << batch;
+    }
+    for (qsizetype from = 0; from < keys.size(); from += 2 * kRecordsPerRead) {
+        const QVariantList values = keys.mid(from, 2 * kRecordsPerRead);
+        QStringList marks;
+        for (qsizetype k = 0; k < values.size(); k += 2) marks << QStringLiteral("(CAST(? AS INTEGER), ?)");
+        const RecordsetPtr rs = ExecBoundSQL(
             QStringLiteral("SELECT v.FTraceID, v.FBatchNo, v.FCustBomID, v.FOrderInterID, v.FOrderEntryID, v.FForbid, "
-                           "b.FBOMNumber, o.FBillNo, v.FItemID FROM ICOrderBatchTrace v "
+                           "b.FBOMNumber, o.FBillNo, v.FItemID FROM (VALUES %1) k "
+                           "JOIN ICOrderBatchTrace v ON v.FItemID = k.column1 AND v.FBatchNo = k.column2 "
                            "LEFT JOIN ICBom b ON b.FInterID = v.FCustBomID "
-                           "LEFT JOIN SEOrder o ON o.FInterID = v.FOrderInterID WHERE v.FItemID IN (%1)")
-                .arg(ids.join(u',')));
+                           "LEFT JOIN SEOrder o ON o.FInterID = v.FOrderInterID")
+                .arg(marks.join(u',')),
+            values);
         for (int r = 0; rs && r < rs->RecordCount(); ++r) {
             const auto row = static_cast<size_t>(r);
             const auto value = [&](int field) { return ToInt32(rs->ValueAt(field, row)); };

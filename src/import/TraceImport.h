@@ -76,10 +76,12 @@ private:
         QString billNo;
     };
     void Resolve(const ImportSheet& sheet, const ImportLine& line, ImportRow& row);
-    std::optional<Item> FindItem(const QString& code);
-    int32_t FindBom(int32_t itemId, const QString& code);
+    std::optional<Item> FindItem(const QString& code) const;
+    int32_t FindBom(int32_t itemId, const QString& code) const;
     int32_t FindOrder(int32_t itemId, int32_t bomId, const QString& billNo, int line);
-    void ReadRecords(const QList<int32_t>& itemIds);
+    void ReadItems();
+    void ReadRecords();
+    void ReadBoms();
     bool Allowed(int32_t mask);
 
     std::vector<ImportRow> rows_;

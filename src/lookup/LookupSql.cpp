@@ -53,6 +53,10 @@ QString CodeSearchFilter(LookupClass cls, const QString& itemId) {
     }
 }
 
+QString BomsOfItemsFilter(const QStringList& itemIds) {
+    return QStringLiteral(" FItemID IN (") + itemIds.join(u',') + QStringLiteral(") And FBomType=3");
+}
+
 QString SalesOrderResolveSql(const QString& billNo, const QString& itemId, const QString& bomId,
                              const QString& entryFilter) {
     QString conditions = QStringLiteral(" AND u1.FBillNo=") + SqlQuote(billNo, true, false);

@@ -15,6 +15,9 @@ QString LookupListFilter(LookupClass cls, const QString& itemId, const QString& 
 // customer BOM.
 QString CodeSearchFilter(LookupClass cls, const QString& itemId);
 
+// CodeSearchFilter of customer BOMs for the items of several ids at once.
+QString BomsOfItemsFilter(const QStringList& itemIds);
+
 // The statement that resolves a typed sales-order number to its open order
 // lines of items of ERP class 7, narrowed to the chosen item, customer BOM
 // and order line (entryFilter, a condition such as "v1.FEntryID=3") when set.

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVariantList>
 #include <cstdint>
+#include <vector>
 
 namespace qor {
 
@@ -27,6 +28,20 @@ int32_t BomLookup(const DictionaryPtr& result, const QString& filter);
 // for text, with the access test for item classes. Answers the recordset, the
 // placeholder recordset when the user may not use the item, or nullptr.
 RecordsetPtr GetItemDetailRs(int16_t cls, const QString& text, int32_t userId, const QString& extra);
+
+// A record a code search found: its id and name, and the item it belongs to.
+struct FoundCode {
+    QString code;
+    int32_t id = 0;
+    QString name;
+    int32_t ownerId = 0;
+};
+
+// GetItemDetailRs for many codes of items (Item) or customer BOMs
+// (CustomerBom) at once, a few hundred to a host call, with the same access
+// test: the records found. Codes found nowhere, or items the user may not
+// use, have none. Throws when the host fails.
+std::vector<FoundCode> FindCodes(LookupClass cls, const QStringList& codes, int32_t userId, const QString& extra);
 
 // An empty disconnected recordset with one 32-bit field "TemInterID".
 RecordsetPtr PlaceholderRecordset();

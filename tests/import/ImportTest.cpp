@@ -174,4 +174,29 @@ TEST_P(ImportTest, RightsRefuseRowsAndThePreviewWritesOnlyWhenAllowed) {
     }
 }
 
+// Another desktop saving the batch of a later row while an import runs on
+// the server: the import's save of that row is refused and everything the
+// import wrote before it goes back; the other desktop's record stays.
+TEST_P(ImportTest, AConcurrentWriterOnTheServerLeavesNoHalfImport) {
+    if (GetParam() != test::TestBackend::PostgreSql) GTEST_SKIP() << "a file has one writer at a time";
+    LogIn("administrator");
+    TraceImport import;
+    import.Prepare(File({Row("IMP-201", bom_), Row("IMP-202", bom_)}));
+    const auto other = place_->Open();
+    const QString itemId =
+        test::Scalar(*database_, "SELECT FItemID FROM ICOrderBatchTrace WHERE FTraceID = ?", {traceId_}).toString();
+    const auto otherDesktop = [&](int done, int) {
+        if (done == 1)
+            other->Execute(
+                "INSERT INTO ICOrderBatchTrace (FItemID, FBatchNo, FCustBomID, FOrderInterID, FOrderEntryID, "
+                "FForbid) VALUES (?, 'IMP-202', 0, 0, 0, 0)",
+                {itemId});
+        return true;
+    };
+    EXPECT_EQ(import.Apply(false, otherDesktop), TraceImport::Outcome::Failed);
+    EXPECT_TRUE(import.Rows()[1].message.contains("已有对应记录")) << import.Rows()[1].message.toStdString();
+    EXPECT_EQ(test::Rows(*database_, "SELECT FBatchNo FROM ICOrderBatchTrace WHERE FBatchNo LIKE 'IMP-2%'"),
+              QStringList{"IMP-202"});
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include "platform/db/DemoCompany.h"
 #include "src/host/ProgIds.h"
 #include "tests/support/ModalDriver.h"
+#include "tests/support/QueryResults.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -245,21 +246,44 @@ TEST_P(LookupPickersTest, CodeSearchesAndGetItemFindTheTypedCodeOfEachClass) {
         EXPECT_EQ(found->Fields(field).Text(), bom->Fields(1).Text()) << field;
     EXPECT_EQ(search(false, bom->Fields(1).Text(), -101, " FItemID=0")->RecordCount(), 0);
 
-    // GetItem answers nothing for barred classes and missing items.
-    const int itemId = item->Fields("FItemID").Value().toInt();
+    // Many codes at once find the same records, each with the item it belongs to.
+    const auto searchMany = [&getData](const QStringList& codes, int cls, const QString& extra) {
+        auto asked = Vector::New();
+        for (const QString& code : codes) asked->Add(code);
+        return test::Rows(
+            *getData->Call("GetItemDetails", {QString(), false, QVariant::fromValue(asked), cls, 16, extra})
+                 .value<RecordsetPtr>());
+    };
+    const QString itemId = item->Fields("FItemID").Text();
+    const QString itemRow =
+        QStringList{itemId, item->Fields("FName").Text(), number, item->Fields("FModel").Text(), itemId}.join(u'|');
+    EXPECT_EQ(searchMany({number, "nothing", number + "' OR '1'='1"}, 4, " FErpClsID=7 "), QStringList{itemRow});
+    EXPECT_EQ(searchMany({bom->Fields(1).Text()}, -101, QString()).first().split(u'|').last(), bom->Fields(2).Text());
+    EXPECT_TRUE(searchMany({}, 4, QString()).isEmpty());
+
+    // GetItem and GetItems answer nothing for barred classes and missing items.
     auto glData = Create(host::progid::kGLData);
     const auto getItem = [&glData](int cls, int id) {
         return glData->Call("GetItem", {cls, id, QVariant(), QVariant(), true}).value<host::ObjectPtr>();
     };
-    EXPECT_TRUE(getItem(4, itemId));
+    const auto getItems = [&glData, &itemId](int cls) {
+        auto ids = Vector::New();
+        ids->Add(itemId.toInt());
+        ids->Add(999999);
+        return glData->Call("GetItems", {cls, QVariant::fromValue(ids)}).value<RecordsetPtr>()->RecordCount();
+    };
+    EXPECT_TRUE(getItem(4, itemId.toInt()));
+    EXPECT_EQ(getItems(4), 1);
     EXPECT_FALSE(getItem(4, 999999));
-    EXPECT_FALSE(getItem(1, itemId)) << "not an item of class 1";
+    EXPECT_FALSE(getItem(1, itemId.toInt())) << "not an item of class 1";
+    EXPECT_EQ(getItems(1), 0);
 
     const QString bar = "INSERT INTO t_UserDataRight (FUserID, FRightKind, FEnabled) VALUES (?, -4, 1)";
     Exec(bar, {kUserId + 1});
-    EXPECT_TRUE(getItem(4, itemId)) << "another user is barred";
+    EXPECT_TRUE(getItem(4, itemId.toInt())) << "another user is barred";
     Exec(bar, {kUserId});
-    EXPECT_FALSE(getItem(4, itemId));
+    EXPECT_FALSE(getItem(4, itemId.toInt()));
+    EXPECT_EQ(getItems(4), 0);
 }
 
 }  // namespace

@@ -12,16 +12,21 @@ inline QVariant Scalar(db::Database& db, const QString& sql, const QVariantList&
     return rs->Eof() ? QVariant() : rs->Fields(0).Value();
 }
 
-// Each row the statement answers as its texts joined by "|", for comparing
-// what a table holds before and after a call.
-inline QStringList Rows(db::Database& db, const QString& sql, const QVariantList& params = {}) {
+// Each row of the recordset, from its current one, as its texts joined by "|".
+inline QStringList Rows(Recordset& rs) {
     QStringList rows;
-    for (const RecordsetPtr rs = db.Query(sql, params); !rs->Eof(); rs->MoveNext()) {
+    for (; !rs.Eof(); rs.MoveNext()) {
         QStringList cells;
-        for (int i = 0; i < rs->FieldCount(); ++i) cells << rs->Fields(i).Text();
+        for (int i = 0; i < rs.FieldCount(); ++i) cells << rs.Fields(i).Text();
         rows << cells.join(u'|');
     }
     return rows;
+}
+
+// Each row the statement answers, for comparing what a table holds before
+// and after a call.
+inline QStringList Rows(db::Database& db, const QString& sql, const QVariantList& params = {}) {
+    return Rows(*db.Query(sql, params));
 }
 
 }  // namespace qor::test
