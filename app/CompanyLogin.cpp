@@ -5,6 +5,7 @@
 #include "app/PropsString.h"
 #include "app/Shell.h"
 #include "platform/base/HostError.h"
+#include "platform/db/DbError.h"
 #include "platform/db/OpenDatabase.h"
 #include "platform/host/ComponentFactory.h"
 #include "platform/services/Authenticate.h"
@@ -14,19 +15,25 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <functional>
 
 namespace qor::app {
 
 namespace {
 
-services::SessionPtr LogIn(const db::DatabasePtr& database, const ShellOptions& options, bool askWithDialog,
-                           QString* error) {
+// One try of a user name and password: the session, or a HostError saying why not.
+using LoginAttempt = std::function<services::SessionPtr(const QString& user, const QString& password)>;
+
+// Asks for the user and password (from the options, or in the login window
+// until a try succeeds or the user gives up) and makes the tries.
+services::SessionPtr LogIn(const QString& shownCompany, const ShellOptions& options, bool askWithDialog,
+                           const LoginAttempt& attempt, QString* error) {
     const bool withDialog = askWithDialog && CanShowWindows();
     if (!options.user.isEmpty() && (options.passwordGiven || !withDialog)) {
         const std::optional<QString> password = HeadlessPassword(options, error);
         if (!password) return nullptr;
         try {
-            return services::Authenticate(database, options.user, *password);
+            return attempt(options.user, *password);
         } catch (const HostError& e) {
             *error = e.Description();
             return nullptr;
@@ -36,16 +43,35 @@ services::SessionPtr LogIn(const db::DatabasePtr& database, const ShellOptions& 
         *error = QStringLiteral("请用 --user 指定用户。");
         return nullptr;
     }
-    LoginDialog dialog(database->ConnectionText(), options.user);
+    LoginDialog dialog(shownCompany, options.user);
     while (dialog.exec() == QDialog::Accepted) {
         try {
-            return services::Authenticate(database, dialog.User(), dialog.Password());
+            return attempt(dialog.User(), dialog.Password());
         } catch (const HostError& e) {
             dialog.ShowError(e.Description());
         }
     }
     *error = QStringLiteral("登录已取消。");
     return nullptr;
+}
+
+// A server URL that names no user: each user logs in to the server as their
+// own login role, and the server checks the password.
+services::SessionPtr LogInToServer(const QString& url, db::OpenMode mode, const ShellOptions& options,
+                                   bool askWithDialog, QString* error) {
+    const LoginAttempt attempt = [&url, mode](const QString& user, const QString& password) {
+        const QString name = user.trimmed();
+        if (name.isEmpty()) throw HostError(QStringLiteral("请输入用户名！"));
+        try {
+            return services::AuthenticateServerUser(
+                db::OpenDatabase(url, mode, db::ServerLogin{db::CompanyRole(url, name), password}));
+        } catch (const db::DbError& e) {
+            if (e.Failure() == db::DbFailure::LoginRefused)
+                throw HostError(QStringLiteral("用户名或密码错误，请重新输入！"));
+            throw;
+        }
+    };
+    return LogIn(db::UrlWithoutPassword(url), options, askWithDialog, attempt, error);
 }
 
 void PublishLoginContext(const services::Session& session) {
@@ -78,17 +104,28 @@ services::SessionPtr OpenCompanySession(const ShellOptions& options, bool askWit
             }
         }
     }
-    db::DatabasePtr database;
-    try {
-        // The commands that only read the list leave a company file exactly as
-        // it was, and read a write-protected copy too.
-        const bool writes = options.command == Command::Shell || options.command == Command::Import;
-        database = db::OpenDatabase(path, writes ? db::OpenMode::Existing : db::OpenMode::ReadOnly);
-    } catch (const HostError& e) {
-        *error = e.Description();
-        return nullptr;
+    // The commands that only read the list leave a company file exactly as
+    // it was, and read a write-protected copy too.
+    const bool writes = options.command == Command::Shell || options.command == Command::Import;
+    const db::OpenMode mode = writes ? db::OpenMode::Existing : db::OpenMode::ReadOnly;
+    services::SessionPtr session;
+    if (db::IsServerConnection(path) && db::UrlUser(path).isEmpty()) {
+        session = LogInToServer(path, mode, options, askWithDialog, error);
+    } else {
+        db::DatabasePtr database;
+        try {
+            database = db::OpenDatabase(path, mode);
+        } catch (const HostError& e) {
+            *error = e.Description();
+            return nullptr;
+        }
+        session = LogIn(
+            database->ConnectionText(), options, askWithDialog,
+            [&database](const QString& user, const QString& password) {
+                return services::Authenticate(database, user, password);
+            },
+            error);
     }
-    auto session = LogIn(database, options, askWithDialog, error);
     if (!session) return nullptr;
     services::RegisterHostComponents(session);
     PublishLoginContext(*session);

@@ -14,6 +14,8 @@ enum class DbFailure {
     Conflict,
     // The connection to the server broke; the next statement reconnects.
     ConnectionLost,
+    // The server refused the user name or the password.
+    LoginRefused,
 };
 
 // A failure of the company database: what the database answered, or why a

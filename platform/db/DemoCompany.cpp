@@ -3,7 +3,7 @@
 #include "platform/base/HostError.h"
 #include "platform/db/DemoCatalog.h"
 #include "platform/db/DemoTrade.h"
-#include "platform/db/Passwords.h"
+#include "platform/db/UserAccounts.h"
 
 namespace qor::db {
 
@@ -22,21 +22,16 @@ void CheckOptions(const DemoOptions& options) {
         throw HostError(QStringLiteral("演示公司至少要有 3 个物料组和 10 个物料，记录数不能为负。"));
 }
 
-int AddUser(Database& db, const QString& name, const QString& description) {
-    db.Execute(QStringLiteral("INSERT INTO t_User (FName, FDescription, FSalt, FPasswordHash) VALUES (?, ?, '', ?)"),
-               {name, description, HashPassword(QStringLiteral("demo"))});
-    return static_cast<int>(db.LastInsertId());
-}
-
 void Grant(Database& db, int userId, int module, int detail, qint64 mask) {
     db.Execute(QStringLiteral("INSERT INTO t_UserRight (FUserID, FModule, FDetail, FMask) VALUES (?, ?, ?, ?)"),
                {userId, module, detail, mask});
 }
 
 void WriteAccounts(Database& db) {
-    const int administrator = AddUser(db, QStringLiteral("administrator"), QStringLiteral("系统管理员"));
-    const int viewer = AddUser(db, QStringLiteral("viewer"), QStringLiteral("查询员"));
-    const int clerk = AddUser(db, QStringLiteral("clerk"), QStringLiteral("计划员"));
+    const QString password = QStringLiteral("demo");
+    const int administrator = AddUser(db, QStringLiteral("administrator"), QStringLiteral("系统管理员"), password);
+    const int viewer = AddUser(db, QStringLiteral("viewer"), QStringLiteral("查询员"), password);
+    const int clerk = AddUser(db, QStringLiteral("clerk"), QStringLiteral("计划员"), password);
     Grant(db, administrator, 1099, 20, kEveryRight);
     Grant(db, administrator, 1003, 10, kView);
     Grant(db, viewer, 1099, 20, kView);

@@ -10,6 +10,7 @@ extern const char kFindIndexesScript[];
 extern const char kFindIndexesSqliteScript[];
 extern const char kFindIndexesPostgresScript[];
 extern const char kSaveFunctionPostgresScript[];
+extern const char kServerRightsPostgresScript[];
 
 namespace {
 const QString kVersionTable = QStringLiteral("t_SchemaVersion");
@@ -21,6 +22,12 @@ const std::vector<Migration>& CompanyMigrations() {
         {2, QString::fromUtf8(kFindIndexesScript), QString::fromUtf8(kFindIndexesSqliteScript),
          QString::fromUtf8(kFindIndexesPostgresScript)},
         {3, QString(), {}, QString::fromUtf8(kSaveFunctionPostgresScript)},
+        // The save function again, now asking the rights of the session's user.
+        {4,
+         QString(),
+         {},
+         QString::fromUtf8(kSaveFunctionPostgresScript) + QStringLiteral("\n") +
+             QString::fromUtf8(kServerRightsPostgresScript)},
     };
     return migrations;
 }

@@ -93,11 +93,16 @@ DatabasePtr OpenExisting(const QString& path, OpenMode mode) {
 
 // A company database on a server: creating one makes the server's database
 // when it is missing and fills an empty one; it never touches a database
-// that already holds a company.
-DatabasePtr OpenOnServer(const QString& url, OpenMode mode) {
+// that already holds a company. A user's own login reads and writes through
+// the rights the server grants, so only the owner takes on migrations.
+DatabasePtr OpenOnServer(const QString& url, OpenMode mode, const ServerLogin& login) {
     if (mode == OpenMode::Create) PostgresDatabase::CreateDatabaseIfMissing(url);
-    const auto db = PostgresDatabase::Open(url);
+    const auto db = PostgresDatabase::Open(url, login);
     const QString name = QStringLiteral("服务器上的数据库 ") + db->ConnectionText();
+    if (!login.role.isEmpty() && mode == OpenMode::Existing && SchemaVersion(*db).value_or(0) < LatestSchemaVersion())
+        Refuse(QStringLiteral("%1 中的公司数据库需要升级到版本 %2，请它的所有者先用本程序打开一次。")
+                   .arg(name)
+                   .arg(LatestSchemaVersion()));
     if (mode == OpenMode::Create) {
         if (SchemaVersion(*db))
             Refuse(QStringLiteral("%1 中已经有公司数据库。新建公司数据库不会覆盖已有的数据，请换一个数据库名称。")
@@ -151,10 +156,10 @@ bool IsServerConnection(const QString& connectionText) {
            text.startsWith(QLatin1String("postgres://"), Qt::CaseInsensitive);
 }
 
-DatabasePtr OpenDatabase(const QString& connectionText, OpenMode mode) {
+DatabasePtr OpenDatabase(const QString& connectionText, OpenMode mode, const ServerLogin& login) {
     const QString text = connectionText.trimmed();
     if (text.isEmpty()) Refuse(QStringLiteral("没有指定公司数据库。"));
-    if (IsServerConnection(text)) return OpenOnServer(text, mode);
+    if (IsServerConnection(text)) return OpenOnServer(text, mode, login);
     return mode == OpenMode::Create ? CreateNew(text) : OpenExisting(text, mode);
 }
 

@@ -164,14 +164,19 @@ QString Trimmed(const char* text) { return QString::fromUtf8(text ? text : "").t
 // hints in English that follow.
 QString Reason(const char* text) { return Trimmed(text).section(u'\n', 0, 0).trimmed(); }
 
+bool IsLoginRefusal(const QString& reason) {
+    return reason.contains(QLatin1String("password authentication failed")) ||
+           reason.contains(QLatin1String("no password supplied")) ||
+           reason.contains(QLatin1String("is not permitted to log in")) ||
+           (reason.contains(QLatin1String("role \"")) && reason.contains(QLatin1String("does not exist")));
+}
+
 // libpq's answer to a failed connection, turned into words for the user.
 QString ConnectFailureText(PGconn* connection, const QString& server) {
     const QString reason = Trimmed(PQerrorMessage(connection));
     const QString database = QString::fromUtf8(PQdb(connection) ? PQdb(connection) : "");
     const QString user = QString::fromUtf8(PQuser(connection) ? PQuser(connection) : "");
-    if (reason.contains(QLatin1String("password authentication failed")) ||
-        reason.contains(QLatin1String("no password supplied")) ||
-        (reason.contains(QLatin1String("role \"")) && reason.contains(QLatin1String("does not exist"))))
+    if (IsLoginRefusal(reason))
         return QStringLiteral("无法登录数据库服务器 %1：用户名“%2”或密码不正确。").arg(server, user);
     if (reason.contains(QLatin1String("database \"")) && reason.contains(QLatin1String("does not exist")))
         return QStringLiteral("数据库服务器 %1 上没有名为“%2”的数据库。请确认数据库名称，或先用 --create-demo 新建它。")
@@ -183,25 +188,39 @@ QString ConnectFailureText(PGconn* connection, const QString& server) {
 void IgnoreNotice(void*, const char*) {}
 
 // Connects to the URL's server, to database instead of the URL's own when
-// one is given. Keys before the URL yield to its own; those after it win.
-PGconn* Connect(const QString& url, const char* database = nullptr) {
+// one is given, as the login's role when it names one. Keys before the URL
+// yield to its own; those after it win.
+PGconn* Connect(const QString& url, const char* database = nullptr, const ServerLogin& login = {}) {
     const QByteArray text = url.toUtf8();
-    const char* const keys[] = {
-        "connect_timeout", "application_name", "dbname", "client_encoding", database ? "dbname" : nullptr, nullptr};
-    const char* const values[] = {kConnectTimeoutSeconds, "qor-erp", text.constData(), "UTF8", database, nullptr};
-    return PQconnectdbParams(keys, values, 1);
+    const QByteArray role = login.role.toUtf8();
+    const QByteArray password = login.password.toUtf8();
+    std::vector<const char*> keys{"connect_timeout", "application_name", "dbname", "client_encoding"};
+    std::vector<const char*> values{kConnectTimeoutSeconds, "qor-erp", text.constData(), "UTF8"};
+    if (database) {
+        keys.push_back("dbname");
+        values.push_back(database);
+    }
+    if (!login.role.isEmpty()) {
+        keys.insert(keys.end(), {"user", "password"});
+        values.insert(values.end(), {role.constData(), password.constData()});
+    }
+    keys.push_back(nullptr);
+    values.push_back(nullptr);
+    return PQconnectdbParams(keys.data(), values.data(), 1);
 }
 
-// The database name the URL gives, or empty.
-QByteArray DatabaseNameOf(const QString& url) {
+// The value the URL gives for a connection key, or empty.
+QByteArray UrlValue(const QString& url, const char* key) {
     PQconninfoOption* options = PQconninfoParse(url.toUtf8().constData(), nullptr);
     if (!options) return {};
-    QByteArray name;
+    QByteArray value;
     for (PQconninfoOption* option = options; option->keyword; ++option)
-        if (std::strcmp(option->keyword, "dbname") == 0 && option->val) name = option->val;
+        if (std::strcmp(option->keyword, key) == 0 && option->val) value = option->val;
     PQconninfoFree(options);
-    return name;
+    return value;
 }
+
+QByteArray DatabaseNameOf(const QString& url) { return UrlValue(url, "dbname"); }
 
 // The settings the module's statements are written for, whatever the
 // server, the database or the role says: quotes doubled in a literal with
@@ -267,14 +286,21 @@ QString UrlWithoutPassword(const QString& url) {
     return url.left(colon) + url.mid(at);
 }
 
-std::shared_ptr<PostgresDatabase> PostgresDatabase::Open(const QString& url) {
-    PGconn* connection = Connect(url.trimmed());
+QString UrlUser(const QString& url) { return QString::fromUtf8(UrlValue(url, "user")); }
+
+QString CompanyRole(const QString& url, const QString& userName) {
+    return QString::fromUtf8(DatabaseNameOf(url)) + u'/' + userName;
+}
+
+std::shared_ptr<PostgresDatabase> PostgresDatabase::Open(const QString& url, const ServerLogin& login) {
+    PGconn* connection = Connect(url.trimmed(), nullptr, login);
     if (!connection) throw DbError(QStringLiteral("无法连接数据库服务器：内存不足。"));
     if (PQstatus(connection) != CONNECTION_OK) {
         const QString server = QStringLiteral("%1:%2").arg(Trimmed(PQhost(connection)), Trimmed(PQport(connection)));
         const QString text = ConnectFailureText(connection, server);
+        const bool refused = IsLoginRefusal(Trimmed(PQerrorMessage(connection)));
         PQfinish(connection);
-        throw DbError(text, {}, DbFailure::ConnectionLost);
+        throw DbError(text, {}, refused ? DbFailure::LoginRefused : DbFailure::ConnectionLost);
     }
     PQsetNoticeProcessor(connection, IgnoreNotice, nullptr);
     if (const QString refused = PinSessionSettings(connection); !refused.isEmpty()) {
@@ -444,6 +470,17 @@ void PostgresDatabase::Rollback() {
         Execute(QStringLiteral("ROLLBACK TO SAVEPOINT qor_%1").arg(depth));
         Execute(QStringLiteral("RELEASE SAVEPOINT qor_%1").arg(depth));
     }
+}
+
+void PostgresDatabase::SetRolePassword(const QString& role, const QString& password) {
+    RequireConnection(QStringLiteral("ALTER ROLE"));
+    const QByteArray name = role.toUtf8();
+    char* verifier = PQencryptPasswordConn(connection_, password.toUtf8().constData(), name.constData(), nullptr);
+    if (!verifier) Fail(nullptr, QStringLiteral("ALTER ROLE"));
+    QByteArray literal(verifier);
+    PQfreemem(verifier);
+    literal.replace('\'', "''");
+    Execute(QString::fromUtf8("ALTER ROLE " + QuotedName(name) + " PASSWORD '" + literal + "'"));
 }
 
 void PostgresDatabase::SetBulkLoad(bool on) {

@@ -22,12 +22,20 @@ namespace qor::db {
 // DbFailure::ConnectionLost; the next statement connects again. A
 // transaction open when the connection broke is gone: every statement but
 // Rollback fails until the caller has rolled it back.
+// A company user's own login to the server: their login role and password,
+// given apart from a URL that names the server and database only.
+struct ServerLogin {
+    QString role;
+    QString password;
+};
+
 class PostgresDatabase final : public Database {
 public:
     // Connects to the server named by a postgresql:// URL (libpq's connection
-    // URI). Throws DbError with a Chinese description when the server cannot
-    // be reached, refuses the user or password, or has no such database.
-    static std::shared_ptr<PostgresDatabase> Open(const QString& url);
+    // URI), as login's role when it names one. Throws DbError with a Chinese
+    // description when the server cannot be reached, refuses the user or
+    // password (DbFailure::LoginRefused), or has no such database.
+    static std::shared_ptr<PostgresDatabase> Open(const QString& url, const ServerLogin& login = {});
     // Creates the database the URL names when the server has none of that
     // name, connecting to the server's "postgres" database to do it. Answers
     // whether it created one; answers false, leaving the reason to Open,
@@ -56,6 +64,11 @@ public:
 
     void SetBulkLoad(bool on) override;
 
+    // Gives the login role its password. The server gets the password's
+    // SCRAM verifier, made here, so that the password itself is never part
+    // of a statement the server may log.
+    void SetRolePassword(const QString& role, const QString& password);
+
 private:
     class Result;
 
@@ -77,5 +90,12 @@ private:
 
 // The URL with the password of its user part left out, for showing.
 QString UrlWithoutPassword(const QString& url);
+
+// The user the URL names, or empty.
+QString UrlUser(const QString& url);
+
+// The login role of the company's user userName on the server: the URL's
+// database name, "/" and the user name, as the company's schema names them.
+QString CompanyRole(const QString& url, const QString& userName);
 
 }  // namespace qor::db

@@ -4,8 +4,9 @@
 -- user is shown, having written nothing: a refusal neither aborts the
 -- caller's transaction nor needs a savepoint of the caller's. p_sent says
 -- which values the request carries: 1 item, 2 batch, 4 customer BOM, 8 order,
--- 16 order line, 32 ban flag; the others keep the record's.
-CREATE FUNCTION qor_save_trace(p_user integer, p_op text, p_trace integer, p_sent integer, p_item integer,
+-- 16 order line, 32 ban flag; the others keep the record's. The rights are
+-- those of the user qor_caller finds for the session (version 4).
+CREATE OR REPLACE FUNCTION qor_save_trace(p_user integer, p_op text, p_trace integer, p_sent integer, p_item integer,
                                p_batch text, p_bom integer, p_order integer, p_entry integer, p_forbid integer)
   RETURNS text LANGUAGE plpgsql SET search_path FROM CURRENT AS $$
 DECLARE
@@ -20,7 +21,7 @@ DECLARE
   cls integer;
   key integer;
 BEGIN
-  SELECT FMask INTO held FROM t_UserRight WHERE FUserID = p_user AND FModule = 1099 AND FDetail = 20;
+  SELECT FMask INTO held FROM t_UserRight WHERE FUserID = qor_caller(p_user) AND FModule = 1099 AND FDetail = 20;
   held := COALESCE(held, 0);
   IF p_op = 'INS' THEN
     IF held & 131072 <> 131072 THEN

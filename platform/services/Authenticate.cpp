@@ -8,6 +8,17 @@
 
 namespace qor::services {
 
+namespace {
+SessionPtr SessionOf(const db::DatabasePtr& database, const Recordset& user) {
+    auto session = std::make_shared<Session>();
+    session->database = database;
+    session->userId = ToInt32(user.Fields(QStringLiteral("FUserID")).Value());
+    session->userName = user.Fields(QStringLiteral("FName")).Text();
+    session->machineName = QSysInfo::machineHostName();
+    return session;
+}
+}  // namespace
+
 SessionPtr Authenticate(const db::DatabasePtr& database, const QString& userName, const QString& password) {
     const QString name = userName.trimmed();
     if (name.isEmpty()) throw HostError(QStringLiteral("请输入用户名！"));
@@ -33,12 +44,17 @@ SessionPtr Authenticate(const db::DatabasePtr& database, const QString& userName
         }
     }
 
-    auto session = std::make_shared<Session>();
-    session->database = database;
-    session->userId = ToInt32(rs->Fields(QStringLiteral("FUserID")).Value());
-    session->userName = rs->Fields(QStringLiteral("FName")).Text();
-    session->machineName = QSysInfo::machineHostName();
-    return session;
+    return SessionOf(database, *rs);
+}
+
+SessionPtr AuthenticateServerUser(const db::DatabasePtr& database) {
+    auto rs =
+        database->Query(QStringLiteral("SELECT FUserID, FName, FForbidden FROM t_User WHERE FRole = session_user"));
+    if (rs->RecordCount() == 0) throw HostError(QStringLiteral("用户名或密码错误，请重新输入！"));
+    if (NullToZero(rs->Fields(QStringLiteral("FForbidden")).Value()) != 0)
+        throw HostError(
+            QStringLiteral("用户 %1 已被禁用，请与系统管理员联系！").arg(rs->Fields(QStringLiteral("FName")).Text()));
+    return SessionOf(database, *rs);
 }
 
 }  // namespace qor::services

@@ -9,4 +9,9 @@ namespace qor::services {
 // HostError with the reason for the user. Writes nothing to the database.
 SessionPtr Authenticate(const db::DatabasePtr& database, const QString& userName, const QString& password);
 
+// The session of the company user whose own login role the server
+// connection is (the server has checked the password); throws HostError
+// when the role is no user's or the user is disabled.
+SessionPtr AuthenticateServerUser(const db::DatabasePtr& database);
+
 }  // namespace qor::services

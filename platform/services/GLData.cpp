@@ -9,6 +9,8 @@
 #include "platform/services/UserRights.h"
 
 #include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
 
 namespace qor::services {
 
@@ -62,27 +64,38 @@ RecordsetPtr GLData::GetItems(int cls, const VectorPtr& itemIds) {
                                      params);
 }
 
-void GLData::WriteLog(const QString& code, int kind, const QString& text) {
-    const QString time = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    session_->database->Execute(
-        QStringLiteral("INSERT INTO t_Log (FUserID, FUserName, FCode, FKind, FText, FTime, FMachine) "
-                       "VALUES (?, ?, ?, ?, ?, ?, ?)"),
-        {session_->userId, session_->userName, code, kind, text, time, session_->machineName});
+void GLData::WriteLog(const QString& code, int kind, const QString& text) { WriteEntries(code, kind, {text}); }
+
+void GLData::WriteLogs(const QString& code, int kind, const VectorPtr& texts) {
+    QStringList entries;
+    for (int i = 1; texts && i <= texts->Count(); ++i) entries << NullToEmpty(texts->Item(i));
+    WriteEntries(code, kind, entries);
 }
 
-// Many entries of one time, a few hundred to a statement: an import's log.
-void GLData::WriteLogs(const QString& code, int kind, const VectorPtr& texts) {
-    constexpr int kEntriesPerStatement = 200;
+// On a server the entries go through the server's function, which writes
+// them for the session's own user; a file takes them a few hundred to a
+// statement.
+void GLData::WriteEntries(const QString& code, int kind, const QStringList& texts) {
+    if (texts.isEmpty()) return;
+    db::Database& database = *session_->database;
     const QString time = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    for (int from = 1; texts && from <= texts->Count(); from += kEntriesPerStatement) {
+    if (database.SqlDialect().Kind() == db::BackendKind::PostgreSql) {
+        database.Query(
+            QStringLiteral("SELECT qor_write_logs(?, ?, ?, ?, CAST(? AS jsonb), ?, ?)"),
+            {session_->userId, session_->userName, code, kind,
+             QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(texts)).toJson(QJsonDocument::Compact)), time,
+             session_->machineName});
+        return;
+    }
+    constexpr qsizetype kEntriesPerStatement = 200;
+    for (qsizetype from = 0; from < texts.size(); from += kEntriesPerStatement) {
         QStringList rows;
         QVariantList params;
-        for (int i = from; i <= texts->Count() && i < from + kEntriesPerStatement; ++i) {
+        for (const QString& text : texts.mid(from, kEntriesPerStatement)) {
             rows << QStringLiteral("(?, ?, ?, ?, ?, ?, ?)");
-            params << session_->userId << session_->userName << code << kind << NullToEmpty(texts->Item(i)) << time
-                   << session_->machineName;
+            params << session_->userId << session_->userName << code << kind << text << time << session_->machineName;
         }
-        session_->database->Execute(
+        database.Execute(
             QStringLiteral("INSERT INTO t_Log (FUserID, FUserName, FCode, FKind, FText, FTime, FMachine) VALUES ") +
                 rows.join(u','),
             params);

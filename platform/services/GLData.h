@@ -26,6 +26,7 @@ public:
 private:
     void WriteLog(const QString& code, int kind, const QString& text);
     void WriteLogs(const QString& code, int kind, const VectorPtr& texts);
+    void WriteEntries(const QString& code, int kind, const QStringList& texts);
     QVariant GetItem(int cls, int itemId);
     RecordsetPtr GetItems(int cls, const VectorPtr& itemIds);
 

@@ -5,6 +5,9 @@
 #include "platform/base/Variant.h"
 #include "platform/host/HostProgIds.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
+
 namespace qor::services {
 
 UserProfile::UserProfile(SessionPtr session)
@@ -38,6 +41,19 @@ void UserProfile::Load(const QString& application, const QString& section) {
 
 void UserProfile::Save(const QString& application, const QString& section) {
     db::Database& database = *session_->database;
+    // A server keeps each user's settings to that user: they are written by
+    // its function, for the session's own user.
+    if (database.SqlDialect().Kind() == db::BackendKind::PostgreSql) {
+        QJsonObject values;
+        for (int i = 0; i < values_->Count(); ++i) {
+            const QVariant& value = values_->ValueAt(i);
+            values.insert(values_->KeyAt(i), IsNull(value) ? QJsonValue() : QJsonValue(ToText(value)));
+        }
+        database.Query(QStringLiteral("SELECT qor_save_profile(?, ?, ?, CAST(? AS jsonb))"),
+                       {session_->userId, application, section,
+                        QString::fromUtf8(QJsonDocument(values).toJson(QJsonDocument::Compact))});
+        return;
+    }
     db::Transaction transaction(database);
     database.Execute(
         QStringLiteral("DELETE FROM t_UserProfile WHERE FUserID = ? AND FApplication = ? AND FSection = ?"),

@@ -1,0 +1,127 @@
+-- Version 4 on PostgreSQL: the server enforces the rights.
+--
+-- Every user of the company logs in to the server as a login role of their
+-- own, named "<database>/<user name>", and is a member of the company's group
+-- role "<database>/". The group may read what the client reads and write
+-- nothing: trace records, operation-log entries and a user's own window
+-- settings are written only through the functions below, which run as the
+-- company's owner, find out who calls them from the login role and ask that
+-- user's rights. The owner's own sessions (migrations, administration, the
+-- demo company) name the user they act for.
+
+ALTER TABLE t_User ADD COLUMN FRole VARCHAR(63);
+CREATE UNIQUE INDEX ux_t_User_Role ON t_User (FRole);
+
+CREATE FUNCTION qor_group_role() RETURNS text LANGUAGE sql STABLE AS $$ SELECT current_database() || '/' $$;
+
+-- The user the calling session acts for: the user of its login role, or,
+-- in a session of the company's owner, the user it names. NULL for anyone
+-- else and for a disabled user.
+CREATE FUNCTION qor_caller(p_user integer) RETURNS integer LANGUAGE sql STABLE SECURITY DEFINER AS $$
+  SELECT COALESCE(
+    (SELECT FUserID FROM t_User WHERE FRole = session_user AND FForbidden = 0),
+    CASE WHEN NOT EXISTS (SELECT 1 FROM t_User WHERE FRole = session_user)
+          AND pg_has_role(session_user, current_user, 'MEMBER') THEN p_user END)
+$$;
+
+-- Whether the calling user may see the trace records: the list's view right.
+CREATE FUNCTION qor_may_view() RETURNS boolean LANGUAGE sql STABLE SECURITY DEFINER AS $$
+  SELECT EXISTS (SELECT 1 FROM t_UserRight WHERE FUserID = qor_caller(NULL) AND FModule = 1099 AND FDetail = 20
+                 AND FMask & 2097152 <> 0)
+$$;
+
+-- A user's login role follows the user: made with the user, renamed with
+-- the user, unable to log in while the user is disabled.
+CREATE FUNCTION qor_user_role() RETURNS trigger LANGUAGE plpgsql AS $$
+DECLARE
+  role text := qor_group_role() || NEW.FName;
+BEGIN
+  IF octet_length(role) > 63 THEN
+    RAISE EXCEPTION '用户名“%”太长：服务器上的登录名“%”不能超过 63 个字节。', NEW.FName, role;
+  END IF;
+  IF TG_OP = 'UPDATE' AND OLD.FRole IS NOT NULL AND OLD.FRole <> role
+     AND EXISTS (SELECT 1 FROM pg_roles WHERE rolname = OLD.FRole) THEN
+    EXECUTE format('ALTER ROLE %I RENAME TO %I', OLD.FRole, role);
+  ELSIF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = role) THEN
+    BEGIN
+      EXECUTE format('CREATE ROLE %I', role);
+    EXCEPTION WHEN duplicate_object OR unique_violation THEN
+      NULL;  -- another company of this database made it meanwhile
+    END;
+  END IF;
+  EXECUTE format('ALTER ROLE %I %s', role, CASE WHEN NEW.FForbidden <> 0 THEN 'NOLOGIN' ELSE 'LOGIN' END);
+  EXECUTE format('GRANT %I TO %I', qor_group_role(), role);
+  NEW.FRole := role;
+  RETURN NEW;
+END $$;
+
+CREATE TRIGGER tr_t_User_Role BEFORE INSERT OR UPDATE OF FName, FForbidden ON t_User
+  FOR EACH ROW EXECUTE FUNCTION qor_user_role();
+
+-- Operation-log entries of the calling user, with the time and machine the
+-- client gives; p_texts is a JSON array of texts, one entry each. The user's
+-- name is the one the company keeps, else (in an owner's session) p_user_name.
+CREATE FUNCTION qor_write_logs(p_user integer, p_user_name text, p_code text, p_kind integer, p_texts jsonb,
+                               p_time text, p_machine text) RETURNS void LANGUAGE plpgsql SECURITY DEFINER AS $$
+DECLARE
+  caller integer := qor_caller(p_user);
+BEGIN
+  IF caller IS NULL THEN
+    RAISE EXCEPTION '当前用户不能写入操作日志！' USING ERRCODE = 'insufficient_privilege';
+  END IF;
+  INSERT INTO t_Log (FUserID, FUserName, FCode, FKind, FText, FTime, FMachine)
+    SELECT caller, COALESCE((SELECT FName FROM t_User WHERE FUserID = caller), p_user_name), p_code, p_kind,
+           t.value, p_time, p_machine
+      FROM jsonb_array_elements_text(p_texts) WITH ORDINALITY AS t(value, n) ORDER BY t.n;
+END $$;
+
+-- Replaces one section of the calling user's own settings; p_values is a
+-- JSON object of keys and values (a null value is kept as NULL).
+CREATE FUNCTION qor_save_profile(p_user integer, p_application text, p_section text, p_values jsonb)
+  RETURNS void LANGUAGE plpgsql SECURITY DEFINER AS $$
+DECLARE
+  caller integer := qor_caller(p_user);
+BEGIN
+  IF caller IS NULL THEN
+    RAISE EXCEPTION '当前用户不能保存设置！' USING ERRCODE = 'insufficient_privilege';
+  END IF;
+  DELETE FROM t_UserProfile WHERE FUserID = caller AND FApplication = p_application AND FSection = p_section;
+  INSERT INTO t_UserProfile (FUserID, FApplication, FSection, FKey, FValue)
+    SELECT caller, p_application, p_section, e.key, e.value FROM jsonb_each_text(p_values) AS e;
+END $$;
+
+DO $$
+DECLARE
+  grp text := qor_group_role();
+  here text := current_schema();
+  f text;
+BEGIN
+  BEGIN
+    EXECUTE format('CREATE ROLE %I NOLOGIN', grp);
+  EXCEPTION WHEN duplicate_object OR unique_violation THEN
+    NULL;
+  END;
+  EXECUTE format('GRANT USAGE ON SCHEMA %I TO %I', here, grp);
+  EXECUTE format('REVOKE ALL ON ALL TABLES IN SCHEMA %I FROM PUBLIC', here);
+  EXECUTE format('GRANT SELECT ON ALL TABLES IN SCHEMA %I TO %I', here, grp);
+  EXECUTE format('ALTER DEFAULT PRIVILEGES IN SCHEMA %I GRANT SELECT ON TABLES TO %I', here, grp);
+  -- Password hashes stay with the owner.
+  EXECUTE format('REVOKE SELECT ON t_User FROM %I', grp);
+  EXECUTE format('GRANT SELECT (FUserID, FName, FDescription, FForbidden, FRole) ON t_User TO %I', grp);
+  FOREACH f IN ARRAY ARRAY['qor_caller(integer)', 'qor_may_view()', 'qor_write_logs(integer,text,text,integer,jsonb,text,text)',
+                           'qor_save_profile(integer,text,text,jsonb)',
+                           'qor_save_trace(integer,text,integer,integer,integer,text,integer,integer,integer,integer)']
+  LOOP
+    EXECUTE format('ALTER FUNCTION %s SECURITY DEFINER SET search_path = %I, pg_temp', f, here);
+    EXECUTE format('REVOKE EXECUTE ON FUNCTION %s FROM PUBLIC', f);
+    EXECUTE format('GRANT EXECUTE ON FUNCTION %s TO %I', f, grp);
+  END LOOP;
+  -- The group sees the trace records only with the list's view right; the
+  -- owner and the functions above are not held back.
+  ALTER TABLE ICOrderBatchTrace ENABLE ROW LEVEL SECURITY;
+  EXECUTE format('CREATE POLICY qor_viewers ON ICOrderBatchTrace FOR SELECT TO %I USING ((SELECT qor_may_view()))',
+                 grp);
+END $$;
+
+-- The users there already get their login roles.
+UPDATE t_User SET FName = FName;

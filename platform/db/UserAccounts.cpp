@@ -1,0 +1,73 @@
+#include "platform/db/UserAccounts.h"
+
+#include "platform/base/HostError.h"
+#include "platform/db/Passwords.h"
+#include "platform/db/PostgresDatabase.h"
+
+namespace qor::db {
+
+namespace {
+constexpr int kTraceModule = 1099;
+constexpr int kTraceDetail = 20;
+
+int UserIdOf(Database& db, const QString& name) {
+    const RecordsetPtr user = db.Query(QStringLiteral("SELECT FUserID FROM t_User WHERE FName = ?"), {name});
+    if (user->RecordCount() == 0) throw HostError(QStringLiteral("没有名为“%1”的用户。").arg(name));
+    return user->Fields(0).Value().toInt();
+}
+
+// On a server, the user's login role takes the password too.
+void SetServerPassword(Database& db, const QString& name, const QString& password) {
+    auto* server = dynamic_cast<PostgresDatabase*>(&db);
+    if (!server) return;
+    const RecordsetPtr role = db.Query(QStringLiteral("SELECT FRole FROM t_User WHERE FName = ?"), {name});
+    if (role->RecordCount() == 0 || role->Fields(0).IsNull()) return;
+    server->SetRolePassword(role->Fields(0).Text(), password);
+}
+}  // namespace
+
+int AddUser(Database& db, const QString& name, const QString& description, const QString& password) {
+    if (name.trimmed().isEmpty() || name != name.trimmed())
+        throw HostError(QStringLiteral("用户名不能为空，前后也不能有空格。"));
+    if (db.Query(QStringLiteral("SELECT 1 FROM t_User WHERE FName = ?"), {name})->RecordCount() > 0)
+        throw HostError(QStringLiteral("已经有名为“%1”的用户。").arg(name));
+    Transaction transaction(db);
+    db.Execute(QStringLiteral("INSERT INTO t_User (FName, FDescription, FSalt, FPasswordHash) VALUES (?, ?, '', ?)"),
+               {name, description, HashPassword(password)});
+    const int id = UserIdOf(db, name);
+    SetServerPassword(db, name, password);
+    transaction.Commit();
+    return id;
+}
+
+void SetPassword(Database& db, const QString& name, const QString& password) {
+    Transaction transaction(db);
+    db.Execute(QStringLiteral("UPDATE t_User SET FPasswordHash = ?, FSalt = '' WHERE FUserID = ?"),
+               {HashPassword(password), UserIdOf(db, name)});
+    SetServerPassword(db, name, password);
+    transaction.Commit();
+}
+
+void SetUserDisabled(Database& db, const QString& name, bool disabled) {
+    db.Execute(QStringLiteral("UPDATE t_User SET FForbidden = ? WHERE FUserID = ?"),
+               {disabled ? 1 : 0, UserIdOf(db, name)});
+}
+
+void ChangeTraceRights(Database& db, const QString& name, qint64 mask, bool grant) {
+    const int id = UserIdOf(db, name);
+    Transaction transaction(db);
+    const RecordsetPtr held =
+        db.Query(QStringLiteral("SELECT FMask FROM t_UserRight WHERE FUserID = ? AND FModule = ? AND FDetail = ?"),
+                 {id, kTraceModule, kTraceDetail});
+    const qint64 before = held->RecordCount() > 0 ? held->Fields(0).Value().toLongLong() : 0;
+    const qint64 after = grant ? (before | mask) : (before & ~mask);
+    if (held->RecordCount() == 0)
+        db.Execute(QStringLiteral("INSERT INTO t_UserRight (FUserID, FModule, FDetail, FMask) VALUES (?, ?, ?, ?)"),
+                   {id, kTraceModule, kTraceDetail, after});
+    else
+        db.Execute(QStringLiteral("UPDATE t_UserRight SET FMask = ? WHERE FUserID = ? AND FModule = ? AND FDetail = ?"),
+                   {after, id, kTraceModule, kTraceDetail});
+    transaction.Commit();
+}
+
+}  // namespace qor::db
