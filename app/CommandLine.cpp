@@ -1,7 +1,11 @@
 #include "app/CommandLine.h"
 
+#include "src/host/TraceRights.h"
+
 #include <QFileInfo>
 #include <QHash>
+#include <algorithm>
+#include <utility>
 
 namespace qor::app {
 
@@ -59,6 +63,22 @@ QString CommandName(Command command) {
 
 }  // namespace
 
+std::optional<int32_t> TraceRightsNamed(const QString& names) {
+    static const std::pair<const char*, int32_t> kNamed[] = {
+        {"view", kRightView},     {"new", kRightNew},       {"modify", kRightModify}, {"ban", kRightBan},
+        {"delete", kRightDelete}, {"export", kRightExport}, {"print", kRightPrint}};
+    int32_t mask = 0;
+    const QStringList parts = names.split(u',', Qt::SkipEmptyParts);
+    if (parts.isEmpty()) return std::nullopt;
+    for (const QString& part : parts) {
+        const auto* named = std::find_if(std::begin(kNamed), std::end(kNamed),
+                                         [&part](const auto& n) { return part.trimmed() == QLatin1String(n.first); });
+        if (named == std::end(kNamed)) return std::nullopt;
+        mask |= named->second;
+    }
+    return mask;
+}
+
 bool IsHeadlessListCommand(Command command) {
     return command == Command::List || command == Command::Export || command == Command::Print;
 }
@@ -76,6 +96,16 @@ ParseResult ParseCommandLine(const QStringList& args) {
         if (named.contains(args[0])) {
             o.command = named.value(args[0]);
             first = 1;
+        } else if (args[0] == QLatin1String("user")) {
+            o.command = Command::User;
+            const QStringList actions{QStringLiteral("add"),    QStringLiteral("passwd"), QStringLiteral("disable"),
+                                      QStringLiteral("enable"), QStringLiteral("grant"),  QStringLiteral("revoke")};
+            if (args.size() < 3 || !actions.contains(args[1]) || args[2].startsWith(QLatin1String("--")))
+                return {std::nullopt, QStringLiteral("user 需要 add、passwd、disable、enable、grant 或 revoke "
+                                                     "之一，后跟用户名。")};
+            o.userAction = args[1];
+            o.accountName = args[2];
+            first = 3;
         }
     }
     const bool headless = IsHeadlessListCommand(o.command);
@@ -105,6 +135,10 @@ ParseResult ParseCommandLine(const QStringList& args) {
             o.dryRun = true;
         } else if (o.command == Command::Import && name == QLatin1String("--partial")) {
             o.partial = true;
+        } else if (o.command == Command::User && name == QLatin1String("--description")) {
+            ok = TakeValue(args, i, &o.description, &error);
+        } else if (o.command == Command::User && name == QLatin1String("--rights")) {
+            ok = TakeValue(args, i, &o.rights, &error);
         } else if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
             o.command = Command::Help;
         } else if (name == QLatin1String("--db")) {
@@ -175,6 +209,15 @@ ParseResult ParseCommandLine(const QStringList& args) {
         if (o.dryRun && o.partial)
             return {std::nullopt, QStringLiteral("--dry-run 不写入任何数据，不能与 --partial 一起使用。")};
     }
+    if (o.command == Command::User) {
+        if (o.database.isEmpty()) return {std::nullopt, QStringLiteral("user 需要 --db 指定公司数据库。")};
+        const bool changesRights = o.userAction == QLatin1String("grant") || o.userAction == QLatin1String("revoke");
+        if (changesRights && !TraceRightsNamed(o.rights))
+            return {std::nullopt, QStringLiteral("grant 和 revoke 需要 --rights，取 view、new、modify、ban、delete、"
+                                                 "export、print 中的一个或几个，用逗号分开。")};
+        if (!changesRights && !o.rights.isEmpty())
+            return {std::nullopt, QStringLiteral("--rights 只能与 grant 或 revoke 一起使用。")};
+    }
     const QStringList suffixes = OutSuffixes(o.command);
     if (!suffixes.isEmpty() && !suffixes.contains(QFileInfo(o.out).suffix().toLower())) {
         const QString files =
@@ -213,6 +256,11 @@ QString UsageText() {
         "      已有该物料和批号的修改，没有的新增，检查和保存与修改窗口相同。默认全部写入或全部不写：有被拒绝的行时\n"
         "      什么也不写；--partial 写入没有问题的行；--dry-run 只报告每行的结果。--report 写出每行的行号、结果\n"
         "      (新增/修改/不变/拒绝)和说明。\n"
+        "  qor-erp user (add | passwd | disable | enable) 用户名 --db 账套 [--description 描述]\n"
+        "  qor-erp user (grant | revoke) 用户名 --db 账套 --rights view,new,modify,ban,delete,export,print\n"
+        "      由账套的所有者管理用户：add 和 passwd 的新密码取自 --password、--password-file、QOR_PASSWORD 或终端。\n"
+        "      服务器上的账套中每个用户也是服务器的登录名(数据库名/用户名)，由服务器检查密码和权限；这时 --db 写\n"
+        "      所有者的地址，而用户登录时写不带用户名的地址 postgresql://主机[:端口]/数据库。\n"
         "  qor-erp --register 部件库文件 | --unregister 部件库文件\n"
         "      在部件注册表中登记或注销部件库(如 /usr/lib/qor-erp/QOROrderBatchTrace.so)的类: root 写系统的\n"
         "      /etc/xdg/qor-erp/components.ini，其他用户写自己的 ~/.config/qor-erp/components.ini(优先于系统的)。\n"

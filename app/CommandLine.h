@@ -2,11 +2,12 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <optional>
 
 namespace qor::app {
 
-enum class Command { Shell, CreateDemo, Help, List, Export, Print, Find, Import, Register, Unregister };
+enum class Command { Shell, CreateDemo, Help, List, Export, Print, Find, Import, User, Register, Unregister };
 
 // The commands that work on the list without a window: list, export, print
 // (find searches every record without a window).
@@ -41,12 +42,22 @@ struct ShellOptions {
     bool raw = false;                        // list, export: CSV cells as they are
     QString out;                             // export: the .xlsx or .csv file; print: the .pdf file
     QString library;                         // --register / --unregister: the component library file
+    // user: what is done to which user, with the description and the rights named
+    QString userAction;
+    QString accountName;
+    QString description;
+    QString rights;
 };
 
 struct ParseResult {
     std::optional<ShellOptions> options;
     QString error;  // in Chinese, when options is empty
 };
+
+// The rights of the batch trace list by the names the user command takes
+// (view, new, modify, ban, delete, export, print; comma separated), or
+// nothing when a name is unknown.
+std::optional<int32_t> TraceRightsNamed(const QString& names);
 
 // Parses the arguments after the program name.
 ParseResult ParseCommandLine(const QStringList& arguments);

@@ -4,6 +4,7 @@
 #include "app/RegisterCommand.h"
 #include "app/Shell.h"
 #include "app/ShellApplication.h"
+#include "app/UserCommand.h"
 #include "platform/base/VisibleText.h"
 
 #include <sys/stat.h>
@@ -89,6 +90,10 @@ int main(int argc, char** argv) {
         case Command::Import: {
             QCoreApplication app(argc, argv);
             return RunImport(options);
+        }
+        case Command::User: {
+            QCoreApplication app(argc, argv);
+            return RunUser(options);
         }
         case Command::Shell:
             break;
