@@ -113,6 +113,8 @@ BEGIN
                            'qor_save_trace(integer,text,integer,integer,integer,text,integer,integer,integer,integer)']
   LOOP
     EXECUTE format('ALTER FUNCTION %s SECURITY DEFINER SET search_path = %I, pg_temp', f, here);
+    -- Their literals mean the same in a session that turned this off.
+    EXECUTE format('ALTER FUNCTION %s SET standard_conforming_strings = on', f);
     EXECUTE format('REVOKE EXECUTE ON FUNCTION %s FROM PUBLIC', f);
     EXECUTE format('GRANT EXECUTE ON FUNCTION %s TO %I', f, grp);
   END LOOP;

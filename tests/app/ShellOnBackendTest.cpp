@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <functional>
 #include <map>
 
 // The host shell started by a user on a company database of each back end:
@@ -58,8 +59,9 @@ protected:
     static void TearDownTestSuite() { companies_.clear(); }
 
     QString Company() const { return companies_[GetParam()]->ConnectionText(); }
+    // The users log in as on a desktop: on a server, as their own login roles.
     QStringList Login(const char* user, const char* password = "demo") const {
-        return {"--db", Company(), "--user", user, "--password", password};
+        return {"--db", companies_[GetParam()]->UserConnectionText(), "--user", user, "--password", password};
     }
     ShellRun Run(const char* command, const char* user, const QStringList& args = {}) const {
         return Shell(QStringList{command} + Login(user) + args);
@@ -261,6 +263,68 @@ TEST_P(ShellOnBackend, RefusalsSayWhyAndChangeNothing) {
     EXPECT_EQ(Contents(notes) + Contents(database), "计划\nSQLite format 3");
     EXPECT_EQ(Shell({"--bogus"}).exitCode, 1);
     EXPECT_EQ(Shell({"list", "--db", "", "--all"}).exitCode, 1);
+}
+
+// The owner manages the users without a SQL shell; on a server each is a
+// login role whose password and whose being disabled the server enforces.
+TEST_P(ShellOnBackend, TheOwnerAddsAUserWhoseRightsAndPasswordTakeEffect) {
+    const QStringList owner{"--db", Company()};
+    const auto user = [&](const QStringList& args) { return Shell(QStringList{"user"} + args + owner); };
+    const auto listAs = [&](const char* password) {
+        return Shell({"list", "--all", "--db", companies_[GetParam()]->UserConnectionText(), "--user", "测试员",
+                      "--password", password});
+    };
+    struct Step {
+        std::function<ShellRun()> run;
+        int exitCode;
+        const char* said;
+    };
+    const std::vector<Step> steps{
+        {[&] {
+             return user({"add", "测试员", "--description", "测试", "--password", "pw1"});
+         },
+         0, "已添加用户 测试员"},
+        {[&] { return listAs("pw1"); }, 2, "当前用户没有查看权限"},
+        {[&] {
+             return user({"grant", "测试员", "--rights", "view,export"});
+         },
+         0, "已授予"},
+        {[&] { return listAs("pw1"); }, 0, "物料代码"},
+        {[&] {
+             return user({"passwd", "测试员", "--password", "pw2"});
+         },
+         0, "已修改"},
+        {[&] { return listAs("pw1"); }, 2, "用户名或密码错误"},
+        {[&] { return listAs("pw2"); }, 0, "物料代码"},
+        {[&] {
+             return user({"revoke", "测试员", "--rights", "view"});
+         },
+         0, "已收回"},
+        {[&] { return listAs("pw2"); }, 2, "当前用户没有查看权限"},
+        {[&] {
+             return user({"disable", "测试员"});
+         },
+         0, "已禁用"},
+        {[&] { return listAs("pw2"); }, 2, GetParam() == TestBackend::Sqlite ? "已被禁用" : "用户名或密码错误"},
+        {[&] {
+             return user({"add", "测试员", "--password", "pw3"});
+         },
+         2, "已经有名为“测试员”的用户"},
+        {[&] {
+             return user({"grant", "测试员", "--rights", "fly"});
+         },
+         1, "--rights"},
+        {[&] {
+             return user({"passwd", "没有这个人", "--password", "x"});
+         },
+         2, "没有名为“没有这个人”的用户"},
+    };
+    for (size_t k = 0; k < steps.size(); ++k) {
+        SCOPED_TRACE(k);
+        const ShellRun r = steps[k].run();
+        EXPECT_EQ(r.exitCode, steps[k].exitCode) << r.output.toStdString();
+        EXPECT_TRUE(r.output.contains(QString::fromUtf8(steps[k].said))) << r.output.toStdString();
+    }
 }
 
 // The shell reads the setting through the module's object, and its call is

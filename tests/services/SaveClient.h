@@ -51,9 +51,10 @@ inline SaveAnswer SaveTrace(host::Object& save, int userId, const QString& opera
 // Not shared between threads; each thread of a load test has its own.
 class SaveClient {
 public:
-    SaveClient(const QString& connectionText, int userId, const QString& machineName)
+    // On a server, login is the user's own login role.
+    SaveClient(const QString& connectionText, int userId, const QString& machineName, const db::ServerLogin& login = {})
         : session_(std::make_shared<services::Session>(
-              services::Session{db::OpenDatabase(connectionText, db::OpenMode::Existing), userId,
+              services::Session{db::OpenDatabase(connectionText, db::OpenMode::Existing, login), userId,
                                 QStringLiteral("administrator"), machineName})),
           save_(session_),
           log_(session_) {}

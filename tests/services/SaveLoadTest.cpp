@@ -104,9 +104,14 @@ TEST_P(SaveLoadTest, EightDesktopsSavingAtOnceLoseNothingAndShareNoItemAndBatch)
     const int administrator =
         Scalar(*database, QStringLiteral("SELECT FUserID FROM t_User WHERE FName = 'administrator'")).toInt();
 
+    // Each desktop logs in as the user does: on a server, as the user's own login role.
+    const db::ServerLogin login =
+        GetParam() == TestBackend::PostgreSql
+            ? db::ServerLogin{db::CompanyRole(place.ConnectionText(), "administrator"), "demo"}
+            : db::ServerLogin{};
     std::deque<SaveClient> clients;
     for (int c = 0; c < kClients; ++c)
-        clients.emplace_back(place.ConnectionText(), administrator, QStringLiteral("WS-%1").arg(c + 1));
+        clients.emplace_back(place.UserConnectionText(), administrator, QStringLiteral("WS-%1").arg(c + 1), login);
     std::vector<Tally> tallies(kClients);
     std::vector<std::thread> threads;
     for (size_t c = 0; c < kClients; ++c)

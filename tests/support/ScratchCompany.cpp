@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QRandomGenerator>
+#include <QUrl>
 #include <atomic>
 
 namespace qor::test {
@@ -44,6 +45,13 @@ ScratchCompany::~ScratchCompany() {
     } catch (const std::exception&) {
         // The throwaway cluster goes with the test run; a schema left behind harms no other test.
     }
+}
+
+QString ScratchCompany::UserConnectionText() const {
+    if (backend_ == TestBackend::Sqlite) return connectionText_;
+    QUrl url(connectionText_);
+    url.setUserName(QString());
+    return url.toString(QUrl::FullyEncoded);
 }
 
 db::DatabasePtr ScratchCompany::Create() const { return db::OpenDatabase(connectionText_, db::OpenMode::Create); }

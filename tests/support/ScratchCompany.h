@@ -18,6 +18,9 @@ public:
     // What OpenDatabase and the shell's --db take: the file's path, or the
     // server's URL with the schema as its search path.
     const QString& ConnectionText() const { return connectionText_; }
+    // What a company user's desktop takes: on a server, the URL without the
+    // owner's user, for a login of the user's own role.
+    QString UserConnectionText() const;
     db::DatabasePtr Create() const;
     db::DatabasePtr Open() const;
     // A connection to the place as it is, without creating the company
