@@ -11,6 +11,7 @@ CREATE OR REPLACE FUNCTION qor_save_trace(p_user integer, p_op text, p_trace int
   RETURNS text LANGUAGE plpgsql SET search_path FROM CURRENT AS $$
 DECLARE
   held bigint;
+  caller integer := qor_caller(p_user);
   s ICOrderBatchTrace%ROWTYPE;
   r ICOrderBatchTrace%ROWTYPE;
   all_sent boolean := p_op = 'INS';
@@ -21,7 +22,7 @@ DECLARE
   cls integer;
   key integer;
 BEGIN
-  SELECT FMask INTO held FROM t_UserRight WHERE FUserID = qor_caller(p_user) AND FModule = 1099 AND FDetail = 20;
+  SELECT FMask INTO held FROM t_UserRight WHERE FUserID = caller AND FModule = 1099 AND FDetail = 20;
   held := COALESCE(held, 0);
   IF p_op = 'INS' THEN
     IF held & 131072 <> 131072 THEN

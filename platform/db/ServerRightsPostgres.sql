@@ -17,12 +17,19 @@ CREATE FUNCTION qor_group_role() RETURNS text LANGUAGE sql STABLE AS $$ SELECT c
 -- The user the calling session acts for: the user of its login role, or,
 -- in a session of the company's owner, the user it names. NULL for anyone
 -- else and for a disabled user.
-CREATE FUNCTION qor_caller(p_user integer) RETURNS integer LANGUAGE sql STABLE SECURITY DEFINER AS $$
-  SELECT COALESCE(
-    (SELECT FUserID FROM t_User WHERE FRole = session_user AND FForbidden = 0),
-    CASE WHEN NOT EXISTS (SELECT 1 FROM t_User WHERE FRole = session_user)
-          AND pg_has_role(session_user, current_user, 'MEMBER') THEN p_user END)
-$$;
+CREATE FUNCTION qor_caller(p_user integer) RETURNS integer LANGUAGE plpgsql STABLE SECURITY DEFINER AS $$
+DECLARE
+  id integer;
+  forbidden integer;
+BEGIN
+  -- plpgsql rather than SQL: its plans are kept for the session, while a
+  -- SQL function called from another function is planned at every call.
+  SELECT FUserID, FForbidden INTO id, forbidden FROM t_User WHERE FRole = session_user;
+  IF FOUND THEN
+    RETURN CASE WHEN forbidden = 0 THEN id END;
+  END IF;
+  RETURN CASE WHEN pg_has_role(session_user, current_user, 'MEMBER') THEN p_user END;
+END $$;
 
 -- A user's login role follows the user: made with the user, renamed with
 -- the user, unable to log in while the user is disabled.
@@ -143,6 +150,7 @@ BEGIN
   ALTER TABLE ICOrderBatchTrace ENABLE ROW LEVEL SECURITY;
 END $$;
 
--- The users there already get their login roles and their policies.
-UPDATE t_User SET FName = FName;
+-- The users there already get their login roles and their policies; one
+-- whose name is too long for a role keeps none until renamed.
+UPDATE t_User SET FName = FName WHERE octet_length(qor_group_role() || FName) <= 63;
 SELECT qor_sync_view_policy(FUserID) FROM t_User;
