@@ -86,17 +86,25 @@ END $$;
 CREATE TRIGGER tr_t_UserRight_View AFTER INSERT OR UPDATE OR DELETE ON t_UserRight
   FOR EACH ROW EXECUTE FUNCTION qor_rights_changed();
 
+-- qor_caller for the functions below: refuses a call that is no user's.
+CREATE FUNCTION qor_required_caller(p_user integer, p_refusal text) RETURNS integer LANGUAGE plpgsql STABLE AS $$
+DECLARE
+  caller integer := qor_caller(p_user);
+BEGIN
+  IF caller IS NULL THEN
+    RAISE EXCEPTION '%', p_refusal USING ERRCODE = 'insufficient_privilege';
+  END IF;
+  RETURN caller;
+END $$;
+
 -- Operation-log entries of the calling user, with the time and machine the
 -- client gives; p_texts is a JSON array of texts, one entry each. The user's
 -- name is the one the company keeps, else (in an owner's session) p_user_name.
 CREATE FUNCTION qor_write_logs(p_user integer, p_user_name text, p_code text, p_kind integer, p_texts jsonb,
                                p_time text, p_machine text) RETURNS void LANGUAGE plpgsql SECURITY DEFINER AS $$
 DECLARE
-  caller integer := qor_caller(p_user);
+  caller integer := qor_required_caller(p_user, '当前用户不能写入操作日志！');
 BEGIN
-  IF caller IS NULL THEN
-    RAISE EXCEPTION '当前用户不能写入操作日志！' USING ERRCODE = 'insufficient_privilege';
-  END IF;
   INSERT INTO t_Log (FUserID, FUserName, FCode, FKind, FText, FTime, FMachine)
     SELECT caller, COALESCE((SELECT FName FROM t_User WHERE FUserID = caller), p_user_name), p_code, p_kind,
            t.value, p_time, p_machine
@@ -108,11 +116,8 @@ END $$;
 CREATE FUNCTION qor_save_profile(p_user integer, p_application text, p_section text, p_values jsonb)
   RETURNS void LANGUAGE plpgsql SECURITY DEFINER AS $$
 DECLARE
-  caller integer := qor_caller(p_user);
+  caller integer := qor_required_caller(p_user, '当前用户不能保存设置！');
 BEGIN
-  IF caller IS NULL THEN
-    RAISE EXCEPTION '当前用户不能保存设置！' USING ERRCODE = 'insufficient_privilege';
-  END IF;
   DELETE FROM t_UserProfile WHERE FUserID = caller AND FApplication = p_application AND FSection = p_section;
   INSERT INTO t_UserProfile (FUserID, FApplication, FSection, FKey, FValue)
     SELECT caller, p_application, p_section, e.key, e.value FROM jsonb_each_text(p_values) AS e;
