@@ -4,8 +4,10 @@
 #include "platform/db/Dialect.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 #include <memory>
+#include <vector>
 
 namespace qor::db {
 
@@ -49,6 +51,17 @@ public:
     // settings. Transactions still roll back, but a crash or power loss
     // during the load can leave the file unusable. Not inside a transaction.
     virtual void SetBulkLoad(bool on) = 0;
+
+    // Appends rows to a table in one go, each with a value per column in
+    // order: on a server through COPY, here statement by statement. The
+    // table and column names are the program's own, never a user's text.
+    virtual void AppendRows(const QString& table, const QStringList& columns, const std::vector<QVariantList>& rows) {
+        QStringList marks;
+        for (qsizetype i = 0; i < columns.size(); ++i) marks << QStringLiteral("?");
+        const QString insert = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                   .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+        for (const QVariantList& row : rows) Execute(insert, row);
+    }
 };
 
 using DatabasePtr = std::shared_ptr<Database>;

@@ -1,6 +1,7 @@
 #include "platform/db/DemoCatalog.h"
 
 #include "platform/db/DemoNames.h"
+#include "platform/db/RowAppender.h"
 
 #include <algorithm>
 #include <cmath>
@@ -90,17 +91,19 @@ int ErpClassOf(int itemIndex) {
 }  // namespace
 
 DemoCatalog WriteDemoCatalog(Database& db, const DemoOptions& options, DemoRandom& random) {
-    const QString insertItem = QStringLiteral(
-        "INSERT INTO t_Item (FItemID, FItemClassID, FNumber, FShortNumber, FName, FParentID, FLevel, FDetail) "
-        "VALUES (?, 4, ?, ?, ?, ?, ?, ?)");
-    const QString insertMaterial = QStringLiteral(
-        "INSERT INTO t_ICItem (FItemID, FNumber, FShortNumber, FName, FModel, FErpClsID, FParentID, FUnit) "
-        "VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+    RowAppender itemRows(db, QStringLiteral("t_Item"),
+                         {QStringLiteral("FItemID"), QStringLiteral("FItemClassID"), QStringLiteral("FNumber"),
+                          QStringLiteral("FShortNumber"), QStringLiteral("FName"), QStringLiteral("FParentID"),
+                          QStringLiteral("FLevel"), QStringLiteral("FDetail")});
+    RowAppender materialRows(
+        db, QStringLiteral("t_ICItem"),
+        {QStringLiteral("FItemID"), QStringLiteral("FNumber"), QStringLiteral("FShortNumber"), QStringLiteral("FName"),
+         QStringLiteral("FModel"), QStringLiteral("FErpClsID"), QStringLiteral("FParentID"), QStringLiteral("FUnit")});
 
     const std::vector<Group> groups = PlanGroups(options.groups);
     std::vector<const Group*> itemGroups;
     for (const Group& g : groups) {
-        db.Execute(insertItem, {g.id, g.number, g.number, g.name, g.parentId, g.level, 0});
+        itemRows.Add({g.id, 4, g.number, g.number, g.name, g.parentId, g.level, 0});
         if (g.level == 3) itemGroups.push_back(&g);
     }
 
@@ -115,14 +118,15 @@ DemoCatalog WriteDemoCatalog(Database& db, const DemoOptions& options, DemoRando
         const QString number = group.number + u'.' + shortNumber;
         const QString& name = random.Pick(family.parts);
         const int erpClass = ErpClassOf(i);
-        db.Execute(insertItem, {id, number, shortNumber, name, group.id, 4, 1});
-        db.Execute(insertMaterial,
-                   {id, number, shortNumber, name, random.Pick(family.models), erpClass, group.id, family.unit});
+        itemRows.Add({id, 4, number, shortNumber, name, group.id, 4, 1});
+        materialRows.Add({id, number, shortNumber, name, random.Pick(family.models), erpClass, group.id, family.unit});
         if (erpClass == 7)
             catalog.madeToOrderItems.push_back(id);
         else if (erpClass == 2)
             catalog.subcontractedItems.push_back(id);
     }
+    itemRows.Flush();
+    materialRows.Flush();
     return catalog;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/db/DemoTrade.h"
 
 #include "platform/db/DemoNames.h"
+#include "platform/db/RowAppender.h"
 
 #include <QDate>
 #include <algorithm>
@@ -11,24 +12,29 @@ namespace {
 const QDate kFirstOrderDate(2025, 9, 1);
 constexpr int kOrderDays = 210;
 
+// The BOMs of a new company, numbered and keyed 1, 2, ... in the order written.
 class BomWriter {
 public:
-    BomWriter(Database& db, DemoRandom& random) : db_(db), random_(random) {}
+    BomWriter(Database& db, DemoRandom& random)
+        : rows_(db, QStringLiteral("ICBom"),
+                {QStringLiteral("FInterID"), QStringLiteral("FBOMNumber"), QStringLiteral("FItemID"),
+                 QStringLiteral("FBomType"), QStringLiteral("FCustName"), QStringLiteral("FNote")}),
+          random_(random) {}
 
     int Write(int itemId, int bomType) {
         const bool customer = bomType == 3;
+        const int id = ++count_;
         const QString number = QStringLiteral("%1%2")
                                    .arg(customer ? QStringLiteral("KHBOM") : QStringLiteral("BOM"))
-                                   .arg(++count_, 6, 10, QLatin1Char('0'));
-        db_.Execute(QStringLiteral("INSERT INTO ICBom (FBOMNumber, FItemID, FBomType, FCustName, FNote) "
-                                   "VALUES (?, ?, ?, ?, ?)"),
-                    {number, itemId, bomType, customer ? random_.Pick(CustomerNames()) : QString(),
-                     customer ? random_.Pick(BomNotes()) : QString()});
-        return static_cast<int>(db_.LastInsertId());
+                                   .arg(id, 6, 10, QLatin1Char('0'));
+        rows_.Add({id, number, itemId, bomType, customer ? random_.Pick(CustomerNames()) : QString(),
+                   customer ? random_.Pick(BomNotes()) : QString()});
+        return id;
     }
+    void Flush() { rows_.Flush(); }
 
 private:
-    Database& db_;
+    RowAppender rows_;
     DemoRandom& random_;
     int count_ = 0;
 };
@@ -45,30 +51,34 @@ void WriteBoms(Database& db, const DemoCatalog& catalog, std::vector<DemoItemTra
         boms.Write(catalog.subcontractedItems[k], k % 2 == 0 ? 0 : 1);
     // Written last, so that their numbers stay the highest ever handed out.
     for (size_t q = 0; q < trade.size(); q += 50) trade[q].obsoleteBom = boms.Write(trade[q].itemId, 3);
+    boms.Flush();
 }
 
 void WriteOrders(Database& db, std::vector<DemoItemTrade>& trade, int orderCount, DemoRandom& random) {
-    const QString insertOrder =
-        QStringLiteral("INSERT INTO SEOrder (FBillNo, FDate, FCustName, FStatus) VALUES (?, ?, ?, ?)");
-    const QString insertLine = QStringLiteral(
-        "INSERT INTO SEOrderEntry (FInterID, FEntryID, FItemID, FBomInterID, FQty, FDeliveryDate, FMrpClosed) "
-        "VALUES (?, ?, ?, ?, ?, ?, ?)");
+    RowAppender orders(db, QStringLiteral("SEOrder"),
+                       {QStringLiteral("FInterID"), QStringLiteral("FBillNo"), QStringLiteral("FDate"),
+                        QStringLiteral("FCustName"), QStringLiteral("FStatus")});
+    RowAppender orderLines(db, QStringLiteral("SEOrderEntry"),
+                           {QStringLiteral("FInterID"), QStringLiteral("FEntryID"), QStringLiteral("FItemID"),
+                            QStringLiteral("FBomInterID"), QStringLiteral("FQty"), QStringLiteral("FDeliveryDate"),
+                            QStringLiteral("FMrpClosed")});
     for (int order = 1; order <= orderCount; ++order) {
         const QDate date = kFirstOrderDate.addDays(random.Below(kOrderDays));
         const int status = random.Chance(12) ? 0 : random.Between(1, 3);
-        db.Execute(insertOrder, {QStringLiteral("SEORD%1").arg(order, 6, 10, QLatin1Char('0')),
-                                 date.toString(Qt::ISODate), random.Pick(CustomerNames()), status});
-        const int interId = static_cast<int>(db.LastInsertId());
+        const int interId = order;
+        orders.Add({interId, QStringLiteral("SEORD%1").arg(order, 6, 10, QLatin1Char('0')), date.toString(Qt::ISODate),
+                    random.Pick(CustomerNames()), status});
         const int lines = random.Between(1, 5);
         for (int entry = 1; entry <= lines; ++entry) {
             DemoItemTrade& item = trade[static_cast<size_t>(random.Below(trade.size()))];
             const int bomId = random.Chance(85) ? random.Pick(item.customerBoms) : 0;
-            db.Execute(insertLine,
-                       {interId, entry, item.itemId, bomId, 10 * random.Between(1, 100),
-                        date.addDays(random.Between(15, 60)).toString(Qt::ISODate), random.Chance(10) ? 1 : 0});
+            orderLines.Add({interId, entry, item.itemId, bomId, 10 * random.Between(1, 100),
+                            date.addDays(random.Between(15, 60)).toString(Qt::ISODate), random.Chance(10) ? 1 : 0});
             item.orderLines.push_back({interId, entry, bomId});
         }
     }
+    orders.Flush();
+    orderLines.Flush();
 }
 
 QString BatchNumber(const QDate& date, int sequence) {
@@ -101,11 +111,12 @@ std::vector<DemoItemTrade> WriteDemoTrade(Database& db, const DemoCatalog& catal
 void WriteDemoTraces(Database& db, const std::vector<DemoItemTrade>& trade, const DemoOptions& options,
                      DemoRandom& random) {
     if (trade.empty()) return;
-    const QString insertTrace = QStringLiteral(
-        "INSERT INTO ICOrderBatchTrace (FItemID, FBatchNo, FCustBomID, FOrderInterID, FOrderEntryID, FForbid) "
-        "VALUES (?, ?, ?, ?, ?, ?)");
-    const QString insertStock =
-        QStringLiteral("INSERT INTO ICInventory (FItemID, FBatchNo, FStockName, FQty) VALUES (?, ?, ?, ?)");
+    RowAppender traces(db, QStringLiteral("ICOrderBatchTrace"),
+                       {QStringLiteral("FItemID"), QStringLiteral("FBatchNo"), QStringLiteral("FCustBomID"),
+                        QStringLiteral("FOrderInterID"), QStringLiteral("FOrderEntryID"), QStringLiteral("FForbid")});
+    RowAppender stock(
+        db, QStringLiteral("ICInventory"),
+        {QStringLiteral("FItemID"), QStringLiteral("FBatchNo"), QStringLiteral("FStockName"), QStringLiteral("FQty")});
     const QDate lastTraced(2026, 3, 31);
 
     // One best-selling item carries a thousandth of all records (about 1,000
@@ -126,18 +137,20 @@ void WriteDemoTraces(Database& db, const std::vector<DemoItemTrade>& trade, cons
             else if (!item.orderLines.empty() && random.Chance(85))
                 line = random.Pick(item.orderLines);
             if (line.bomId == 0 && random.Chance(70)) line.bomId = random.Pick(item.customerBoms);
-            db.Execute(insertTrace,
-                       {item.itemId, batch, line.bomId, line.interId, line.entryId, random.Chance(5) ? 1 : 0});
-            if (random.Chance(60))
-                db.Execute(insertStock, {item.itemId, batch, random.Pick(StockNames()), random.Between(1, 500)});
+            traces.Add({item.itemId, batch, line.bomId, line.interId, line.entryId, random.Chance(5) ? 1 : 0});
+            if (random.Chance(60)) stock.Add({item.itemId, batch, random.Pick(StockNames()), random.Between(1, 500)});
         }
         // A batch in stock that no record names yet.
-        db.Execute(insertStock, {item.itemId, BatchNumber(lastTraced.addDays(random.Between(1, 9)), 1),
-                                 StockNames().first(), random.Between(1, 500)});
+        stock.Add({item.itemId, BatchNumber(lastTraced.addDays(random.Between(1, 9)), 1), StockNames().first(),
+                   random.Between(1, 500)});
     }
+    traces.Flush();
+    stock.Flush();
+    QStringList obsolete;
     for (const DemoItemTrade& item : trade)
-        if (item.obsoleteBom != 0)
-            db.Execute(QStringLiteral("DELETE FROM ICBom WHERE FInterID = ?"), {item.obsoleteBom});
+        if (item.obsoleteBom != 0) obsolete << QString::number(item.obsoleteBom);
+    if (!obsolete.isEmpty())
+        db.Execute(QStringLiteral("DELETE FROM ICBom WHERE FInterID IN (%1)").arg(obsolete.join(u',')));
 }
 
 }  // namespace qor::db

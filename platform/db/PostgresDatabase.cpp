@@ -472,6 +472,68 @@ void PostgresDatabase::Rollback() {
     }
 }
 
+namespace {
+// A value as COPY's text format writes it: \N for NULL, and backslashes,
+// tabs and line breaks escaped.
+void AppendCopyText(QByteArray& line, const QVariant& value) {
+    if (IsNull(value)) {
+        line += "\\N";
+        return;
+    }
+    for (const char c : ParameterText(value)) {
+        switch (c) {
+            case '\\':
+                line += "\\\\";
+                break;
+            case '\t':
+                line += "\\t";
+                break;
+            case '\n':
+                line += "\\n";
+                break;
+            case '\r':
+                line += "\\r";
+                break;
+            default:
+                line += c;
+        }
+    }
+}
+}  // namespace
+
+void PostgresDatabase::AppendRows(const QString& table, const QStringList& columns,
+                                  const std::vector<QVariantList>& rows) {
+    if (rows.empty()) return;
+    const QString copy = QStringLiteral("COPY %1 (%2) FROM STDIN").arg(table, columns.join(QStringLiteral(", ")));
+    RequireConnection(copy);
+    {
+        const Result started(PQexec(connection_, copy.toUtf8().constData()));
+        if (PQresultStatus(started.get()) != PGRES_COPY_IN) Fail(started.get(), copy);
+    }
+    constexpr qsizetype kSendAt = 1 << 20;
+    QByteArray data;
+    data.reserve(kSendAt + 4096);
+    bool sent = true;
+    for (const QVariantList& row : rows) {
+        for (qsizetype i = 0; i < row.size(); ++i) {
+            if (i > 0) data += '\t';
+            AppendCopyText(data, row[i]);
+        }
+        data += '\n';
+        if (data.size() >= kSendAt) {
+            sent = sent && PQputCopyData(connection_, data.constData(), static_cast<int>(data.size())) == 1;
+            data.clear();
+        }
+    }
+    if (!data.isEmpty())
+        sent = sent && PQputCopyData(connection_, data.constData(), static_cast<int>(data.size())) == 1;
+    sent = PQputCopyEnd(connection_, sent ? nullptr : "qor-erp: the rows could not be sent") == 1 && sent;
+    // The answer to COPY, then the end of its results.
+    Result finished(PQgetResult(connection_));
+    while (PGresult* more = PQgetResult(connection_)) PQclear(more);
+    if (!sent || PQresultStatus(finished.get()) != PGRES_COMMAND_OK) Fail(finished.get(), copy);
+}
+
 void PostgresDatabase::SetRolePassword(const QString& role, const QString& password) {
     RequireConnection(QStringLiteral("ALTER ROLE"));
     const QByteArray name = role.toUtf8();

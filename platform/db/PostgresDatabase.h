@@ -63,6 +63,7 @@ public:
     bool IsReadOnly() const override { return false; }
 
     void SetBulkLoad(bool on) override;
+    void AppendRows(const QString& table, const QStringList& columns, const std::vector<QVariantList>& rows) override;
 
     // Gives the login role its password. The server gets the password's
     // SCRAM verifier, made here, so that the password itself is never part

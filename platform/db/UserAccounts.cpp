@@ -1,6 +1,7 @@
 #include "platform/db/UserAccounts.h"
 
 #include "platform/base/HostError.h"
+#include "platform/base/VisibleText.h"
 #include "platform/db/Passwords.h"
 #include "platform/db/PostgresDatabase.h"
 
@@ -29,6 +30,7 @@ void SetServerPassword(Database& db, const QString& name, const QString& passwor
 int AddUser(Database& db, const QString& name, const QString& description, const QString& password) {
     if (name.trimmed().isEmpty() || name != name.trimmed())
         throw HostError(QStringLiteral("用户名不能为空，前后也不能有空格。"));
+    if (HasControlCharacters(name)) throw HostError(QStringLiteral("用户名中不能有控制字符。"));
     if (db.Query(QStringLiteral("SELECT 1 FROM t_User WHERE FName = ?"), {name})->RecordCount() > 0)
         throw HostError(QStringLiteral("已经有名为“%1”的用户。").arg(name));
     Transaction transaction(db);

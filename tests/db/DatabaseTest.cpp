@@ -112,6 +112,19 @@ TEST_P(DatabaseTest, BindsAndReadsValuesOfEveryKindAndTellsFailures) {
     EXPECT_TRUE(db_->TableExists("T"));
 }
 
+// A bulk load keeps every value as it is, text that COPY would otherwise
+// read as its own separators and escapes included; a refused row fails it.
+TEST_P(DatabaseTest, AppendedRowsKeepTheirValues) {
+    const std::vector<QVariantList> rows{
+        {"tab\tand\nline\r", 1.5, QVariant(), qlonglong(7)},
+        {"back\\slash \\N 控制板", QVariant(), "", QVariant()},
+    };
+    db_->AppendRows("t", {"FName", "FQty", "FNote", "FBig"}, rows);
+    EXPECT_EQ(test::Rows(*db_, "SELECT FName, FQty, FNote IS NULL, FNote, FBig FROM t ORDER BY FID"),
+              (QStringList{"tab\tand\nline\r|1.5|1||7", "back\\slash \\N 控制板||0||"}));
+    EXPECT_THROW(db_->AppendRows("t", {"FName"}, {{"again"}, {"again"}}), DbError);
+}
+
 TEST_P(DatabaseTest, TransactionsRollBackUnlessCommittedAndNest) {
     const auto insert = [this](const char* name) { db_->Execute("INSERT INTO t (FName) VALUES (?)", {name}); };
     {
