@@ -14,8 +14,6 @@ using qor::test::RegisterFake;
 
 namespace {
 
-const QString kReadError = "数据读取错误，无法检测序时薄权限。";
-
 void ListInfo(const QString& logic) {
     RegisterFake(host::progid::kShareProps)->Returns("GetProperty", "UserID=16;");
     RecordsetBuilder builder;
@@ -60,12 +58,6 @@ FakeObjectPtr ItemInfo(QList<int> kindsInForce) {
 
 }  // namespace
 
-TEST(CheckRight, CountsAMissingOrFailingGLDataAsRefusal) {
-    EXPECT_FALSE(CheckRight(kTraceRightModule, kTraceRightDetail, kRightNew));
-    Rights({})->On("AccessCheck", [](QVariantList&) -> QVariant { throw HostError("x"); });
-    EXPECT_FALSE(CheckRight(kTraceRightModule, kTraceRightDetail, kRightNew));
-}
-
 TEST(CheckListRight, ChecksTheListsModuleWithItsOddCases) {
     using Checks = std::vector<QVariantList>;
     // {list logic, rights granted, rights asked for, allowed}
@@ -88,14 +80,19 @@ TEST(CheckListRight, ChecksTheListsModuleWithItsOddCases) {
     }
 }
 
-TEST(CheckListRight, ReadFailuresShowTheirOwnMessage) {
+// A right that cannot be checked is refused; the list's right tells why.
+TEST(CheckRight, AMissingOrFailingComponentIsARefusal) {
     test::ScriptedMessages messages;
+    EXPECT_FALSE(CheckRight(kTraceRightModule, kTraceRightDetail, kRightNew));
+    Rights({})->On("AccessCheck", [](QVariantList&) -> QVariant { throw HostError("x"); });
+    EXPECT_FALSE(CheckRight(kTraceRightModule, kTraceRightDetail, kRightNew));
+
     Rights({{0, 0, kRightView}});
     EXPECT_FALSE(CheckListRight(32));
     ListInfo("|FModule:1004|");
     host::ComponentFactory::Unregister(host::progid::kGLData);
     EXPECT_FALSE(CheckListRight(32));
-    EXPECT_EQ(messages.Texts(), QStringList({kReadError, kReadError}));
+    EXPECT_EQ(messages.Texts(), QStringList(2, "数据读取错误，无法检测序时薄权限。"));
 }
 
 // A table without an alias of its own takes the one given last.

@@ -1,21 +1,26 @@
 #include "platform/base/Convert.h"
 #include "platform/base/HostError.h"
 #include "platform/base/Variant.h"
+#include "platform/controls/LedgerGrid.h"
 #include "platform/controls/PropertyGrid.h"
 #include "src/host/TraceRights.h"
+#include "src/lookup/LookupSql.h"
+#include "src/ui/edit/EditLayout.h"
 #include "src/ui/edit/RowValue.h"
+#include "src/ui/edit/frmProperty.h"
+#include "src/ui/list/EditCommands.h"
 #include "tests/edit/EditHost.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/QtPrinters.h"
 
 #include <QAction>
+#include <optional>
 
 using namespace qor;
 using qor::test::EditWindow;
 
 namespace {
 
-const QString kNotFound = "你输入的资料不存在或你没有使用该资料的权限！";
 const QString kAskSave = "数据已经改变，是否保存？";
 
 // Value cells 1 to 7 as "E" (editable) or "L" (locked), "Y" after a locked
@@ -35,6 +40,37 @@ QString Describe(const VectorPtr& request) {
     for (int i = 0; i < fields->Count(); ++i) parts.append(fields->KeyAt(i) + u'=' + NullToEmpty(fields->ValueAt(i)));
     return parts.join(u';');
 }
+
+// The list window on item 1024 (three records) with the edit commands
+// installed; what the edit window showed when it opened is kept in shown.
+class EditCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        list.records = 3;
+        list.Open();
+        list.ShowItem();
+    }
+    // Runs the command; act is done on the edit window once it is shown,
+    // which is then closed by its Exit button.
+    void Run(const char* menu, const std::function<void(frmProperty&)>& act = {}) {
+        test::WhenModalShown([this, act](QWidget* modal) {
+            auto* edit = qobject_cast<frmProperty*>(modal);
+            ASSERT_NE(edit, nullptr);
+            status = edit->Status();
+            shown.clear();
+            for (int row = 1; row <= 7; ++row) shown.append(edit->Grid()->CellText(2, row));
+            if (act) act(*edit);
+            edit->Tool("Exit")->trigger();
+        });
+        list.window->RunMenu(menu);
+    }
+    QStringList Messages() const { return fakes.host.messages.Texts(); }
+
+    test::EditHost fakes;
+    test::ListScene list{fakes.host};
+    QStringList shown;
+    std::optional<EditStatus> status;  // empty until the edit window opens
+};
 
 }  // namespace
 
@@ -132,7 +168,7 @@ TEST_F(EditWindow, ATypedCodeIsResolvedWhenItsCellIsLeftAndAnUnknownOneKeepsTheC
     OpenExisting(EditStatus::Modify, 1);
     Type(1, "x");
     Press(Qt::Key_Down);
-    EXPECT_EQ(Messages(), QStringList{kNotFound});
+    EXPECT_EQ(Messages(), QStringList{"你输入的资料不存在或你没有使用该资料的权限！"});
     EXPECT_EQ(window->Grid()->ActiveRow(), 1);
     window->Grid()->SetCellText(2, 1, "01.01.001");
     Press(Qt::Key_Down);
@@ -258,4 +294,84 @@ TEST_F(EditWindow, NewFromAModifiedRecordAsksFirstAndNeedsTheRight) {
     EXPECT_EQ(window->Status(), EditStatus::New);
     EXPECT_EQ(Cell(1), "");
     EXPECT_EQ(Cell(7), "0") << "the ban flag is cleared too";
+}
+
+TEST(EditCommandsSql, TheNewRecordsItemStatement) {
+    EXPECT_EQ(ItemRecordSql(1024, false),
+              "Select FItemID,FNumber AS FItemNumber,FName AS FItemName,FModel From t_ICItem Where FItemID=1024");
+    EXPECT_EQ(ItemRecordSql(7, true),
+              "Select FItemID,  FShortNumber AS FItemNumber,FName AS FItemName,FModel From t_ICItem Where FItemID=7");
+}
+
+TEST_F(EditCommands, NewOpensOnTheItemAndReloadsOnlyAfterASave) {
+    const auto loads = list.ListStatements().size();
+    Run("mnuEditNew");
+    EXPECT_EQ(status, EditStatus::New);
+    EXPECT_EQ(shown, (QStringList{"01.01.001", "电机外壳", "220V", "", "", "", "0"}));
+    EXPECT_EQ(list.ListStatements().size(), loads) << "closed without saving";
+
+    Run("mnuEditNew", [](frmProperty& edit) {
+        edit.ResolveInput(2, 5, "BOM1");
+        edit.ResolveInput(2, 6, "N1");
+        edit.Tool("Save")->trigger();
+    });
+    ASSERT_EQ(fakes.requests.size(), 1u);
+    EXPECT_EQ(list.ListStatements().size(), loads + 1);
+
+    fakes.host.SetRights(0x7FFFFFFF & ~kRightNew);
+    list.window->RunMenu("mnuEditNew");
+    EXPECT_EQ(Messages().last(), "当前用户没有新增权限！请与系统管理员联系！");
+}
+
+TEST_F(EditCommands, ModifyOpensTheCurrentRowForChangeOrOnlyForViewingAndNothingWithoutTheViewRight) {
+    list.window->Ldg()->SetCurrentRow(3);
+    Run("mnuEditModify");
+    EXPECT_EQ(status, EditStatus::Modify);
+    EXPECT_EQ(shown[5], "B2");
+
+    fakes.host.SetRights(0x7FFFFFFF & ~kRightModify);
+    list.window->Ldg()->SetCurrentRow(4);
+    Run("mnuEditModify");
+    EXPECT_EQ(status, EditStatus::View);
+    EXPECT_EQ(shown[5], "B3");
+    EXPECT_EQ(Messages(), QStringList{"当前用户没有修改权限！请与系统管理员联系！"});
+
+    fakes.host.SetRights(0x7FFFFFFF & ~kRightView);
+    list.window->Ldg()->SetCurrentRow(2);
+    list.window->RunMenu("mnuEditModify");
+    EXPECT_EQ(Messages().mid(1), QStringList{"当前用户没有查看权限！请与系统管理员联系！"});
+}
+
+// The filters the window hands to the pickers for item 1024 are checked
+// where the user opens them; here the combinations the windows do not reach.
+TEST(LookupSql, OrderLineFilterTakesWhatIsChosenAndBomSearchesTheCustomersOnly) {
+    const QString open = QStringLiteral(
+        " v1.FStatus>0 AND u1.FMrpClosed=0 And u1.FItemID In (SELECT x1.FItemID From t_ICItem x1 WHERE "
+        "x1.FErpClsID=7)");
+    EXPECT_EQ(LookupListFilter(LookupClass::SalesOrder, " 1024 ", " 7 "),
+              " u1.FItemID=1024 AND u1.FBomInterID=7 AND" + open);
+    EXPECT_EQ(LookupListFilter(LookupClass::SalesOrder, "", "7"), " u1.FBomInterID=7 AND" + open);
+    EXPECT_EQ(LookupListFilter(LookupClass::SalesOrder, "", ""), open);
+    EXPECT_EQ(LookupListFilter(LookupClass::None, "1024", "7"), "");
+    EXPECT_EQ(CodeSearchFilter(LookupClass::CustomerBom, "1024"), " FItemID=1024 And FBomType=3");
+}
+
+// Closed lines and other classes stay out; the number is quoted safely.
+TEST(LookupSql, TheSalesOrderStatementTakesOpenLinesOfTheChosenOrder) {
+    EXPECT_TRUE(SalesOrderResolveSql("O'K", "", "", "")
+                    .endsWith(" WHERE v1.FMrpClosed=0 AND u1.FStatus>0 And t1.FErpClsID=7  AND u1.FBillNo='O''K' "
+                              "Order By u1.FInterID,v1.FEntryID"));
+    EXPECT_TRUE(SalesOrderResolveSql("SO1", "1024", "7", "v1.FEntryID=2")
+                    .contains("='SO1' AND v1.FItemID=1024 AND v1.FBomInterID=7 AND v1.FEntryID=2 Order By"));
+}
+
+TEST(EditLayout, FollowsTheWindowAboveThreeThousandTwips) {
+    EditLayout layout;
+    ArrangeEditLayout(layout, 9015, 6600);
+    EXPECT_DOUBLE_EQ(layout.gridHeight, 6000 - 420 - 60);
+    EXPECT_DOUBLE_EQ(layout.col2Width, 5920 - 240);
+    ArrangeEditLayout(layout, 2990, 2990);
+    EXPECT_DOUBLE_EQ(layout.tabWidth, 9000) << "keeps the last layout";
+    ArrangeEditLayout(layout, 2000, 3000);
+    EXPECT_DOUBLE_EQ(layout.tabWidth, 1985) << "one side at 3000 is enough";
 }

@@ -85,33 +85,17 @@ TEST_F(Lookup, PickersGetTheirArgumentsAndCopyOnlyAChoice) {
     EXPECT_EQ(Shown().size(), 1) << "an empty list and the BOM look-up report nothing";
 }
 
-// The list window the sales-order look-up shows.
-class ListWindow : public ::testing::Test {
-protected:
-    size_t Releases() const { return list.control->CallsOf("Release").size(); }
-
+// The list window the sales-order look-up shows. The caller reads the chosen
+// row from the control after the window ends, so only closing the window
+// unloads it; a refused initialization closes it as soon as it is shown.
+TEST(ListWindow, OnlySelectOkWithARowChoosesAndOnlyClosingUnloads) {
     test::FakeListControl list;
-};
-
-TEST_F(ListWindow, ARefusedInitializationClosesTheWindowAsSoonAsItIsShown) {
-    list.initAnswer = false;
-    frmList window;
-    window.InitData();
-    EXPECT_EQ(window.windowTitle(), QString());
-    window.exec();
-    EXPECT_FALSE(window.OK());
-    EXPECT_EQ(Releases(), 1u);
-}
-
-// The caller reads the chosen row from the control after the window ends, so
-// only closing the window unloads it.
-TEST_F(ListWindow, OnlySelectOkWithARowChoosesAndOnlyClosingUnloads) {
     // {how the user leaves, what is done on the window, chosen, releases}
     const std::tuple<const char*, std::function<void(QWidget*)>, bool, size_t> ways[] = {
-        {"exit", [this](QWidget*) { list.widget->Send("Exit"); }, false, 0},
+        {"exit", [&list](QWidget*) { list.widget->Send("Exit"); }, false, 0},
         {"escape", [](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); }, false, 0},
         {"select without a row, then with one",
-         [this](QWidget* modal) {
+         [&list](QWidget* modal) {
              list.rowSelected = false;
              list.widget->Send("SelectOK");
              EXPECT_TRUE(modal->isVisible());
@@ -127,8 +111,16 @@ TEST_F(ListWindow, OnlySelectOkWithARowChoosesAndOnlyClosingUnloads) {
         test::WhenModalShown(act);
         window.exec();
         EXPECT_EQ(window.OK(), ok) << what;
-        EXPECT_EQ(Releases(), releases) << what;
+        EXPECT_EQ(list.control->CallsOf("Release").size(), releases) << what;
     }
+
+    list.initAnswer = false;
+    frmList refused;
+    refused.InitData();
+    EXPECT_EQ(refused.windowTitle(), QString());
+    refused.exec();
+    EXPECT_FALSE(refused.OK());
+    EXPECT_EQ(list.control->CallsOf("Release").size(), 2u);
 }
 
 // The sales-order look-up: list 32 through frmList, then the order line read

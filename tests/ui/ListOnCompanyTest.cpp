@@ -9,6 +9,7 @@
 #include "src/ui/list/frmBatchTrace.h"
 #include "tests/support/DemoLogin.h"
 #include "tests/support/FakeObject.h"
+#include "tests/support/ModalDriver.h"
 #include "tests/support/QueryResults.h"
 #include "tests/support/ScratchCompany.h"
 
@@ -229,11 +230,9 @@ TEST_P(ListOnCompany, TheFindWindowGoesToARecordAndTracesItsOrder) {
     EXPECT_TRUE(followed);
 
     QString opened;
-    QTimer::singleShot(0, [&opened] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            opened = modal->objectName();
-            modal->close();
-        }
+    test::WhenModalShown([&opened](QWidget* modal) {
+        opened = modal->objectName();
+        modal->close();
     });
     found->setCurrentItem(shown.first());
     QTest::keyClick(found, Qt::Key_Return, Qt::ShiftModifier);
