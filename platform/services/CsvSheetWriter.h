@@ -29,6 +29,7 @@ private:
     bool raw_;
     std::FILE* file_ = nullptr;
     QByteArray buffer_;
+    QByteArray utf8_;  // one cell in UTF-8, its capacity kept from cell to cell
 };
 
 }  // namespace qor::services

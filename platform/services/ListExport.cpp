@@ -126,16 +126,23 @@ int ListExport::Write(const QString& path, const QString& title) {
 }
 
 QStringList ListExport::LoadRow(int row) {
-    auto cells = Vector::New();
-    for (size_t k = 0; k < columns_.size(); ++k) cells->Add(QString());
-    QVariantList args{row, QVariant::fromValue(cells)};
+    // One list of cells serves every row; each row starts from empty cells.
+    if (!cells_ || cells_->Count() != static_cast<int>(columns_.size())) {
+        cells_ = Vector::New();
+        for (size_t k = 0; k < columns_.size(); ++k) cells_->Add(QString());
+    } else {
+        for (int k = 1; k <= cells_->Count(); ++k) cells_->SetItem(k, QString());
+    }
+    QVariantList args{row, QVariant::fromValue(cells_)};
     sink_->CallRef(QStringLiteral("Export_LoadData"), args);
-    if (const auto written = args.value(1).value<VectorPtr>()) cells = written;
+    const VectorPtr written = args.value(1).value<VectorPtr>();
+    const VectorPtr& cells = written ? written : cells_;
     QStringList texts;
+    texts.reserve(static_cast<qsizetype>(columns_.size()));
     for (int k = 1; k <= std::min(cells->Count(), static_cast<int>(columns_.size())); ++k) {
         const int size = columns_[static_cast<size_t>(k - 1)].size;
         const QString text = NullToEmpty(cells->Item(k));
-        texts.append(size > 0 ? text.left(size) : text);
+        texts.append(size > 0 && text.size() > size ? text.left(size) : text);
     }
     return texts;
 }

@@ -49,6 +49,7 @@ private:
     QString fileName_;
     bool raw_ = false;  // CSV cells as they are, formulas not neutralised
     host::ObjectPtr sink_;
+    VectorPtr cells_;  // the row the sink fills, kept from row to row
 };
 
 }  // namespace qor::services
