@@ -1,8 +1,11 @@
 #include "platform/controls/LedgerPrint.h"
 
+#include "platform/controls/ShapedCellTexts.h"
+
 #include "platform/base/HostError.h"
 #include "platform/controls/LedgerGrid.h"
 #include "platform/controls/PrintPagination.h"
+#include "platform/controls/ShapedCellTexts.h"
 
 #include <QDir>
 #include <QFontMetricsF>
@@ -71,6 +74,7 @@ struct PrintSheet {
     std::vector<double> widths;
     QStringList captions;
     double tableLeft = 0;
+    double tableWidth = 0;
     QFont tableFont;
     PageBands bands;
     int rowsPerPage = 1;
@@ -136,9 +140,9 @@ PrintSheet LedgerPrint::Measure(const QPaintDevice& device) const {
         sheet.padding *= scale;
     }
     sheet.widths = FitColumnWidths(widths, textWidths, sheet.width);
-    double tableWidth = 0;
-    for (double w : sheet.widths) tableWidth += w;
-    sheet.tableLeft = (sheet.width - tableWidth) / 2;
+    sheet.tableWidth = 0;
+    for (double w : sheet.widths) sheet.tableWidth += w;
+    sheet.tableLeft = (sheet.width - sheet.tableWidth) / 2;
 
     const double textHeight = QFontMetricsF(sheet.tableFont, &device).height();
     const double rowHeight = std::max(pixels(grid_.RowHeight()) * scale, textHeight + pixels(kRowPadding) * scale);
@@ -156,7 +160,7 @@ PrintSheet LedgerPrint::Measure(const QPaintDevice& device) const {
 
 int LedgerPrint::PageCount(const QPaintDevice& device) const { return Measure(device).pages; }
 
-void LedgerPrint::DrawPage(QPainter& painter, const PrintSheet& sheet, int page) const {
+void LedgerPrint::DrawPage(QPainter& painter, const PrintSheet& sheet, int page, ShapedCellTexts& cellTexts) const {
     auto drawLines = [&](const std::vector<MeasuredLine>& lines, double y) {
         for (const MeasuredLine& line : lines) {
             painter.setFont(line.font);
@@ -167,32 +171,42 @@ void LedgerPrint::DrawPage(QPainter& painter, const PrintSheet& sheet, int page)
     };
     auto drawRow = [&](const QStringList& cells, double y, double height, bool headerRow) {
         double x = sheet.tableLeft;
-        const QFontMetricsF metrics(sheet.tableFont, painter.device());
         for (size_t i = 0; i < sheet.widths.size(); ++i) {
             const QRectF cell(x, y, sheet.widths[i], height);
             if (headerRow) painter.fillRect(cell, kHeaderRowShade);
-            painter.drawRect(cell);
-            const QRectF inside = cell.adjusted(sheet.padding, 0, -sheet.padding, 0);
-            const QString text = metrics.elidedText(cells.value(static_cast<qsizetype>(i)), Qt::ElideRight,
-                                                    std::max(inside.width(), 0.0));
-            painter.drawText(inside, Qt::AlignLeft | Qt::AlignVCenter, text);
+            cellTexts.Add(cell.adjusted(sheet.padding, 0, -sheet.padding, 0), cells.value(static_cast<qsizetype>(i)));
             x += sheet.widths[i];
         }
     };
 
     painter.setPen(QPen(Qt::black, sheet.pen));
     drawLines(sheet.headers, 0);
-    double y = sheet.bands.headerHeight + sheet.bands.gap;
+    const double top = sheet.bands.headerHeight + sheet.bands.gap;
+    double y = top;
     painter.setFont(sheet.tableFont);
     drawRow(sheet.captions, y, sheet.bands.headerRowHeight, true);
     y += sheet.bands.headerRowHeight;
+    std::vector<QLineF> rules{QLineF(sheet.tableLeft, top, sheet.tableLeft + sheet.tableWidth, top),
+                              QLineF(sheet.tableLeft, y, sheet.tableLeft + sheet.tableWidth, y)};
     const LedgerRowSpan span = PageRows(page, sheet.rowsPerPage, sheet.dataRows);
     for (int row = span.first; row <= span.last; ++row) {
         QStringList cells;
         for (int c : sheet.columns) cells.append(grid_.CellText(row, c));
         drawRow(cells, y, sheet.bands.rowHeight, false);
         y += sheet.bands.rowHeight;
+        rules.emplace_back(sheet.tableLeft, y, sheet.tableLeft + sheet.tableWidth, y);
     }
+    // The cells' borders as whole rules, one per row and one per column edge,
+    // rather than a rectangle per cell: a page of the bench company's list
+    // has over three hundred cells.
+    double x = sheet.tableLeft;
+    rules.emplace_back(x, top, x, y);
+    for (const double width : sheet.widths) {
+        x += width;
+        rules.emplace_back(x, top, x, y);
+    }
+    painter.drawLines(rules.data(), static_cast<int>(rules.size()));
+    cellTexts.Draw(painter);
     drawLines(sheet.footers, sheet.height - sheet.bands.footerHeight);
 }
 
@@ -206,9 +220,11 @@ int LedgerPrint::Render(QPagedPaintDevice& device) {
     }
     QPainter painter;
     if (!painter.begin(&device)) throw HostError(QStringLiteral("打印机无法开始打印。"));
+    ShapedCellTexts cellTexts(sheet.tableFont, &device);
     for (int page = first; page <= last; ++page) {
         if (page > first) device.newPage();
-        DrawPage(painter, sheet, page);
+        DrawPage(painter, sheet, page, cellTexts);
+        if (progress_) progress_(page, sheet.pages);
     }
     painter.end();
     return sheet.pages;

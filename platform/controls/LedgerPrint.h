@@ -4,6 +4,7 @@
 
 #include <QPageLayout>
 #include <array>
+#include <functional>
 
 class QPagedPaintDevice;
 class QPaintDevice;
@@ -13,6 +14,7 @@ class QPrinter;
 namespace qor::controls {
 
 class LedgerGrid;
+class ShapedCellTexts;
 struct PrintSheet;
 
 // The print object of a ledger grid. It prints what the grid shows: the
@@ -48,6 +50,10 @@ public:
     // complete. Answers the number of pages; throws HostError.
     int PrintToPdf(const QString& path);
 
+    // Told each page drawn (its number, and the pages the list takes) by the
+    // prints that follow; an empty function tells nothing.
+    void SetProgress(std::function<void(int page, int pages)> progress) { progress_ = std::move(progress); }
+
     // Draws the pages on device (of a printer: the page range it was given)
     // and answers the number of pages the list takes. Throws HostError when
     // the device cannot be painted on.
@@ -57,7 +63,7 @@ public:
 
 private:
     PrintSheet Measure(const QPaintDevice& device) const;
-    void DrawPage(QPainter& painter, const PrintSheet& sheet, int page) const;
+    void DrawPage(QPainter& painter, const PrintSheet& sheet, int page, ShapedCellTexts& cellTexts) const;
     void PreparePrinter(QPrinter& printer) const;
     QString DocumentTitle() const;
 
@@ -66,6 +72,7 @@ private:
     std::array<PrintLine, kLineCount> footers_;
     int tableGap_ = 200;
     QPageLayout pageLayout_;
+    std::function<void(int, int)> progress_;
 };
 
 }  // namespace qor::controls

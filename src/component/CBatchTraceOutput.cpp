@@ -89,6 +89,12 @@ int32_t CBatchTraceOutput::PrintList(const QString& itemNumber, const QString& f
         return kFailed;
     controls::LedgerPrint& printer = list.Grid().Printer();
     SetupPrintHeaders(printer);
+    // A long list takes a while: say how far it has come, every thousand pages.
+    constexpr int kPagesPerReport = 1000;
+    printer.SetProgress([](int page, int pages) {
+        if (page % kPagesPerReport != 0 && page != pages) return;
+        std::fprintf(stderr, "%s\n", qUtf8Printable(QStringLiteral("已打印 %1 / %2 页").arg(page).arg(pages)));
+    });
     return printer.PrintToPdf(fileName);
 }
 

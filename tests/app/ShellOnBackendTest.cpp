@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <functional>
@@ -102,7 +103,11 @@ TEST_P(ShellOnBackend, ListExportAndPrintReadTheCompany) {
     const QString pdf = dir_.filePath("item.pdf");
     r = Run("print", "administrator", {"--item", number, "--out", pdf});
     ASSERT_EQ(r.exitCode, 0) << r.output.toStdString();
-    EXPECT_TRUE(r.output.contains("已打印 ")) << r.output.toStdString();
+    const QRegularExpression printed(QStringLiteral("已打印 (\\d+) / (\\d+) 页"));
+    const QRegularExpressionMatch progress = printed.match(r.output);
+    ASSERT_TRUE(progress.hasMatch()) << r.output.toStdString();
+    EXPECT_EQ(progress.captured(1), progress.captured(2)) << "the last page is always told";
+    EXPECT_TRUE(r.output.contains(QStringLiteral("已打印 %1 页到").arg(progress.captured(2))));
     EXPECT_TRUE(Contents(pdf).startsWith("%PDF-"));
     EXPECT_EQ(Contents(Company()), company) << "reading changes no byte of a company file, nor its journal mode";
     companies_[GetParam()]->Open();  // the window's open takes the company back to its write-ahead log
