@@ -23,16 +23,11 @@ QStringList ArgumentsOf(int argc, char** argv) {
     return args;
 }
 
-// Without a display the window is served over VNC, so a user of a headless
-// server can still reach it with any VNC viewer.
-void ChoosePlatform() {
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
-        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        return;
-    qputenv("QT_QPA_PLATFORM", "vnc:size=1280x800:port=5900");
-    std::fprintf(
-        stderr, "%s\n",
-        qUtf8Printable(QStringLiteral("没有图形显示。窗口通过 VNC 提供: 请用 VNC 查看器连接 127.0.0.1:5900。")));
+// Whether the window has somewhere to show: a display, or a platform the
+// caller chose.
+bool HasDisplay() {
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
 // Run from cron or su, a command has no XDG_RUNTIME_DIR and Qt would warn
@@ -98,7 +93,13 @@ int main(int argc, char** argv) {
         case Command::Shell:
             break;
     }
-    ChoosePlatform();
+    if (!HasDisplay()) {
+        std::fprintf(
+            stderr, "%s\n",
+            qUtf8Printable(QStringLiteral("没有图形显示，无法打开窗口。请在图形界面中运行，或用 ssh -X 登录后运行；"
+                                          "在源代码目录中 make run 会只为本机提供 VNC。")));
+        return kExitRefused;
+    }
     QApplication app(argc, argv);
     SetUpShellApplication(app);
     return RunShell(options);
