@@ -12,7 +12,33 @@ install(TARGETS qor_base qor_host LIBRARY DESTINATION ${QOR_PRIVATE_LIB_DIR})
 install(TARGETS QOROrderBatchTrace LIBRARY DESTINATION ${QOR_PRIVATE_LIB_DIR})
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/qor-erp.desktop DESTINATION share/applications)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/qor-erp.svg DESTINATION share/icons/hicolor/scalable/apps)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION share/doc/qor-erp)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${CMAKE_CURRENT_LIST_DIR}/debian/copyright DESTINATION share/doc/qor-erp)
+
+# The manual page, written from the program's --help, and the changelog,
+# compressed as Debian keeps them (gzip -9n: no name, no time stamp).
+set(QOR_MAN_PAGE ${CMAKE_BINARY_DIR}/qor-erp.1)
+add_custom_command(
+  OUTPUT ${QOR_MAN_PAGE}.gz
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/make-manpage.sh $<TARGET_FILE:qor-erp> ${PROJECT_VERSION} ${QOR_MAN_PAGE}
+  COMMAND gzip -9nf ${QOR_MAN_PAGE}
+  DEPENDS qor-erp ${CMAKE_CURRENT_LIST_DIR}/make-manpage.sh
+  COMMENT "Writing the manual page from --help")
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/changelog.gz
+  COMMAND gzip -9nc ${CMAKE_CURRENT_LIST_DIR}/debian/changelog > ${CMAKE_BINARY_DIR}/changelog.gz
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/debian/changelog)
+add_custom_target(qor_package_docs ALL DEPENDS ${QOR_MAN_PAGE}.gz ${CMAKE_BINARY_DIR}/changelog.gz)
+install(FILES ${QOR_MAN_PAGE}.gz DESTINATION share/man/man1)
+install(FILES ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION share/doc/qor-erp)
+
+# The binaries go without their debugging symbols and the compiler's
+# .comment notes.
+install(CODE "
+  foreach(binary bin/qor-erp ${QOR_PRIVATE_LIB_DIR}/libqor_base.so ${QOR_PRIVATE_LIB_DIR}/libqor_host.so
+                 ${QOR_PRIVATE_LIB_DIR}/QOROrderBatchTrace.so)
+    execute_process(COMMAND strip --strip-unneeded --remove-section=.comment
+                            \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${binary} COMMAND_ERROR_IS_FATAL ANY)
+  endforeach()")
 install(FILES ${PROJECT_SOURCE_DIR}/docs/help/index.html DESTINATION share/qor-erp/help)
 
 set(CPACK_GENERATOR DEB)
@@ -20,10 +46,18 @@ set(CPACK_PACKAGE_NAME qor-erp)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "客户BOM批次对应表: customer-BOM batch correspondence for the ERP client")
 set(CPACK_PACKAGE_DESCRIPTION
-    "The host shell qor-erp and the component library QOROrderBatchTrace: ties batches of made-to-order items to sales-order lines and customer BOMs, with a demo company on SQLite.")
+    "qor-erp is a desktop ERP client for factories that make to order. Its
+customer-BOM batch correspondence list ties each batch of an item to the
+sales-order line it is made for and to the customer BOM that applies, bans
+batches that must no longer be used, and finds, filters, imports, exports
+and prints those records.
+.
+A company is a SQLite file on the desktop, or a PostgreSQL database that
+many desktops share; there every user logs in as a role of their own and
+the server enforces the rights. A demo company is made on first run.")
 set(CPACK_PACKAGE_CONTACT "qor-erp maintainers <maintainers@qor-erp.invalid>")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_STRIP_FILES ON)
+set(CPACK_STRIP_FILES OFF)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 # Libraries from dpkg-shlibdeps; what is loaded by name at run time is listed
 # by hand: Qt's X11 platform plugin, the fonts every window and report uses.
