@@ -5,6 +5,7 @@
 #include "platform/base/Variant.h"
 #include "platform/host/ComponentFactory.h"
 #include "platform/host/HostProgIds.h"
+#include "platform/host/RowSource.h"
 #include "platform/services/CsvSheetWriter.h"
 #include "platform/services/ExportDestination.h"
 #include "platform/services/StagedFile.h"
@@ -126,23 +127,30 @@ int ListExport::Write(const QString& path, const QString& title) {
 }
 
 QStringList ListExport::LoadRow(int row) {
-    // One list of cells serves every row; each row starts from empty cells.
-    if (!cells_ || cells_->Count() != static_cast<int>(columns_.size())) {
-        cells_ = Vector::New();
-        for (size_t k = 0; k < columns_.size(); ++k) cells_->Add(QString());
-    } else {
-        for (int k = 1; k <= cells_->Count(); ++k) cells_->SetItem(k, QString());
-    }
-    QVariantList args{row, QVariant::fromValue(cells_)};
-    sink_->CallRef(QStringLiteral("Export_LoadData"), args);
-    const VectorPtr written = args.value(1).value<VectorPtr>();
-    const VectorPtr& cells = written ? written : cells_;
     QStringList texts;
-    texts.reserve(static_cast<qsizetype>(columns_.size()));
-    for (int k = 1; k <= std::min(cells->Count(), static_cast<int>(columns_.size())); ++k) {
-        const int size = columns_[static_cast<size_t>(k - 1)].size;
-        const QString text = NullToEmpty(cells->Item(k));
-        texts.append(size > 0 && text.size() > size ? text.left(size) : text);
+    if (const auto* source = dynamic_cast<const host::RowSource*>(sink_.get())) {
+        texts = source->RowTexts(row);
+        // As the event's cells: one per column, empty where the sink wrote none.
+        texts.resize(static_cast<qsizetype>(columns_.size()));
+    } else {
+        // One list of cells serves every row; each row starts from empty cells.
+        if (!cells_ || cells_->Count() != static_cast<int>(columns_.size())) {
+            cells_ = Vector::New();
+            for (size_t k = 0; k < columns_.size(); ++k) cells_->Add(QString());
+        } else {
+            for (int k = 1; k <= cells_->Count(); ++k) cells_->SetItem(k, QString());
+        }
+        QVariantList args{row, QVariant::fromValue(cells_)};
+        sink_->CallRef(QStringLiteral("Export_LoadData"), args);
+        const VectorPtr written = args.value(1).value<VectorPtr>();
+        const VectorPtr& cells = written ? written : cells_;
+        for (int k = 1; k <= cells->Count(); ++k) texts.append(NullToEmpty(cells->Item(k)));
+    }
+    const qsizetype count = std::min(texts.size(), static_cast<qsizetype>(columns_.size()));
+    texts.resize(count);
+    for (qsizetype k = 0; k < count; ++k) {
+        const int size = columns_[static_cast<size_t>(k)].size;
+        if (size > 0 && texts[k].size() > size) texts[k].truncate(size);
     }
     return texts;
 }

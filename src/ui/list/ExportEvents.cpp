@@ -21,12 +21,15 @@ ExportEvents::ExportEvents(controls::LedgerGrid& grid) : Dispatch(QStringLiteral
 }
 
 void ExportEvents::Export_LoadData(int32_t nRow, Vector& ColData) const {
-    int k = 0;
-    for (int c = 1; c <= grid_.Cols(); ++c) {
-        if (grid_.ColHidden(c)) continue;
-        ++k;
-        ColData.SetItem(k, grid_.CellText(kHeaderRows + nRow, c));
-    }
+    const QStringList texts = RowTexts(nRow);
+    for (qsizetype k = 0; k < texts.size(); ++k) ColData.SetItem(static_cast<int>(k + 1), texts[k]);
+}
+
+QStringList ExportEvents::RowTexts(int row) const {
+    QStringList texts;
+    for (int c = 1; c <= grid_.Cols(); ++c)
+        if (!grid_.ColHidden(c)) texts.append(grid_.CellText(kHeaderRows + row, c));
+    return texts;
 }
 
 }  // namespace qor
