@@ -28,6 +28,8 @@ const std::vector<Migration>& CompanyMigrations() {
          {},
          QString::fromUtf8(kSaveFunctionPostgresScript) + QStringLiteral("\n") +
              QString::fromUtf8(kServerRightsPostgresScript)},
+        // The planner's statistics, for companies loaded before they were kept.
+        {5, QString(), QStringLiteral("PRAGMA analysis_limit = 1000; ANALYZE;"), QStringLiteral("ANALYZE;")},
     };
     return migrations;
 }
