@@ -170,6 +170,23 @@ void BM_TreeLoad(benchmark::State& state) {
     }
 }
 
+// From the window's construction to the window with its tree painted, what
+// a user waits for at start-up: the tree load, then the first painting of
+// the whole window.
+void BM_WindowShown(benchmark::State& state) {
+    UseBackend(state);
+    VectorPtr schema;
+    BuildColumnSchema(schema);
+    for (auto _ : state) {
+        frmBatchTrace window;
+        window.SetVectCol(schema);
+        window.Load();
+        window.show();
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(window.grab());
+    }
+}
+
 // One save of a whole record through the save component, as the edit
 // window sends it: every check, then the update, in one transaction. The
 // record's ban flag flips each time so that every save changes the row.
@@ -228,6 +245,10 @@ void RegisterBenchmarks() {
             ->Arg(backend)
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark("BM_Save", BM_Save)->Arg(backend)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("BM_WindowShown", BM_WindowShown)
+            ->Arg(backend)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(3);
         benchmark::RegisterBenchmark("BM_TreeLoad", BM_TreeLoad)
             ->Arg(backend)
             ->Unit(benchmark::kMillisecond)
