@@ -26,6 +26,21 @@ SessionPtr Authenticate(const db::DatabasePtr& database, const QString& userName
     // One answer for an unknown user and a wrong password, so that the
     // message does not tell which user names exist.
     const HostError refused(QStringLiteral("用户名或密码错误，请重新输入！"));
+    // A URL that names a company user's own login role: the server has
+    // checked that user's password, and the user table's hashes are not the
+    // role's to read.
+    if (database->SqlDialect().Kind() == db::BackendKind::PostgreSql) {
+        RecordsetPtr own;
+        try {
+            own = database->Query(QStringLiteral("SELECT FName FROM t_User WHERE FRole = session_user"));
+        } catch (const HostError&) {
+            // A company older than the users' roles.
+        }
+        if (own && own->RecordCount() > 0) {
+            if (own->Fields(0).Text() != name) throw refused;
+            return AuthenticateServerUser(database);
+        }
+    }
     auto rs = database->Query(
         QStringLiteral("SELECT FUserID, FName, FSalt, FPasswordHash, FForbidden FROM t_User WHERE FName = ?"), {name});
     if (rs->RecordCount() == 0) throw refused;

@@ -332,6 +332,23 @@ TEST_P(ShellOnBackend, TheOwnerAddsAUserWhoseRightsAndPasswordTakeEffect) {
     }
 }
 
+// A URL with a company user's own role and password logs in as that user,
+// and as no other.
+TEST_P(ShellOnBackend, AUrlWithAUsersOwnRoleLogsInAsThatUser) {
+    if (GetParam() != TestBackend::PostgreSql) GTEST_SKIP() << "a file has no login roles";
+    QUrl url(companies_[GetParam()]->UserConnectionText());
+    url.setUserName(QUrl(qor::test::TestServerUrl()).path().mid(1) + "/viewer");
+    url.setPassword("demo");
+    const auto listAs = [&url](const char* user) {
+        return Shell({"list", "--all", "--db", url.toString(QUrl::FullyEncoded), "--user", user, "--password", "x"});
+    };
+    const ShellRun viewer = listAs("viewer");
+    EXPECT_EQ(viewer.exitCode, 0) << viewer.output.toStdString();
+    const ShellRun other = listAs("administrator");
+    EXPECT_EQ(other.exitCode, 2);
+    EXPECT_TRUE(other.output.contains("用户名或密码错误")) << other.output.toStdString();
+}
+
 // The shell reads the setting through the module's object, and its call is
 // traced like the module's own.
 TEST_P(ShellOnBackend, SwitchedOffFeatureIsToldAndTracedAfterTheSettingsAreRead) {
