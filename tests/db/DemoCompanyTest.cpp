@@ -47,7 +47,8 @@ QOR_INSTANTIATE_FOR_BACKENDS(DemoCompanyTest);
 // Groups form three levels whose numbers extend their parents'; every item is
 // in both item tables under a lowest group; sales orders and BOMs belong to
 // made-to-order items; trace records name such items and lines of their own
-// items, and some are banned, orderless or of a deleted BOM.
+// items, and some are banned, orderless or of a deleted BOM. New records get
+// keys past the generator's.
 TEST_P(DemoCompanyTest, DemoDataKeepsItsRulesAndHoldsEveryCase) {
     const char* broken[] = {
         "SELECT COUNT(*) FROM t_Item WHERE FDetail=0 AND FLevel=1 AND FParentID<>0",
@@ -94,9 +95,8 @@ TEST_P(DemoCompanyTest, DemoDataKeepsItsRulesAndHoldsEveryCase) {
     for (const QString& b : Rows("SELECT FBatchNo FROM ICInventory"))
         ASSERT_TRUE(batch.match(b).hasMatch()) << b.toStdString();
     EXPECT_THROW(CreateDemoCompany(Db()), HostError) << "demo data goes only into an empty company";
-}
 
-TEST_P(DemoCompanyTest, AutoNumbersGoOnPastTheKeysTheGeneratorChose) {
+    // Auto numbers go on past the keys the generator chose.
     const int highest = Count("SELECT MAX(FItemID) FROM t_Item");
     const Transaction undo(Db());
     Db().Execute("INSERT INTO t_Item (FItemClassID, FNumber, FName) VALUES (4, 'NEW.001', '新物料')");

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <functional>
+#include <tuple>
 
 using namespace qor;
 using namespace qor::db;
@@ -56,23 +57,10 @@ protected:
 };
 }  // namespace
 
-// Many desktops share the file: it keeps a write-ahead log.
-TEST_F(OpenDatabaseTest, CreatesACompanyFileThatOpensAgain) {
-    EXPECT_EQ(OpenDatabase(Path(), OpenMode::Create)->Query("PRAGMA journal_mode")->Fields(0).Text(), "wal");
-    for (OpenMode mode : {OpenMode::Existing, OpenMode::ReadOnly})
-        EXPECT_EQ(SchemaVersion(*OpenDatabase(Path(), mode)), LatestSchemaVersion());
-}
-
 TEST_F(OpenDatabaseTest, RefusesFilesThatCannotBeUsedOrMadeWithoutWriting) {
-    struct Case {
-        const char* name;
-        OpenMode mode;
-        std::function<void(const QString&)> make;
-        const char* expected;
-    };
     const QByteArray header("SQLite format 3\0", 16);
     const auto nothing = [](const QString&) {};
-    const std::vector<Case> cases{
+    const std::vector<std::tuple<const char*, OpenMode, std::function<void(const QString&)>, const char*>> cases{
         {"kept", OpenMode::Create, [this](const QString& p) { Write(p, "keep me"); }, "已经存在"},
         {"missing/new", OpenMode::Create, nothing, "不存在"},
         {"folder", OpenMode::Existing, [](const QString& p) { QDir().mkpath(p); }, "是文件夹"},
@@ -92,17 +80,20 @@ TEST_F(OpenDatabaseTest, RefusesFilesThatCannotBeUsedOrMadeWithoutWriting) {
         {"older", OpenMode::Existing, [this](const QString& p) { MakeCompany(p, "DELETE FROM t_SchemaVersion;"); },
          "请先升级"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const QString path = Path(QString::fromLatin1(c.name) + ".db");
-        c.make(path);
-        ExpectRefused(path, c.mode, QString::fromUtf8(c.expected));
+    for (const auto& [name, mode, make, expected] : cases) {
+        SCOPED_TRACE(name);
+        const QString path = Path(QString::fromLatin1(name) + ".db");
+        make(path);
+        ExpectRefused(path, mode, QString::fromUtf8(expected));
     }
     EXPECT_THROW(OpenDatabase("  "), DbError);
 }
 
-TEST_F(OpenDatabaseTest, AFileLockedByAnotherProgramIsSaidToBeInUse) {
-    MakeCompany(Path());
+// Many desktops share the file: it keeps a write-ahead log.
+TEST_F(OpenDatabaseTest, ACompanyFileOpensAgainUnlessAnotherProgramLocksIt) {
+    EXPECT_EQ(OpenDatabase(Path(), OpenMode::Create)->Query("PRAGMA journal_mode")->Fields(0).Text(), "wal");
+    for (OpenMode mode : {OpenMode::Existing, OpenMode::ReadOnly})
+        EXPECT_EQ(SchemaVersion(*OpenDatabase(Path(), mode)), LatestSchemaVersion());
     const auto other = SqliteDatabase::Open(Path(), false);
     other->Query("PRAGMA journal_mode=DELETE");
     other->Execute("BEGIN EXCLUSIVE");

@@ -103,11 +103,8 @@ TEST_P(ImportTest, RowsGetTheirVerdictsAndOnlyAPartialImportWritesPastARefusal) 
     LogIn("administrator");
     const QString flipped = banned_ ? "" : "Y";
     const QString longBatch(256, u'8');
-    struct Case {
-        QString row;
-        QString verdict;
-    };
-    const std::vector<Case> cases{
+    // Each row and the start of its verdict.
+    const std::vector<std::pair<QString, QString>> cases{
         {Row(batch_, bom_, flipped, order_), "修改 "},
         {Row("IMP-001", bom_), "新增 "},
         {Row("IMP-001", bom_), "拒绝 与第 3 行的物料和批号相同"},
@@ -123,13 +120,13 @@ TEST_P(ImportTest, RowsGetTheirVerdictsAndOnlyAPartialImportWritesPastARefusal) 
         {Row("IMP-008", bom_, "Y"), "新增 "},
     };
     QStringList rows;
-    for (const Case& c : cases) rows << c.row;
+    for (const auto& [row, verdict] : cases) rows << row;
     TraceImport import;
     import.Prepare(File(rows));
     const QStringList verdicts = Verdicts(import);
     ASSERT_EQ(verdicts.size(), static_cast<qsizetype>(cases.size()));
     for (size_t k = 0; k < cases.size(); ++k)
-        EXPECT_TRUE(verdicts[static_cast<qsizetype>(k)].startsWith(cases[k].verdict))
+        EXPECT_TRUE(verdicts[static_cast<qsizetype>(k)].startsWith(cases[k].second))
             << k << ": " << verdicts[static_cast<qsizetype>(k)].toStdString();
 
     const QStringList before = Company();

@@ -4,13 +4,12 @@
 #include "platform/base/HostError.h"
 #include "platform/base/Variant.h"
 #include "platform/db/Passwords.h"
-
-#include <QCryptographicHash>
 #include "platform/services/Authenticate.h"
 #include "platform/services/MessageDialog.h"
 #include "src/host/ProgIds.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QMessageBox>
 #include <QPushButton>
@@ -49,23 +48,17 @@ TEST_P(HostStoresTest, SystemValuesListsRightsProfilesAndQueriesAnswerFromTheirR
         "(17, 'QOROrderBatchTrace', 'frmBatchTrace', 'Bold', 'True');"
         "INSERT INTO t_ICItem (FItemID, FNumber, FName, FErpClsID) VALUES (1, '1.01', '控制板', 7);");
     auto sysInfo = Create(host::progid::kSysInfo);
-    const auto value = [&sysInfo](const char* key) { return sysInfo->Call("GetSysValue", {QString(), "IC", key}); };
-    EXPECT_EQ(value("UseShortNumber"), QVariant("1"));
-    EXPECT_EQ(value("UseOrderBatchTrace"), QVariant(QString()));
-    EXPECT_EQ(value("Blank"), QVariant(QString()));
+    for (const auto& [key, value] : {std::pair{"UseShortNumber", "1"}, {"UseOrderBatchTrace", ""}, {"Blank", ""}})
+        EXPECT_EQ(sysInfo->Call("GetSysValue", {QString(), "IC", key}), QVariant(QString::fromUtf8(value))) << key;
 
     auto list = sysInfo->Call("GetListInfo", {QString(), 32}).value<RecordsetPtr>();
     ASSERT_TRUE(list);
     EXPECT_EQ(list->Fields("FLogicStr").Text(), "|FModule:1004|");
 
     auto itemInfo = Create(host::progid::kItemInfo);
-    const auto dataRight = [&itemInfo](int user, int kind) {
-        return ToInt32(itemInfo->Call("GetDataRight", {QString(), user, kind}));
-    };
-    EXPECT_EQ(dataRight(5, 2), 1);
-    EXPECT_EQ(dataRight(5, 4), 0);
-    EXPECT_EQ(dataRight(5, 1), 0);
-    EXPECT_EQ(dataRight(6, 2), 0);
+    const std::tuple<int, int, int> rights[] = {{5, 2, 1}, {5, 4, 0}, {5, 1, 0}, {6, 2, 0}};
+    for (const auto& [user, kind, right] : rights)
+        EXPECT_EQ(ToInt32(itemInfo->Call("GetDataRight", {QString(), user, kind})), right) << user << ' ' << kind;
 
     // The list reads its grid font from the user's own section.
     auto profile = Create(host::progid::kUserProfile);

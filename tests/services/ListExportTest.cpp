@@ -80,7 +80,9 @@ protected:
     std::function<void(int)> onRow;
 };
 
-TEST_F(ListExportTest, WorkbookHasTitleCaptionsAndEveryRowInOrder) {
+// A workbook has the title, the captions and every row in order; a CSV file
+// is UTF-8 with a byte-order mark and quotes where needed.
+TEST_F(ListExportTest, EachFormatHoldsTheCaptionsAndEveryRowInOrder) {
     ListExport exporter(Presentation::Console);
     Describe(exporter, 4);
     const QString path = dir.filePath("list.xlsx");
@@ -99,17 +101,13 @@ TEST_F(ListExportTest, WorkbookHasTitleCaptionsAndEveryRowInOrder) {
     Describe(empty, 0);
     ASSERT_EQ(Run(empty, dir.filePath("empty.xlsx")), ListExport::kWritten);
     EXPECT_EQ(XlsxRows(dir.filePath("empty.xlsx")), expected.mid(0, 2)) << "title and captions only";
-}
 
-TEST_F(ListExportTest, CsvIsUtf8WithByteOrderMarkAndQuotesWhereNeeded) {
-    ListExport exporter(Presentation::Console);
-    Describe(exporter, 2);
+    exporter.Put("Rows", 2);
     exporter.Call("SetColSize", {2, 3});
-    const QString path = dir.filePath("list.CSV");
-    ASSERT_EQ(Run(exporter, path), ListExport::kWritten);
+    ASSERT_EQ(Run(exporter, dir.filePath("list.CSV")), ListExport::kWritten);
     // Text a spreadsheet would run as a formula is neutralised, unless raw.
     const QString rows = QStringLiteral("物料代码,批号,禁用\r\n1.1,\"批1,\",Y\r\n%1=1.2,\"批2,\",\r\n");
-    EXPECT_EQ(Bytes(path), QByteArray("\xEF\xBB\xBF") + rows.arg("'").toUtf8());
+    EXPECT_EQ(Bytes(dir.filePath("list.CSV")), QByteArray("\xEF\xBB\xBF") + rows.arg("'").toUtf8());
     exporter.Put("Raw", true);
     ASSERT_EQ(Run(exporter, dir.filePath("raw.csv")), ListExport::kWritten);
     EXPECT_EQ(Bytes(dir.filePath("raw.csv")), QByteArray("\xEF\xBB\xBF") + rows.arg("").toUtf8());

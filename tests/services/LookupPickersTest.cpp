@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
+#include <tuple>
 
 namespace qor::test {
 namespace {
@@ -220,31 +221,29 @@ TEST_P(LookupPickersTest, CodeSearchesAndGetItemFindTheTypedCodeOfEachClass) {
     const QString number = item->Fields("FNumber").Text();
     const QString shortNumber = item->Fields("FShortNumber").Text();
 
-    auto found = search(false, number, 4, " FErpClsID=7 ");
-    ASSERT_EQ(found->RecordCount(), 1);
-    for (const char* field : {"FItemID", "FName", "FNumber", "FModel"})
-        EXPECT_EQ(found->Fields(field).Text(), item->Fields(field).Text()) << field;
-    EXPECT_EQ(search(true, shortNumber, 4, QString())->Fields("FNumber").Text(), shortNumber);
-    EXPECT_EQ(search(false, number, 4, " FErpClsID=2 ")->RecordCount(), 0);
-    EXPECT_EQ(search(false, number + "' OR '1'='1", 4, QString())->RecordCount(), 0)
-        << "typed text never changes the statement";
-
+    const QString itemId = item->Fields("FItemID").Text();
+    const QString itemRow =
+        QStringList{itemId, item->Fields("FName").Text(), number, item->Fields("FModel").Text()}.join(u'|');
     const auto trace = database_->Query("SELECT FItemID, FBatchNo FROM ICOrderBatchTrace LIMIT 1");
+    const QString batch = trace->Fields(1).Text();
     const QString itemFilter = " FItemID=" + trace->Fields(0).Text();
-    found = search(false, trace->Fields(1).Text(), 18, itemFilter);
-    ASSERT_EQ(found->RecordCount(), 1);
-    for (const char* field : {"FItemID", "FName", "FNumber", "FBatchNo"})
-        EXPECT_EQ(found->Fields(field).Text(), trace->Fields(1).Text()) << field;
-    EXPECT_EQ(search(false, "19990101-001", 18, itemFilter)->RecordCount(), 0);
-
     const auto bom = database_->Query("SELECT FInterID, FBOMNumber, FItemID FROM ICBom WHERE FBomType = 3 LIMIT 1");
+    const QString bomId = bom->Fields(0).Text();
+    const QString bomNumber = bom->Fields(1).Text();
     const QString bomFilter = QStringLiteral(" FItemID=%1 And FBomType=3").arg(bom->Fields(2).Text());
-    found = search(false, bom->Fields(1).Text(), -101, bomFilter);
-    ASSERT_EQ(found->RecordCount(), 1);
-    for (const char* field : {"FItemID", "FInterID"}) EXPECT_EQ(found->Fields(field).Text(), bom->Fields(0).Text());
-    for (const char* field : {"FName", "FNumber", "FBomNumber"})
-        EXPECT_EQ(found->Fields(field).Text(), bom->Fields(1).Text()) << field;
-    EXPECT_EQ(search(false, bom->Fields(1).Text(), -101, " FItemID=0")->RecordCount(), 0);
+    // Typed text is bound, never spliced into the statement.
+    const std::tuple<QString, int, QString, QStringList> searches[] = {
+        {number, 4, " FErpClsID=7 ", {itemRow}},
+        {number, 4, " FErpClsID=2 ", {}},
+        {number + "' OR '1'='1", 4, QString(), {}},
+        {batch, 18, itemFilter, {QStringList(4, batch).join(u'|')}},
+        {"19990101-001", 18, itemFilter, {}},
+        {bomNumber, -101, bomFilter, {QStringList{bomId, bomNumber, bomNumber, bomId, bomNumber}.join(u'|')}},
+        {bomNumber, -101, " FItemID=0", {}},
+    };
+    for (const auto& [text, cls, extra, rows] : searches)
+        EXPECT_EQ(test::Rows(*search(false, text, cls, extra)), rows) << text.toStdString();
+    EXPECT_EQ(search(true, shortNumber, 4, QString())->Fields("FNumber").Text(), shortNumber);
 
     // Many codes at once find the same records, each with the item it belongs to.
     const auto searchMany = [&getData](const QStringList& codes, int cls, const QString& extra) {
@@ -254,11 +253,9 @@ TEST_P(LookupPickersTest, CodeSearchesAndGetItemFindTheTypedCodeOfEachClass) {
             *getData->Call("GetItemDetails", {QString(), false, QVariant::fromValue(asked), cls, 16, extra})
                  .value<RecordsetPtr>());
     };
-    const QString itemId = item->Fields("FItemID").Text();
-    const QString itemRow =
-        QStringList{itemId, item->Fields("FName").Text(), number, item->Fields("FModel").Text(), itemId}.join(u'|');
-    EXPECT_EQ(searchMany({number, "nothing", number + "' OR '1'='1"}, 4, " FErpClsID=7 "), QStringList{itemRow});
-    EXPECT_EQ(searchMany({bom->Fields(1).Text()}, -101, QString()).first().split(u'|').last(), bom->Fields(2).Text());
+    EXPECT_EQ(searchMany({number, "nothing", number + "' OR '1'='1"}, 4, " FErpClsID=7 "),
+              QStringList{itemRow + u'|' + itemId});
+    EXPECT_EQ(searchMany({bomNumber}, -101, QString()).first().split(u'|').last(), bom->Fields(2).Text());
     EXPECT_TRUE(searchMany({}, 4, QString()).isEmpty());
 
     // GetItem and GetItems answer nothing for barred classes and missing items.

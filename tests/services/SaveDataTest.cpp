@@ -6,6 +6,7 @@
 
 #include <gmock/gmock.h>
 #include <functional>
+#include <tuple>
 
 namespace qor::test {
 namespace {
@@ -101,6 +102,12 @@ protected:
         return SaveTrace(*Create(host::progid::kSaveData), kUserId, QString::fromLatin1(operation), traceId, fields);
     }
 
+    // The save's code, and a message containing the given text.
+    static void ExpectAnswer(const SaveAnswer& answer, int code, const char* message) {
+        EXPECT_EQ(answer.code, code);
+        EXPECT_THAT(answer.message.toStdString(), HasSubstr(message));
+    }
+
     QString Trace(int traceId) { return Rows(kTraces + QStringLiteral("WHERE FTraceID = ?"), {traceId}); }
 
     void Trouble(TroubledWriteDatabase::Trouble trouble) {
@@ -121,9 +128,7 @@ TEST_P(SaveDataTest, WritesMapTheRequestOntoTheTable) {
         {{"FItemID", 102.0}, {"FModel", ""}, {"FOrderBillNo", ""}, {"FBatchNo", "B2"}, {"FForBid", true}},
     };
     for (const SaveFields& fields : inserts) {
-        const SaveAnswer answer = Save("INS", 0, fields);
-        EXPECT_EQ(answer.code, 1);
-        EXPECT_EQ(answer.message, "保存成功！");
+        ExpectAnswer(Save("INS", 0, fields), 1, "保存成功！");
     }
     EXPECT_EQ(Rows(kAllTraces), "101|B0|301|401|1|0\n101|B1|301|401|0|1\n102|B2|0|0|0|1");
 
@@ -139,55 +144,41 @@ TEST_P(SaveDataTest, RefusedRequestsWriteNothing) {
     const int existing = AddTrace(101, "B1", 301, 401, 1);
     const int other = AddTrace(101, "B2");
     const int gone = other + 100;
-    struct Case {
-        const char* what;
-        const char* operation;
-        int traceId;
-        std::optional<SaveFields> fields;
-        const char* reason;
-    };
-    const std::vector<Case> cases{
-        {"item of another ERP class", "INS", 0, SaveFields{{"FItemID", 201}, {"FBatchNo", "B9"}}, "ERP 属性为 7"},
-        {"unknown item", "INS", 0, SaveFields{{"FItemID", 999}, {"FBatchNo", "B9"}}, "物料不存在"},
-        {"no item", "INS", 0, SaveFields{{"FBatchNo", "B9"}}, "必须录入物料！"},
-        {"blank batch", "INS", 0, SaveFields{{"FItemID", 101}, {"FBatchNo", "  "}}, "必须录入批号！"},
-        {"no batch", "INS", 0, SaveFields{{"FItemID", 101}}, "必须录入批号！"},
-        {"batch too long", "INS", 0, SaveFields{{"FItemID", 101}, {"FBatchNo", QString(256, u'9')}},
-         "不能超过 255 个字符"},
-        {"batch with NUL", "INS", 0, SaveFields{{"FItemID", 101}, {"FBatchNo", QString::fromUtf8("AB\0CD", 5)}},
-         "控制字符"},
-        {"batch behind a byte-order mark", "INS", 0,
-         SaveFields{{"FItemID", 101}, {"FBatchNo", QString(QChar(0xFEFF)) + "AB"}}, "控制字符"},
-        {"BOM of another item", "INS", 0, SaveFields{{"FItemID", 101}, {"FBatchNo", "B9"}, {"FCustBomNo", 302}},
+    const std::vector<std::tuple<const char*, int, std::optional<SaveFields>, const char*>> cases{
+        {"INS", 0, SaveFields{{"FItemID", 201}, {"FBatchNo", "B9"}}, "ERP 属性为 7"},
+        {"INS", 0, SaveFields{{"FItemID", 999}, {"FBatchNo", "B9"}}, "物料不存在"},
+        {"INS", 0, SaveFields{{"FBatchNo", "B9"}}, "必须录入物料！"},
+        {"INS", 0, SaveFields{{"FItemID", 101}, {"FBatchNo", "  "}}, "必须录入批号！"},
+        {"INS", 0, SaveFields{{"FItemID", 101}}, "必须录入批号！"},
+        {"INS", 0, SaveFields{{"FItemID", 101}, {"FBatchNo", QString(256, u'9')}}, "不能超过 255 个字符"},
+        {"INS", 0, SaveFields{{"FItemID", 101}, {"FBatchNo", QString::fromUtf8("AB\0CD", 5)}}, "控制字符"},
+        {"INS", 0, SaveFields{{"FItemID", 101}, {"FBatchNo", QString(QChar(0xFEFF)) + "AB"}}, "控制字符"},
+        {"INS", 0, SaveFields{{"FItemID", 101}, {"FBatchNo", "B9"}, {"FCustBomNo", 302}},
          "BOM-102 不是物料 1.01.001 的BOM"},
-        {"unknown BOM", "INS", 0, SaveFields{{"FItemID", 101}, {"FBatchNo", "B9"}, {"FCustBomNo", 399}},
-         "客户BOM不存在"},
-        {"order without a line of the item", "INS", 0,
-         SaveFields{{"FItemID", 101}, {"FBatchNo", "B9"}, {"FOrderBillNo", 402}}, "SEORD000402 中没有物料 1.01.001"},
-        {"order line of another item", "INS", 0,
-         SaveFields{{"FItemID", 101}, {"FBatchNo", "B9"}, {"FOrderBillNo", 401}, {"EntryID", 2}},
+        {"INS", 0, SaveFields{{"FItemID", 101}, {"FBatchNo", "B9"}, {"FCustBomNo", 399}}, "客户BOM不存在"},
+        {"INS", 0, SaveFields{{"FItemID", 101}, {"FBatchNo", "B9"}, {"FOrderBillNo", 402}},
+         "SEORD000402 中没有物料 1.01.001"},
+        {"INS", 0, SaveFields{{"FItemID", 101}, {"FBatchNo", "B9"}, {"FOrderBillNo", 401}, {"EntryID", 2}},
          "第 2 行分录的物料不是 1.01.001"},
-        {"order line that does not exist", "INS", 0,
-         SaveFields{{"FItemID", 101}, {"FBatchNo", "B9"}, {"FOrderBillNo", 401}, {"EntryID", 7}}, "没有第 7 行分录"},
-        {"order number instead of its id", "INS", 0,
-         SaveFields{{"FItemID", 101}, {"FBatchNo", "B9"}, {"FOrderBillNo", "SEORD000401"}}, "内码“SEORD000401”不正确"},
-        {"same item and batch", "INS", 0, SaveFields{{"FItemID", 101}, {"FBatchNo", "B1"}}, "已有对应记录"},
-        {"insert without fields", "INS", 0, std::nullopt, "缺少字段值"},
-        {"update of a record that is gone", "UPT", gone, SaveFields{{"FBatchNo", "B9"}}, "当前记录不存在"},
-        {"update to a BOM of another item", "UPT", existing, SaveFields{{"FCustBomNo", 302}}, "不是物料 1.01.001"},
-        {"update to another item keeping the BOM", "UPT", existing, SaveFields{{"FItemID", 102}},
-         "BOM-101 不是物料 1.01.002"},
-        {"update to an empty batch", "UPT", existing, SaveFields{{"FBatchNo", ""}}, "必须录入批号！"},
-        {"update to another record's batch", "UPT", other, SaveFields{{"FBatchNo", " B1 "}}, "已有对应记录"},
-        {"delete of a record that is gone", "DEL", gone, std::nullopt, "当前记录不存在"},
-        {"unknown operation", "MOD", existing, SaveFields{{"FBatchNo", "B9"}}, "不支持的保存操作“MOD”"},
+        {"INS", 0, SaveFields{{"FItemID", 101}, {"FBatchNo", "B9"}, {"FOrderBillNo", 401}, {"EntryID", 7}},
+         "没有第 7 行分录"},
+        {"INS", 0, SaveFields{{"FItemID", 101}, {"FBatchNo", "B9"}, {"FOrderBillNo", "SEORD000401"}},
+         "内码“SEORD000401”不正确"},
+        {"INS", 0, SaveFields{{"FItemID", 101}, {"FBatchNo", "B1"}}, "已有对应记录"},
+        {"INS", 0, std::nullopt, "缺少字段值"},
+        {"UPT", gone, SaveFields{{"FBatchNo", "B9"}}, "当前记录不存在"},
+        {"UPT", existing, SaveFields{{"FCustBomNo", 302}}, "不是物料 1.01.001"},
+        {"UPT", existing, SaveFields{{"FItemID", 102}}, "BOM-101 不是物料 1.01.002"},
+        {"UPT", existing, SaveFields{{"FBatchNo", ""}}, "必须录入批号！"},
+        {"UPT", other, SaveFields{{"FBatchNo", " B1 "}}, "已有对应记录"},
+        {"DEL", gone, std::nullopt, "当前记录不存在"},
+        {"MOD", existing, SaveFields{{"FBatchNo", "B9"}}, "不支持的保存操作“MOD”"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& c : cases) {
+        const auto& [operation, traceId, fields, reason] = c;
+        SCOPED_TRACE(::testing::Message() << "case " << &c - cases.data() << ": " << reason);
         const QString before = Rows(kAllTraces);
-        const SaveAnswer answer = Save(c.operation, c.traceId, c.fields);
-        EXPECT_EQ(answer.code, 0);
-        EXPECT_THAT(answer.message.toStdString(), HasSubstr(c.reason));
+        ExpectAnswer(Save(operation, traceId, fields), 0, reason);
         EXPECT_EQ(Rows(kAllTraces), before);
     }
 }
@@ -196,33 +187,25 @@ TEST_P(SaveDataTest, RefusedRequestsWriteNothing) {
 TEST_P(SaveDataTest, EachOperationNeedsItsOwnRight) {
     const int open = AddTrace(101, "B1", 301, 401, 1);
     const int banned = AddTrace(102, "B2", 302, 401, 2, 1);
-    struct Case {
-        const char* what;
-        qint64 right;
-        const char* operation;
-        int traceId;
-        std::optional<SaveFields> fields;
-        const char* refusal;
+    const std::vector<std::tuple<qint64, const char*, int, std::optional<SaveFields>, const char*>> cases{
+        {kNew, "INS", 0, SaveFields{{"FItemID", 101}, {"FBatchNo", "B3"}}, "新增"},
+        {kModify, "UPT", open, SaveFields{{"FBatchNo", "B4"}}, "修改"},
+        {kBan, "UPT", open, SaveFields{{"FForBid", 1}}, "禁用"},
+        {kBan, "UPT", banned, SaveFields{{"FForBid", 0}}, "反禁用"},
+        {kDelete, "DEL", banned, std::nullopt, "删除"},
     };
-    const std::vector<Case> cases{
-        {"insert", kNew, "INS", 0, SaveFields{{"FItemID", 101}, {"FBatchNo", "B3"}}, "新增"},
-        {"change", kModify, "UPT", open, SaveFields{{"FBatchNo", "B4"}}, "修改"},
-        {"ban", kBan, "UPT", open, SaveFields{{"FForBid", 1}}, "禁用"},
-        {"unban", kBan, "UPT", banned, SaveFields{{"FForBid", 0}}, "反禁用"},
-        {"delete", kDelete, "DEL", banned, std::nullopt, "删除"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        GrantTraceRights(kAllRights & ~c.right);
+    for (const auto& [right, operation, traceId, fields, refusal] : cases) {
+        SCOPED_TRACE(refusal);
+        GrantTraceRights(kAllRights & ~right);
         const QString before = Rows(kAllTraces);
-        const SaveAnswer refused = Save(c.operation, c.traceId, c.fields);
+        const SaveAnswer refused = Save(operation, traceId, fields);
         EXPECT_EQ(refused.code, 0);
         EXPECT_EQ(refused.message,
-                  QStringLiteral("当前用户没有%1权限！请与系统管理员联系！").arg(QString::fromUtf8(c.refusal)));
+                  QStringLiteral("当前用户没有%1权限！请与系统管理员联系！").arg(QString::fromUtf8(refusal)));
         EXPECT_EQ(Rows(kAllTraces), before);
 
-        GrantTraceRights(c.right);
-        EXPECT_EQ(Save(c.operation, c.traceId, c.fields).code, 1);
+        GrantTraceRights(right);
+        EXPECT_EQ(Save(operation, traceId, fields).code, 1);
         EXPECT_NE(Rows(kAllTraces), before);
     }
     EXPECT_EQ(Rows(kAllTraces), "101|B4|301|401|1|1\n101|B3|0|0|0|0");
@@ -234,21 +217,16 @@ TEST_P(SaveDataTest, WritesThatMeetOtherUsersAreTriedAgainOrAnswered) {
     GrantTraceRights(kAllRights);
     const SaveFields insert{{"FItemID", 101}, {"FBatchNo", "B1"}};
 
-    SaveAnswer answer;
     if (GetParam() == TestBackend::Sqlite) {
         // A lock still held after SQLite's wait for it belongs to another program.
         Trouble(Failing(db::DbFailure::Conflict, 1));
-        answer = Save("INS", 0, insert);
-        EXPECT_EQ(answer.code, 0);
-        EXPECT_THAT(answer.message.toStdString(), HasSubstr("公司数据库正被其他程序使用"));
+        ExpectAnswer(Save("INS", 0, insert), 0, "公司数据库正被其他程序使用");
     } else {
         Trouble(Failing(db::DbFailure::Conflict, 2));
         EXPECT_EQ(Save("INS", 0, insert).code, 1);  // the third try gets through
         Exec("DELETE FROM ICOrderBatchTrace");
         Trouble(Failing(db::DbFailure::Conflict, 3));
-        answer = Save("INS", 0, insert);
-        EXPECT_EQ(answer.code, 0);
-        EXPECT_THAT(answer.message.toStdString(), HasSubstr("其他用户正在同时修改相同的记录"));
+        ExpectAnswer(Save("INS", 0, insert), 0, "其他用户正在同时修改相同的记录");
     }
     EXPECT_EQ(Count("ICOrderBatchTrace"), 0);
 
@@ -258,18 +236,14 @@ TEST_P(SaveDataTest, WritesThatMeetOtherUsersAreTriedAgainOrAnswered) {
         inner.Execute(sql, params);
         inner.Begin();
     });
-    answer = Save("INS", 0, insert);
-    EXPECT_EQ(answer.code, 0);
-    EXPECT_THAT(answer.message.toStdString(), HasSubstr("已有对应记录"));
+    ExpectAnswer(Save("INS", 0, insert), 0, "已有对应记录");
     EXPECT_EQ(Count("ICOrderBatchTrace"), 1);
 
     const int id = AddTrace(101, "B2");
     Trouble([](db::Database& inner, const QString&, const QVariantList&) {
         inner.Execute("DELETE FROM ICOrderBatchTrace");
     });
-    answer = Save("UPT", id, SaveFields{{"FBatchNo", "B3"}});
-    EXPECT_EQ(answer.code, 0);
-    EXPECT_EQ(answer.message, "当前记录不存在，可能已被其他用户删除！");
+    ExpectAnswer(Save("UPT", id, SaveFields{{"FBatchNo", "B3"}}), 0, "当前记录不存在，可能已被其他用户删除！");
     EXPECT_EQ(Trace(id), "101|B2|0|0|0|0");  // the deletion was this fake's, rolled back with it
 }
 
@@ -277,26 +251,20 @@ TEST_P(SaveDataTest, WritesThatMeetOtherUsersAreTriedAgainOrAnswered) {
 // whether it landed, and says so.
 TEST_P(SaveDataTest, ASaveCutOffDuringCommitSaysWhetherItLanded) {
     GrantTraceRights(kAllRights);
-    struct Case {
-        bool committed;
-        const char* batch;
-        int code;
-        const char* message;
-    };
-    for (const Case& c : {Case{true, "B-landed", 1, "保存成功！"}, Case{false, "B-lost", 0, "本次保存没有完成"}}) {
-        SCOPED_TRACE(c.batch);
+    const std::tuple<bool, const char*, int, const char*> cases[] = {{true, "B-landed", 1, "保存成功！"},
+                                                                     {false, "B-lost", 0, "本次保存没有完成"}};
+    for (const auto& [committed, batch, code, message] : cases) {
+        SCOPED_TRACE(batch);
         UseDatabase(std::make_shared<TroubledWriteDatabase>(
             database_, [](db::Database&, const QString&, const QVariantList&) {},
-            [committed = c.committed](db::Database& inner) {
+            [committed = committed](db::Database& inner) {
                 if (committed)
                     inner.Commit();
                 else
                     inner.Rollback();
                 throw db::DbError("与数据库服务器的连接已经断开", {}, db::DbFailure::ConnectionLost);
             }));
-        const SaveAnswer answer = Save("INS", 0, SaveFields{{"FItemID", 101}, {"FBatchNo", c.batch}});
-        EXPECT_EQ(answer.code, c.code);
-        EXPECT_THAT(answer.message.toStdString(), HasSubstr(c.message));
+        ExpectAnswer(Save("INS", 0, SaveFields{{"FItemID", 101}, {"FBatchNo", batch}}), code, message);
     }
     EXPECT_EQ(Rows("SELECT FBatchNo FROM ICOrderBatchTrace"), "B-landed");
 }

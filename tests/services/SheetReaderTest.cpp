@@ -8,6 +8,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTemporaryDir>
+#include <tuple>
 
 namespace qor::services {
 namespace {
@@ -67,20 +68,13 @@ TEST_F(SheetReaderTest, CsvIsReadInEitherEncodingAndSeparatorWithQuotedFields) {
     const QByteArray utf8 = "物料代码,批号\r\n\"01,02\",\"B\"\"1\nx\"\r\n\r\n01.03,B2\n";
     QStringEncoder gb18030("GB18030");
     const QByteArray gb = gb18030(QStringLiteral("物料代码\t批号\n01\t批号甲\n"));
-    struct Case {
-        const char* name;
-        QByteArray bytes;
-        QStringList rows;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, QByteArray, QStringList> cases[] = {
         {"plain.csv", utf8, {"1: 物料代码|批号", "2: 01,02|B\"1\nx", "5: 01.03|B2"}},
         {"bom.csv", "\xEF\xBB\xBF" + utf8, {"1: 物料代码|批号", "2: 01,02|B\"1\nx", "5: 01.03|B2"}},
         {"gb.csv", gb, {"1: 物料代码|批号", "2: 01|批号甲"}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(Shown(ReadSheet(Write(c.name, c.bytes), QString(), 100)), c.rows);
-    }
+    for (const auto& [name, bytes, rows] : cases)
+        EXPECT_EQ(Shown(ReadSheet(Write(name, bytes), QString(), 100)), rows) << name;
 }
 
 // Shared, rich, inline and formula texts, numbers and booleans, sparse
@@ -122,12 +116,7 @@ TEST_F(SheetReaderTest, FilesThatCannotBeReadAreRefusedByName) {
     QFile whole(workbook);
     ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
     const QByteArray bytes = whole.readAll();
-    struct Case {
-        QString path;
-        QString sheet;
-        const char* reason;
-    };
-    const Case cases[] = {
+    const std::tuple<QString, QString, const char*> cases[] = {
         {dir_.filePath("missing.csv"), {}, "不存在"},
         {Write("empty.csv", {}), {}, "是空的"},
         {Write("report.pdf", "%PDF-1.4"), {}, "只能引入 .csv 或 .xlsx 文件"},
@@ -137,10 +126,9 @@ TEST_F(SheetReaderTest, FilesThatCannotBeReadAreRefusedByName) {
         {workbook, QStringLiteral("库存"), "没有名为“库存”的工作表（有：说明、计划）"},
         {Write("rows.csv", QByteArray("a\n").repeated(101)), {}, "超过 100 行"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.reason);
-        EXPECT_TRUE(Refusal(c.path, c.sheet).contains(QString::fromUtf8(c.reason)))
-            << Refusal(c.path, c.sheet).toStdString();
+    for (const auto& [path, sheet, reason] : cases) {
+        const QString refusal = Refusal(path, sheet);
+        EXPECT_TRUE(refusal.contains(QString::fromUtf8(reason))) << path.toStdString() << ": " << refusal.toStdString();
     }
 }
 
