@@ -6,6 +6,7 @@
 #include "platform/host/HostProgIds.h"
 #include "platform/services/ItemRecord.h"
 #include "platform/services/RecordRows.h"
+#include "platform/services/SqlConditions.h"
 #include "platform/services/UserRights.h"
 
 #include <QDateTime>
@@ -51,17 +52,11 @@ QVariant GLData::GetItem(int cls, int itemId) {
 }
 
 RecordsetPtr GLData::GetItems(int cls, const VectorPtr& itemIds) {
+    const int count = itemIds ? itemIds->Count() : 0;
+    if (count > kMostItemsAtOnce) throw HostError(QStringLiteral("一次最多读取 %1 个项目。").arg(kMostItemsAtOnce));
     QVariantList params{cls, session_->userId, -cls};
-    QStringList marks;
-    for (int i = 1; itemIds && i <= itemIds->Count(); ++i) {
-        params << ToInt32(itemIds->Item(i));
-        marks << QStringLiteral("?");
-    }
-    if (marks.size() > kMostItemsAtOnce)
-        throw HostError(QStringLiteral("一次最多读取 %1 个项目。").arg(kMostItemsAtOnce));
-    if (marks.isEmpty()) marks << QStringLiteral("NULL");
-    return session_->database->Query(kUsableItems + QStringLiteral(" AND FItemID IN (%1)").arg(marks.join(u',')),
-                                     params);
+    for (int i = 1; i <= count; ++i) params << ToInt32(itemIds->Item(i));
+    return session_->database->Query(kUsableItems + QStringLiteral(" AND FItemID") + InMarks(count), params);
 }
 
 void GLData::WriteLog(const QString& code, int kind, const QString& text) { WriteEntries(code, kind, {text}); }

@@ -56,11 +56,7 @@ RecordsetPtr QueryItemDetails(db::Database& database, int cls, const QStringList
                               const QString& extra) {
     if (codes.size() > kMostCodesAtOnce)
         throw HostError(QStringLiteral("一次最多查找 %1 个代码。").arg(kMostCodesAtOnce));
-    QStringList marks;
-    marks.reserve(codes.size());
-    for (qsizetype i = 0; i < codes.size(); ++i) marks << QStringLiteral("?");
-    const QString in =
-        QStringLiteral(" IN (") + (codes.isEmpty() ? QStringLiteral("NULL") : marks.join(u',')) + QStringLiteral(")");
+    const QString in = InMarks(codes.size());
     QVariantList params;
     params.reserve(codes.size());
     for (const QString& code : codes) params << code;

@@ -114,8 +114,9 @@ int ListExport::Write(const QString& path, const QString& title) {
         progress->setWindowModality(Qt::WindowModal);
         progress->setMinimumDuration(300);
     }
+    const auto* source = dynamic_cast<const host::RowSource*>(sink_.get());
     for (int row = 1; row <= rows_; ++row) {
-        writer->AddRow(LoadRow(row));
+        writer->AddRow(LoadRow(row, source));
         if (progress && row % kProgressStep == 0) {
             progress->setValue(row);
             if (progress->wasCanceled()) return kCancelled;
@@ -126,9 +127,9 @@ int ListExport::Write(const QString& path, const QString& title) {
     return kWritten;
 }
 
-QStringList ListExport::LoadRow(int row) {
+QStringList ListExport::LoadRow(int row, const host::RowSource* source) {
     QStringList texts;
-    if (const auto* source = dynamic_cast<const host::RowSource*>(sink_.get())) {
+    if (source) {
         texts = source->RowTexts(row);
         // As the event's cells: one per column, empty where the sink wrote none.
         texts.resize(static_cast<qsizetype>(columns_.size()));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/host/Dispatch.h"
+#include "platform/host/RowSource.h"
 #include "platform/services/MessageDialog.h"
 
 #include <QStringList>
@@ -38,7 +39,9 @@ private:
     Column& ColumnAt(int k);
     int Export(const QString& title);
     int Write(const QString& path, const QString& title);
-    QStringList LoadRow(int row);
+    // The row's texts: from the sink's RowTexts when it is a row source,
+    // else through its Export_LoadData event.
+    QStringList LoadRow(int row, const host::RowSource* source);
     void Tell(const QString& text) const;
     // Where the written file is, with a button that opens its folder.
     void ShowWhereItWent(const QString& path) const;

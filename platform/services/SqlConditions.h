@@ -9,4 +9,10 @@ namespace qor::services {
 // user's typing, which is bound as a parameter.
 QString WhereClause(const QStringList& conditions);
 
+// "?,?,?": count parameter marks for a list of bound values.
+QString ParameterMarks(qsizetype count);
+
+// " IN (?,?,?)" for count bound values, " IN (NULL)" (true for no row) for none.
+QString InMarks(qsizetype count);
+
 }  // namespace qor::services

@@ -1,6 +1,7 @@
 #include "platform/services/TraceSearch.h"
 
 #include "platform/base/Convert.h"
+#include "platform/services/SqlConditions.h"
 
 namespace qor::services {
 
@@ -52,7 +53,7 @@ FoundPage FindTraces(db::Database& database, const FindRequest& request) {
         keys << found->ValueAt(0, static_cast<size_t>(k)).toLongLong();
     page.more = found->RecordCount() > request.limit;
     if (!keys.isEmpty()) page.nextBefore = keys.last().toLongLong();
-    page.rows = rows(keys.isEmpty() ? QString() : KeyMarks(static_cast<int>(keys.size())), keys);
+    page.rows = rows(keys.isEmpty() ? QString() : ParameterMarks(keys.size()), keys);
     return page;
 }
 

@@ -137,12 +137,6 @@ BoundStatement IndexMatchCountStatement(const Dialect& dialect, const FindQuery&
     return keys;
 }
 
-QString KeyMarks(int count) {
-    QStringList marks;
-    for (int k = 0; k < count; ++k) marks << QStringLiteral("?");
-    return marks.join(u',');
-}
-
 QString FoundRowsSql(bool useShortNumber, const QString& keys, const QString& rightsJoin,
                      const QString& rightsCondition) {
     QString sql = QStringLiteral(

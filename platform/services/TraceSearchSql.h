@@ -55,9 +55,6 @@ BoundStatement IndexMatchCountStatement(const db::Dialect& dialect, const FindQu
 QString FoundRowsSql(bool useShortNumber, const QString& keys, const QString& rightsJoin,
                      const QString& rightsCondition);
 
-// count placeholders for a list of keys: "?,?,?".
-QString KeyMarks(int count);
-
 // The trigram index's query for text: one phrase, so that every character
 // (quotes included) stands for itself.
 QString TextIndexPhrase(const QString& text);

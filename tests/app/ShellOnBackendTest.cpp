@@ -1,3 +1,4 @@
+#include "platform/db/PostgresDatabase.h"
 #include "platform/services/XlsxSheetWriter.h"
 #include "tests/support/QueryResults.h"
 #include "tests/support/ScratchCompany.h"
@@ -337,7 +338,7 @@ TEST_P(ShellOnBackend, TheOwnerAddsAUserWhoseRightsAndPasswordTakeEffect) {
 TEST_P(ShellOnBackend, AUrlWithAUsersOwnRoleLogsInAsThatUser) {
     if (GetParam() != TestBackend::PostgreSql) GTEST_SKIP() << "a file has no login roles";
     QUrl url(companies_[GetParam()]->UserConnectionText());
-    url.setUserName(QUrl(qor::test::TestServerUrl()).path().mid(1) + "/viewer");
+    url.setUserName(qor::db::CompanyRole(companies_[GetParam()]->ConnectionText(), "viewer"));
     url.setPassword("demo");
     const auto listAs = [&url](const char* user) {
         return Shell({"list", "--all", "--db", url.toString(QUrl::FullyEncoded), "--user", user, "--password", "x"});

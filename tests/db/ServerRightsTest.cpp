@@ -30,7 +30,7 @@ protected:
     // What psql prints for the statements, each run on its own, as the user, errors included.
     QString AsUser(const QString& user, const QString& sql, const QString& password = "demo") const {
         QUrl url(place_->ConnectionText());
-        url.setUserName(QUrl(TestServerUrl()).path().mid(1) + u'/' + user);
+        url.setUserName(db::CompanyRole(place_->ConnectionText(), user));
         QProcess psql;
         auto environment = QProcessEnvironment::systemEnvironment();
         environment.insert("PGPASSWORD", password);
