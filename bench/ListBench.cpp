@@ -182,10 +182,10 @@ void BM_WindowStart(benchmark::State& state, bool painted) {
 void BM_Save(benchmark::State& state) {
     UseBackend(state);
     auto saver = host::ComponentFactory::Create(QString::fromLatin1(host::progid::kSaveData));
-    bench::SaveRequest request = bench::BestSellerSave(*db::OpenDatabase(CompanyOf(state.range(0))));
+    services::TraceRecord record = bench::BestSellerRecord(*db::OpenDatabase(CompanyOf(state.range(0))));
     for (auto _ : state) {
-        request.forbid = !request.forbid;
-        QVariantList args{QString(), QVariant::fromValue(request.ToVector()), QString()};
+        record.forbid = !record.forbid;
+        QVariantList args{QString(), QVariant::fromValue(bench::SaveRequestOf(record)), QString()};
         if (ToInt32(saver->CallRef(QStringLiteral("SaveBatchTraceData"), args)) != 1)
             state.SkipWithError(qUtf8Printable(args[2].toString()));
     }

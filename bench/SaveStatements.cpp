@@ -9,30 +9,27 @@
 
 namespace qor::bench {
 
-VectorPtr SaveRequest::ToVector() const {
+VectorPtr SaveRequestOf(const services::TraceRecord& record) {
     auto fields = Dictionary::New();
-    fields->Set(QStringLiteral("FItemID"), itemId);
-    fields->Set(QStringLiteral("FBatchNo"), batchNo);
-    fields->Set(QStringLiteral("FCustBomNo"), custBomId);
-    fields->Set(QStringLiteral("FOrderBillNo"), orderInterId);
-    fields->Set(QStringLiteral("EntryID"), orderEntryId);
-    fields->Set(QStringLiteral("FForBid"), forbid ? 1 : 0);
+    fields->Set(QStringLiteral("FItemID"), record.itemId);
+    fields->Set(QStringLiteral("FBatchNo"), record.batchNo);
+    fields->Set(QStringLiteral("FCustBomNo"), record.custBomId);
+    fields->Set(QStringLiteral("FOrderBillNo"), record.orderInterId);
+    fields->Set(QStringLiteral("EntryID"), record.orderEntryId);
+    fields->Set(QStringLiteral("FForBid"), record.forbid ? 1 : 0);
     auto request = Vector::New();
     request->Add(QStringLiteral("UPT"));
-    request->Add(traceId);
+    request->Add(record.traceId);
     request->Add(QVariant::fromValue(fields));
     return request;
 }
 
-SaveRequest BestSellerSave(db::Database& database) {
+services::TraceRecord BestSellerRecord(db::Database& database) {
     const RecordsetPtr rs = database.Query(
-        QStringLiteral("SELECT FTraceID, FItemID, FBatchNo, FCustBomID, FOrderInterID, FOrderEntryID, FForbid "
-                       "FROM ICOrderBatchTrace v WHERE FItemID = 5001 AND FOrderInterID <> 0 "
+        QStringLiteral("SELECT FTraceID FROM ICOrderBatchTrace v WHERE FItemID = 5001 AND FOrderInterID <> 0 "
                        "AND EXISTS (SELECT 1 FROM ICBom b WHERE b.FInterID = v.FCustBomID) ORDER BY FTraceID"));
     if (rs->Eof()) return {};
-    return {rs->Fields(0).Value().toInt(),     rs->Fields(1).Value().toInt(), rs->Fields(2).Text(),
-            rs->Fields(3).Value().toInt(),     rs->Fields(4).Value().toInt(), rs->Fields(5).Value().toInt(),
-            rs->Fields(6).Value().toInt() != 0};
+    return services::LoadTraceRecord(database, rs->Fields(0).Value().toInt()).value_or(services::TraceRecord{});
 }
 
 QString PsqlSaveScript(const QString& url, int saves) {
@@ -44,10 +41,10 @@ QString PsqlSaveScript(const QString& url, int saves) {
                           .Value()
                           .toInt();
     session->userName = QStringLiteral("administrator");
-    SaveRequest request = BestSellerSave(*recording);
-    request.forbid = !request.forbid;
+    services::TraceRecord record = BestSellerRecord(*recording);
+    record.forbid = !record.forbid;
     services::SaveData save(session);
-    QVariantList args{QString(), QVariant::fromValue(request.ToVector()), QString()};
+    QVariantList args{QString(), QVariant::fromValue(SaveRequestOf(record)), QString()};
     const qsizetype start = recording->Statements().size();
     save.CallRef(QStringLiteral("SaveBatchTraceData"), args);
     const QString one = recording->Statements().mid(start);
