@@ -3,6 +3,7 @@
 #include "platform/base/HostError.h"
 #include "platform/db/DemoCatalog.h"
 #include "platform/db/DemoTrade.h"
+#include "platform/db/TraceFunctionRights.h"
 #include "platform/db/UserAccounts.h"
 
 namespace qor::db {
@@ -10,12 +11,10 @@ namespace qor::db {
 namespace {
 constexpr uint32_t kDemoSeed = 20260312;
 
-// Rights of the batch trace function (module 1099, detail 20); the others
-// are export 0x10, print 0x2000, ban 0x8000 and delete 0x10000.
-constexpr qint64 kNew = 0x20000;
-constexpr qint64 kView = 0x200000;
-constexpr qint64 kModify = 0x400000;
-constexpr qint64 kEveryRight = 0x7FFFFFFF;
+// The sales-order list, which the edit window's order look-up opens.
+constexpr int kOrderListModule = 1003;
+constexpr int kOrderListDetail = 10;
+constexpr qint64 kOrderListView = 0x200000;
 
 void CheckOptions(const DemoOptions& options) {
     if (options.groups < 3 || options.items < 10 || options.traces < 0)
@@ -32,12 +31,12 @@ void WriteAccounts(Database& db) {
     const int administrator = AddUser(db, QStringLiteral("administrator"), QStringLiteral("系统管理员"), password);
     const int viewer = AddUser(db, QStringLiteral("viewer"), QStringLiteral("查询员"), password);
     const int clerk = AddUser(db, QStringLiteral("clerk"), QStringLiteral("计划员"), password);
-    Grant(db, administrator, 1099, 20, kEveryRight);
-    Grant(db, administrator, 1003, 10, kView);
-    Grant(db, viewer, 1099, 20, kView);
-    Grant(db, viewer, 1003, 10, kView);
-    Grant(db, clerk, 1099, 20, kView | kNew | kModify);
-    Grant(db, clerk, 1003, 10, kView);  // the sales-order list its look-up opens
+    Grant(db, administrator, kTraceFunctionModule, kTraceFunctionDetail, kTraceRightsAll);
+    Grant(db, administrator, kOrderListModule, kOrderListDetail, kOrderListView);
+    Grant(db, viewer, kTraceFunctionModule, kTraceFunctionDetail, kTraceRightView);
+    Grant(db, viewer, kOrderListModule, kOrderListDetail, kOrderListView);
+    Grant(db, clerk, kTraceFunctionModule, kTraceFunctionDetail, kTraceRightView | kTraceRightNew | kTraceRightModify);
+    Grant(db, clerk, kOrderListModule, kOrderListDetail, kOrderListView);
 
     const QString setting = QStringLiteral(
         "INSERT INTO t_UserSetting (FUserID, FCategory, FKey, FValue) VALUES (?, 'QOR_APFC', 'RptFontSize', ?)");

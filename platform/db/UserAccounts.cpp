@@ -4,13 +4,11 @@
 #include "platform/base/VisibleText.h"
 #include "platform/db/Passwords.h"
 #include "platform/db/PostgresDatabase.h"
+#include "platform/db/TraceFunctionRights.h"
 
 namespace qor::db {
 
 namespace {
-constexpr int kTraceModule = 1099;
-constexpr int kTraceDetail = 20;
-
 int UserIdOf(Database& db, const QString& name) {
     const RecordsetPtr user = db.Query(QStringLiteral("SELECT FUserID FROM t_User WHERE FName = ?"), {name});
     if (user->RecordCount() == 0) throw HostError(QStringLiteral("没有名为“%1”的用户。").arg(name));
@@ -60,15 +58,15 @@ void ChangeTraceRights(Database& db, const QString& name, qint64 mask, bool gran
     Transaction transaction(db);
     const RecordsetPtr held =
         db.Query(QStringLiteral("SELECT FMask FROM t_UserRight WHERE FUserID = ? AND FModule = ? AND FDetail = ?"),
-                 {id, kTraceModule, kTraceDetail});
+                 {id, kTraceFunctionModule, kTraceFunctionDetail});
     const qint64 before = held->RecordCount() > 0 ? held->Fields(0).Value().toLongLong() : 0;
     const qint64 after = grant ? (before | mask) : (before & ~mask);
     if (held->RecordCount() == 0)
         db.Execute(QStringLiteral("INSERT INTO t_UserRight (FUserID, FModule, FDetail, FMask) VALUES (?, ?, ?, ?)"),
-                   {id, kTraceModule, kTraceDetail, after});
+                   {id, kTraceFunctionModule, kTraceFunctionDetail, after});
     else
         db.Execute(QStringLiteral("UPDATE t_UserRight SET FMask = ? WHERE FUserID = ? AND FModule = ? AND FDetail = ?"),
-                   {after, id, kTraceModule, kTraceDetail});
+                   {after, id, kTraceFunctionModule, kTraceFunctionDetail});
     transaction.Commit();
 }
 

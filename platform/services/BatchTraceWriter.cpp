@@ -1,6 +1,7 @@
 #include "platform/services/BatchTraceWriter.h"
 
 #include "platform/db/DbError.h"
+#include "platform/db/TraceFunctionRights.h"
 #include "platform/services/TraceRefusal.h"
 #include "platform/services/UserRights.h"
 
@@ -11,15 +12,6 @@ namespace {
 // Tries of a write that lost out to other users' work (deadlock,
 // serialization failure, a lock not granted in time) before giving up.
 constexpr int kWriteTries = 3;
-
-// Where the rights store keeps the batch-trace function, and the rights this
-// component enforces on a write: the masks the module's windows ask for.
-constexpr int kTraceRightModule = 1099;
-constexpr int kTraceRightDetail = 20;
-constexpr qint64 kRightBan = 0x8000;
-constexpr qint64 kRightDelete = 0x10000;
-constexpr qint64 kRightNew = 0x20000;
-constexpr qint64 kRightModify = 0x400000;
 
 const QString kRecordGone = QStringLiteral("当前记录不存在，可能已被其他用户删除！");
 
@@ -42,7 +34,7 @@ QString BatchTraceWriter::Insert(const TraceChanges& values) {
                 CallSaveFunction(QStringLiteral("INS"), 0, values);
                 return;
             }
-            RequireRight(kRightNew, QStringLiteral("新增"));
+            RequireRight(db::kTraceRightNew, QStringLiteral("新增"));
             CheckSent(record, values, true);
             written = record;
             database_.Execute(QStringLiteral("INSERT INTO ICOrderBatchTrace "
@@ -64,8 +56,8 @@ QString BatchTraceWriter::Update(int traceId, const TraceChanges& changes) {
             const TraceRecord stored = RequireRecord(traceId);
             const TraceRecord record = changes.AppliedTo(stored);
             if (record.forbid != stored.forbid)
-                RequireRight(kRightBan, record.forbid ? QStringLiteral("禁用") : QStringLiteral("反禁用"));
-            if (record.DiffersBesidesForbid(stored)) RequireRight(kRightModify, QStringLiteral("修改"));
+                RequireRight(db::kTraceRightBan, record.forbid ? QStringLiteral("禁用") : QStringLiteral("反禁用"));
+            if (record.DiffersBesidesForbid(stored)) RequireRight(db::kTraceRightModify, QStringLiteral("修改"));
             CheckSent(record, changes, false);
             written = record;
             QVariantList params = ColumnValues(record);
@@ -93,7 +85,7 @@ QString BatchTraceWriter::Delete(int traceId) {
                 return;
             }
             RequireRecord(traceId);
-            RequireRight(kRightDelete, QStringLiteral("删除"));
+            RequireRight(db::kTraceRightDelete, QStringLiteral("删除"));
             if (database_.Execute(QStringLiteral("DELETE FROM ICOrderBatchTrace WHERE FTraceID = ?"), {traceId}) == 0)
                 throw TraceRefusal(kRecordGone);
         },
@@ -199,7 +191,7 @@ void BatchTraceWriter::RunWrite(const std::function<void(std::optional<TraceReco
 }
 
 void BatchTraceWriter::RequireRight(qint64 mask, const QString& rightName) {
-    if (!HoldsRight(database_, session_.userId, kTraceRightModule, kTraceRightDetail, mask))
+    if (!HoldsRight(database_, session_.userId, db::kTraceFunctionModule, db::kTraceFunctionDetail, mask))
         throw TraceRefusal(QStringLiteral("当前用户没有%1权限！请与系统管理员联系！").arg(rightName));
 }
 
