@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "platform/db/DemoCompany.h"
 #include "src/host/TraceRights.h"
 
 #include <QFileInfo>
@@ -141,12 +142,19 @@ ParseResult ParseCommandLine(const QStringList& args) {
             ok = TakeValue(args, i, &o.rights, &error);
         } else if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
             o.command = Command::Help;
-        } else if (name == QLatin1String("--db")) {
-            ok = TakeValue(args, i, &o.database, &error);
+        } else if (name == QLatin1String("--db") || name == QLatin1String("--create-demo")) {
+            // Both name the company: the one to open, or the one to create.
+            if (!o.database.isEmpty()) {
+                error = QStringLiteral("--db 和 --create-demo 只能给出一个，且只能给出一次。");
+                ok = false;
+            } else {
+                ok = TakeValue(args, i, &o.database, &error);
+            }
             if (ok && o.database.trimmed().isEmpty()) {
-                error = QStringLiteral("选项 --db 需要公司数据库文件或服务器地址。");
+                error = QStringLiteral("选项 %1 需要公司数据库文件或服务器地址。").arg(name);
                 ok = false;
             }
+            if (name == QLatin1String("--create-demo")) o.command = Command::CreateDemo;
         } else if (name == QLatin1String("--user")) {
             ok = TakeValue(args, i, &o.user, &error);
         } else if (name == QLatin1String("--password")) {
@@ -156,9 +164,6 @@ ParseResult ParseCommandLine(const QStringList& args) {
             ok = TakeValue(args, i, &o.passwordFile, &error);
         } else if (name == QLatin1String("--trace")) {
             ok = TakeValue(args, i, &o.traceFile, &error);
-        } else if (name == QLatin1String("--create-demo")) {
-            o.command = Command::CreateDemo;
-            ok = TakeValue(args, i, &o.database, &error);
         } else if (name == QLatin1String("--register") || name == QLatin1String("--unregister")) {
             o.command = name == QLatin1String("--register") ? Command::Register : Command::Unregister;
             ok = TakeValue(args, i, &o.library, &error);
@@ -190,6 +195,10 @@ ParseResult ParseCommandLine(const QStringList& args) {
     }
     if (o.command != Command::CreateDemo && (o.traces || o.items || o.groups))
         return {std::nullopt, QStringLiteral("--traces、--items 和 --groups 只能与 --create-demo 一起使用。")};
+    if ((o.groups && o.groups < db::kDemoMinGroups) || (o.items && o.items < db::kDemoMinItems))
+        return {std::nullopt, QStringLiteral("演示账套至少要有 %1 个物料组 (--groups) 和 %2 个物料 (--items)。")
+                                  .arg(db::kDemoMinGroups)
+                                  .arg(db::kDemoMinItems)};
     if (headless) {
         const QString command = CommandName(o.command);
         if (o.all == !o.item.isEmpty())

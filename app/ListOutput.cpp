@@ -2,6 +2,7 @@
 
 #include "app/CompanyLogin.h"
 #include "app/ComponentLoader.h"
+#include "app/OutputFiles.h"
 #include "app/Shell.h"
 #include "app/TraceWriter.h"
 #include "platform/base/Convert.h"
@@ -25,8 +26,13 @@ QVariantList ListArguments(const ShellOptions& options, const QString& argument)
 
 std::optional<int> CallListOutput(const ShellOptions& options, const QString& member, const QVariantList& arguments,
                                   int* exitCode) {
-    // The trace file is checked and opened before the company: a wrong name
-    // must not touch the company, and the company is not opened for nothing.
+    // The output and trace files are checked before the company is opened: a
+    // wrong name must not touch the company, and the company is not opened
+    // for nothing.
+    if (const std::optional<QString> refusal = OutputRefusal(options)) {
+        *exitCode = Refuse(*refusal, kExitRefused);
+        return std::nullopt;
+    }
     std::shared_ptr<TraceWriter> trace;
     try {
         if (!options.traceFile.isEmpty()) trace = std::make_shared<TraceWriter>(options.traceFile);

@@ -4,6 +4,7 @@
 #include "app/CompanyLogin.h"
 #include "app/ComponentLoader.h"
 #include "app/TraceWriter.h"
+#include "app/UnfinishedCompanyFile.h"
 #include "platform/base/Convert.h"
 #include "platform/base/HostError.h"
 #include "platform/db/DemoCompany.h"
@@ -19,6 +20,7 @@
 #include <QStandardPaths>
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 namespace qor::app {
 
@@ -45,7 +47,11 @@ int RunCreateDemo(const ShellOptions& options) {
         if (!db::IsServerConnection(options.database)) QDir().mkpath(QFileInfo(options.database).absolutePath());
         QElapsedTimer timer;
         timer.start();
+        // Declared first, so that a failure closes the company before removing its file.
+        std::optional<UnfinishedCompanyFile> unfinished;
         auto database = db::OpenDatabase(options.database, db::OpenMode::Create);
+        // A server company that stays empty is taken again by the next try.
+        if (!db::IsServerConnection(options.database)) unfinished.emplace(options.database);
         db::DemoOptions demo;
         if (options.traces) demo.traces = options.traces;
         if (options.items) demo.items = options.items;
@@ -54,6 +60,7 @@ int RunCreateDemo(const ShellOptions& options) {
         else if (options.items)
             demo.groups = std::max(demo.groups, options.items / 20);  // about 20 items a group
         db::CreateDemoCompany(*database, demo);
+        if (unfinished) unfinished->Finish();
         std::printf("%s\n", qUtf8Printable(QStringLiteral("已创建演示账套 %1 (%2 秒)。")
                                                .arg(database->ConnectionText())
                                                .arg(timer.elapsed() / 1000.0, 0, 'f', 1)));

@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
+#include <QLoggingCategory>
 #include <cerrno>
 #include <cstdio>
 
@@ -41,6 +43,20 @@ void ProvideRuntimeFolder() {
         (info.st_mode & 077) != 0)
         return;
     qputenv("XDG_RUNTIME_DIR", folder);
+}
+
+// Qt's own choice of window system (Wayland in a Wayland session, then X),
+// with the offscreen platform last: a display that does not answer (a
+// DISPLAY left over from an ended session) then ends in the shell's message
+// rather than in Qt's abort. Qt's warnings about the failed tries are kept
+// quiet until the application stands.
+void UseOffscreenWhenNoDisplayAnswers() {
+    const bool wayland =
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == QByteArrayLiteral("wayland");
+    QByteArray platforms = wayland ? QByteArrayLiteral("wayland;") : QByteArray();
+    if (!qEnvironmentVariableIsEmpty("DISPLAY")) platforms += QByteArrayLiteral("xcb;");
+    qputenv("QT_QPA_PLATFORM", platforms + QByteArrayLiteral("offscreen"));
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.*=false"));
 }
 
 }  // namespace
@@ -93,14 +109,19 @@ int main(int argc, char** argv) {
         case Command::Shell:
             break;
     }
-    if (!HasDisplay()) {
+    const auto noDisplay = [] {
         std::fprintf(
             stderr, "%s\n",
             qUtf8Printable(QStringLiteral("没有图形显示，无法打开窗口。请在图形界面中运行，或用 ssh -X 登录后运行；"
                                           "在源代码目录中 make run 会只为本机提供 VNC。")));
         return kExitRefused;
-    }
+    };
+    if (!HasDisplay()) return noDisplay();
+    const bool platformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    if (!platformChosen) UseOffscreenWhenNoDisplayAnswers();
     QApplication app(argc, argv);
+    QLoggingCategory::setFilterRules(QString());
+    if (!platformChosen && QGuiApplication::platformName() == QLatin1String("offscreen")) return noDisplay();
     SetUpShellApplication(app);
     return RunShell(options);
 }

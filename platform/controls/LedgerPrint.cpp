@@ -8,6 +8,7 @@
 #include "platform/controls/ShapedCellTexts.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageSetupDialog>
 #include <QPainter>
@@ -290,6 +291,10 @@ bool LedgerPrint::PageSetup() {
 }
 
 int LedgerPrint::PrintToPdf(const QString& path) {
+    // The finished file takes the place of what path names, its link
+    // followed: never a device or a pipe.
+    if (const QFileInfo target(path); target.exists() && !target.isFile())
+        throw HostError(QStringLiteral("%1 不是普通文件，不能用作输出文件。").arg(QDir::toNativeSeparators(path)));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw HostError(QStringLiteral("无法写入文件 %1：%2").arg(QDir::toNativeSeparators(path), file.errorString()));

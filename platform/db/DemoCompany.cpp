@@ -17,8 +17,10 @@ constexpr int kOrderListDetail = 10;
 constexpr qint64 kOrderListView = 0x200000;
 
 void CheckOptions(const DemoOptions& options) {
-    if (options.groups < 3 || options.items < 10 || options.traces < 0)
-        throw HostError(QStringLiteral("演示公司至少要有 3 个物料组和 10 个物料，记录数不能为负。"));
+    if (options.groups < kDemoMinGroups || options.items < kDemoMinItems || options.traces < 0)
+        throw HostError(QStringLiteral("演示公司至少要有 %1 个物料组和 %2 个物料，记录数不能为负。")
+                            .arg(kDemoMinGroups)
+                            .arg(kDemoMinItems));
 }
 
 void Grant(Database& db, int userId, int module, int detail, qint64 mask) {

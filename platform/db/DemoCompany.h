@@ -12,6 +12,11 @@ struct DemoOptions {
     int groups = 24;    // item groups in three levels
 };
 
+// The least a generated company has: a group on each of the three levels,
+// and items of every kind.
+inline constexpr int kDemoMinGroups = 3;
+inline constexpr int kDemoMinItems = 10;
+
 // Fills a new, empty company database (OpenDatabase with OpenMode::Create)
 // with a manufacturing company: item groups and items, customer and other
 // BOMs, sales orders, trace records, stock batches, the users administrator,

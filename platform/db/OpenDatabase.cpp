@@ -91,6 +91,10 @@ DatabasePtr OpenExisting(const QString& path, OpenMode mode) {
     return db;
 }
 
+bool HoldsData(Database& db) {
+    return db.Query(QStringLiteral("SELECT 1 FROM t_User UNION ALL SELECT 1 FROM t_Item LIMIT 1"))->RecordCount() > 0;
+}
+
 // A company database on a server: creating one makes the server's database
 // when it is missing and fills an empty one; it never touches a database
 // that already holds a company. A user's own login reads and writes through
@@ -104,7 +108,7 @@ DatabasePtr OpenOnServer(const QString& url, OpenMode mode, const ServerLogin& l
                    .arg(name)
                    .arg(LatestSchemaVersion()));
     if (mode == OpenMode::Create) {
-        if (SchemaVersion(*db))
+        if (SchemaVersion(*db) && HoldsData(*db))
             Refuse(QStringLiteral("%1 中已经有公司数据库。新建公司数据库不会覆盖已有的数据，请换一个数据库名称。")
                        .arg(name));
     } else {
@@ -117,12 +121,6 @@ DatabasePtr OpenOnServer(const QString& url, OpenMode mode, const ServerLogin& l
         throw DbError(QStringLiteral("无法在%1中建立公司数据库的结构：%2").arg(name, e.Description()));
     }
     return db;
-}
-
-void RemoveDatabaseFiles(const QString& path) {
-    for (const QString& suffix :
-         {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
-        QFile::remove(path + suffix);
 }
 
 DatabasePtr CreateNew(const QString& path) {
@@ -149,6 +147,12 @@ DatabasePtr CreateNew(const QString& path) {
     }
 }
 }  // namespace
+
+void RemoveDatabaseFiles(const QString& path) {
+    for (const QString& suffix :
+         {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
+        QFile::remove(path + suffix);
+}
 
 bool IsServerConnection(const QString& connectionText) {
     const QString text = connectionText.trimmed();

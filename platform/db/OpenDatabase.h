@@ -25,10 +25,14 @@ bool IsServerConnection(const QString& connectionText);
 // not a database or is damaged, a database that is not a company database and
 // one whose schema version this program does not use. On a server, Create
 // makes the database when the server has none of that name, and refuses one
-// that already holds a company. On a server, login is a company user's own
+// that already holds a company with users or items: an empty company, left
+// by a creation that failed, is taken again. On a server, login is a company user's own
 // login (the URL then names no user); such a login is refused a company that
 // still needs migrations, which only the owner may run.
 DatabasePtr OpenDatabase(const QString& connectionText, OpenMode mode = OpenMode::Existing,
                          const ServerLogin& login = {});
+
+// Removes a company file with its journal files.
+void RemoveDatabaseFiles(const QString& path);
 
 }  // namespace qor::db

@@ -23,12 +23,25 @@ void SetServerPassword(Database& db, const QString& name, const QString& passwor
     if (role->RecordCount() == 0 || role->Fields(0).IsNull()) return;
     server->SetRolePassword(role->Fields(0).Text(), password);
 }
+// The lengths of the user table's columns, in characters.
+constexpr int kNameLength = 80;
+constexpr int kDescriptionLength = 255;
+
+// A server refuses an empty password to a login role, so no back end takes one.
+void CheckPassword(const QString& password) {
+    if (password.isEmpty()) throw HostError(QStringLiteral("密码不能为空。"));
+}
 }  // namespace
 
 int AddUser(Database& db, const QString& name, const QString& description, const QString& password) {
     if (name.trimmed().isEmpty() || name != name.trimmed())
         throw HostError(QStringLiteral("用户名不能为空，前后也不能有空格。"));
     if (HasControlCharacters(name)) throw HostError(QStringLiteral("用户名中不能有控制字符。"));
+    if (name.toUcs4().size() > kNameLength)
+        throw HostError(QStringLiteral("用户名不能超过 %1 个字符。").arg(kNameLength));
+    if (description.toUcs4().size() > kDescriptionLength)
+        throw HostError(QStringLiteral("用户说明不能超过 %1 个字符。").arg(kDescriptionLength));
+    CheckPassword(password);
     if (db.Query(QStringLiteral("SELECT 1 FROM t_User WHERE FName = ?"), {name})->RecordCount() > 0)
         throw HostError(QStringLiteral("已经有名为“%1”的用户。").arg(name));
     Transaction transaction(db);
@@ -41,6 +54,7 @@ int AddUser(Database& db, const QString& name, const QString& description, const
 }
 
 void SetPassword(Database& db, const QString& name, const QString& password) {
+    CheckPassword(password);
     Transaction transaction(db);
     db.Execute(QStringLiteral("UPDATE t_User SET FPasswordHash = ?, FSalt = '' WHERE FUserID = ?"),
                {HashPassword(password), UserIdOf(db, name)});

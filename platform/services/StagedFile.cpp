@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
@@ -16,6 +17,10 @@ namespace qor::services {
 StagedFile::StagedFile(QString destination) : destination_(std::move(destination)) {
     const QFileInfo info(destination_);
     if (info.isDir()) throw HostError(FileFailure(destination_, EISDIR));
+    // A device or a pipe is never replaced by a finished file.
+    if (info.exists() && !info.isFile())
+        throw HostError(
+            QStringLiteral("%1 不是普通文件，不能用作输出文件。").arg(QDir::toNativeSeparators(destination_)));
     QByteArray pattern =
         QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
     const int fd = mkstemp(pattern.data());

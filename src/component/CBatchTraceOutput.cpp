@@ -18,6 +18,7 @@
 
 #include <QFile>
 #include <cstdio>
+#include <memory>
 
 namespace qor {
 
@@ -62,8 +63,7 @@ CBatchTraceOutput::CBatchTraceOutput() : Dispatch(QString::fromLatin1(host::prog
 
 int32_t CBatchTraceOutput::WriteList(const QString& itemNumber, const QString& format, bool raw) {
     HeadlessList list;
-    if (!list.Open(itemNumber, kRightView, QStringLiteral("当前用户没有查看权限！请与系统管理员联系！")))
-        return kFailed;
+    if (!list.Open(itemNumber)) return kFailed;
     controls::LedgerGrid& grid = list.Grid();
     std::vector<bool> hidden;
     for (int c = 1; c <= grid.Cols(); ++c) hidden.push_back(grid.ColHidden(c));
@@ -100,8 +100,7 @@ int32_t CBatchTraceOutput::PrintList(const QString& itemNumber, const QString& f
 
 int32_t CBatchTraceOutput::WriteFound(const QString& scope, int32_t match, const QString& text, const QString& format) {
     SetUpModule();
-    if (!CheckRight(kTraceRightModule, kTraceRightDetail, kRightView))
-        throw HostError(QStringLiteral("当前用户没有查看权限！请与系统管理员联系！"));
+    if (!CheckRight(kTraceRightModule, kTraceRightDetail, kRightView)) throw HostError(kNoViewRight);
     const std::optional<FindScope> named = FindScopeNamed(scope);
     if (!named || match < 0 || match > static_cast<int32_t>(FindMatch::Contains))
         throw HostError(QStringLiteral("无法识别的查找范围: %1。").arg(scope));
@@ -117,9 +116,9 @@ int32_t CBatchTraceOutput::WriteFound(const QString& scope, int32_t match, const
 int32_t CBatchTraceOutput::ImportRows(const QString& fileName, const QString& sheetName, bool dryRun, bool partial,
                                       const QString& reportFile) {
     SetUpModule();
-    std::FILE* report = nullptr;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> report(nullptr, &std::fclose);
     if (!reportFile.isEmpty()) {
-        report = std::fopen(QFile::encodeName(reportFile).constData(), "wb");
+        report.reset(std::fopen(QFile::encodeName(reportFile).constData(), "wb"));
         if (!report) throw HostError(QStringLiteral("无法写入报告文件 %1。").arg(reportFile));
     }
     TraceImport import;
@@ -144,15 +143,14 @@ int32_t CBatchTraceOutput::ImportRows(const QString& fileName, const QString& sh
                 stderr, "%s\n",
                 qUtf8Printable(WithVisibleControls(QStringLiteral("第 %1 行：%2").arg(row.fileRow).arg(row.message))));
     if (report) {
-        std::fputs("\xEF\xBB\xBF", report);
-        RowWriter writer(report, RowWriter::Format::Csv, {});
+        std::fputs("\xEF\xBB\xBF", report.get());
+        RowWriter writer(report.get(), RowWriter::Format::Csv, {});
         writer.WriteCells({QStringLiteral("行号"), QStringLiteral("物料代码"), QStringLiteral("批号"),
                            QStringLiteral("结果"), QStringLiteral("说明")});
         for (const ImportRow& row : import.Rows())
             writer.WriteCells(
                 {QString::number(row.fileRow), row.item, row.batch, VerdictText(row.verdict), row.message});
         writer.Flush();
-        std::fclose(report);
     }
     std::printf("%s\n", qUtf8Printable(QStringLiteral("新增 %1 行，修改 %2 行，不变 %3 行，拒绝 %4 行。%5")
                                            .arg(import.Count(ImportVerdict::New))

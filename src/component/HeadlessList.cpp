@@ -9,6 +9,7 @@
 #include "src/common/Rights.h"
 #include "src/component/COrderBatchTrace.h"
 #include "src/host/ProgIds.h"
+#include "src/host/TraceRights.h"
 
 namespace qor {
 
@@ -37,11 +38,14 @@ HeadlessList::HeadlessList() {
                      [this](int row, QStringList* cells) { *cells = detail_.DRowCells(row); });
 }
 
-bool HeadlessList::Open(const QString& itemNumber, int32_t rightMask, const QString& refusal) {
+bool HeadlessList::Open(const QString& itemNumber, int32_t extraRight, const QString& refusal) {
     // Created as the host creates it: the short-number switch and the schema.
     const COrderBatchTrace trace;
     ParsePropsString(GetPropsString());
-    if (!CheckRight(kTraceRightModule, kTraceRightDetail, rightMask)) throw HostError(refusal);
+    // The list is there only for users who may view it, as the window is:
+    // the right to export or print it comes on top of that.
+    if (!CheckRight(kTraceRightModule, kTraceRightDetail, kRightView)) throw HostError(kNoViewRight);
+    if (extraRight != 0 && !CheckRight(kTraceRightModule, kTraceRightDetail, extraRight)) throw HostError(refusal);
     const QString filter =
         itemNumber.isEmpty() ? QString() : QStringLiteral(" and t1.FItemID=") + QString::number(FindItem(itemNumber));
     listGrid_.InitialLdg(trace.VectCol());

@@ -28,12 +28,13 @@ struct ShellRun {
     QByteArray standardOutput;
 };
 
-ShellRun Shell(const QStringList& args) {
+ShellRun Shell(const QStringList& args, const std::function<void(QProcessEnvironment&)>& adjust = {}) {
     QProcess p;
     p.setProgram(QStringLiteral(QOR_ERP_PATH));
     p.setArguments(args);
     auto env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
+    if (adjust) adjust(env);
     p.setProcessEnvironment(env);
     p.start();
     p.waitForFinished(120000);
@@ -220,13 +221,15 @@ TEST_P(ShellOnBackend, AnExportedListChangedAndImportedComesBackWithExactlyTheCh
 // command line the shell cannot read ends it with its own exit code.
 TEST_P(ShellOnBackend, RefusalsSayWhyAndChangeNothing) {
     QTemporaryDir others;  // files a mistyped name may point at
-    const QString notes = others.filePath("notes"), database = others.filePath("o.db"), fifo = others.filePath("f");
+    const QString notes = others.filePath("notes"), database = others.filePath("o.db"), fifo = others.filePath("f.pdf"),
+                  in = others.filePath("in.csv");
     const auto write = [](const QString& path, const QByteArray& bytes) {
         QFile file(path);
         return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
     };
-    ASSERT_TRUE(write(notes, "计划\n") && write(database, "SQLite format 3") && !mkfifo(qPrintable(fifo), 0600));
-    const std::tuple<const char*, QStringList, const char*> cases[]{
+    ASSERT_TRUE(write(notes, "计划\n") && write(database, "SQLite format 3") && write(in, "物料代码,批号\n") &&
+                !mkfifo(qPrintable(fifo), 0600));
+    std::vector<std::tuple<const char*, QStringList, const char*>> cases{
         {"wrong password", Login("administrator", "wrong"), "用户名或密码错误"},
         {"unknown user", Login("nobody"), "用户名或密码错误"},
         {"no password anywhere", {"list", "--db", Company(), "--user", "viewer", "--all"}, "没有给出密码"},
@@ -256,7 +259,18 @@ TEST_P(ShellOnBackend, RefusalsSayWhyAndChangeNothing) {
         {"a FIFO for the company",
          {"list", "--db", fifo, "--user", "viewer", "--password", "demo", "--all"},
          "不是普通文件"},
+        {"print into a FIFO", QStringList{"print"} + Login("administrator") + QStringList{"--all", "--out", fifo},
+         "不是普通文件，不能用作输出文件"},
+        {"the report over the imported file",
+         QStringList{"import"} + Login("administrator") + QStringList{"--in", in, "--report", in}, "就是要引入的文件"},
     };
+    if (GetParam() == TestBackend::Sqlite) {
+        const QString link = others.filePath("company.csv");
+        ASSERT_TRUE(QFile::link(Company(), link));
+        cases.emplace_back("export through a link to the company",
+                           QStringList{"export"} + Login("administrator") + QStringList{"--all", "--out", link},
+                           "就是账套文件");
+    }
     const QByteArray company = Contents(Company());
     for (const auto& [what, args, reason] : cases) {
         SCOPED_TRACE(what);
@@ -266,9 +280,21 @@ TEST_P(ShellOnBackend, RefusalsSayWhyAndChangeNothing) {
     }
     EXPECT_TRUE(QDir(dir_.path()).isEmpty());
     EXPECT_EQ(Contents(Company()), company);
-    EXPECT_EQ(Contents(notes) + Contents(database), "计划\nSQLite format 3");
+    EXPECT_EQ(Contents(notes) + Contents(database) + Contents(in), "计划\nSQLite format 3物料代码,批号\n");
     EXPECT_EQ(Shell({"--bogus"}).exitCode, 1);
     EXPECT_EQ(Shell({"list", "--db", "", "--all"}).exitCode, 1);
+}
+
+// A display that does not answer ends in the shell's own message, not in an abort.
+TEST(Shell, RefusesADisplayThatDoesNotAnswer) {
+    const ShellRun r = Shell({"--db", "unused.db"}, [](QProcessEnvironment& env) {
+        env.remove("QT_QPA_PLATFORM");
+        env.remove("WAYLAND_DISPLAY");
+        env.insert("DISPLAY", ":1999");
+    });
+    EXPECT_EQ(r.exitCode, 2);
+    // Nothing of Qt's own comes before it.
+    EXPECT_TRUE(r.output.startsWith(QStringLiteral("没有图形显示，无法打开窗口。"))) << r.output.toStdString();
 }
 
 // The owner manages the users without a SQL shell; on a server each is a
@@ -308,6 +334,11 @@ TEST_P(ShellOnBackend, TheOwnerAddsAUserWhoseRightsAndPasswordTakeEffect) {
          0, "已收回"},
         {[&] { return listAs("pw2"); }, 2, "当前用户没有查看权限"},
         {[&] {
+             return Shell({"export", "--all", "--out", dir_.filePath("x.csv"), "--db",
+                           companies_[GetParam()]->UserConnectionText(), "--user", "测试员", "--password", "pw2"});
+         },
+         2, "当前用户没有查看权限"},
+        {[&] {
              return user({"disable", "测试员"});
          },
          0, "已禁用"},
@@ -320,6 +351,10 @@ TEST_P(ShellOnBackend, TheOwnerAddsAUserWhoseRightsAndPasswordTakeEffect) {
              return user({"grant", "测试员", "--rights", "fly"});
          },
          1, "--rights"},
+        {[&] {
+             return user({"add", "无密码", "--password", ""});
+         },
+         2, "密码不能为空"},
         {[&] {
              return user({"passwd", "没有这个人", "--password", "x"});
          },
