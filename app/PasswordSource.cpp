@@ -1,10 +1,13 @@
 #include "app/PasswordSource.h"
 
+#include "platform/base/FileFailure.h"
+
 #include <termios.h>
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <cstdio>
 
 namespace qor::app {
@@ -26,7 +29,7 @@ std::optional<QString> FromFile(const QString& path, QString* error) {
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("无法读取密码文件 %1：%2").arg(shown, file.errorString());
+        *error = QStringLiteral("无法读取密码文件：%1").arg(FileReadFailure(file.fileName(), errno));
         return std::nullopt;
     }
     QString password = QString::fromUtf8(file.readLine());

@@ -1,5 +1,6 @@
 #include "app/TraceWriter.h"
 
+#include "platform/base/FileFailure.h"
 #include "platform/base/HostError.h"
 #include "src/host/ProgIds.h"
 
@@ -7,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cerrno>
 
 namespace qor::app {
 
@@ -34,7 +36,7 @@ QString Refusal(const QString& path) {
 TraceWriter::TraceWriter(const QString& path) : file_(path) {
     if (const QString refusal = Refusal(path); !refusal.isEmpty()) throw HostError(refusal);
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-        throw HostError(QStringLiteral("无法写入跟踪文件 %1: %2").arg(path, file_.errorString()));
+        throw HostError(QStringLiteral("无法写入跟踪文件：%1").arg(FileFailure(path, errno)));
 }
 
 QJsonValue TraceWriter::ToJson(const QVariant& value) {

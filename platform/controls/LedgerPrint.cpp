@@ -2,6 +2,7 @@
 
 #include "platform/controls/ShapedCellTexts.h"
 
+#include "platform/base/FileFailure.h"
 #include "platform/base/HostError.h"
 #include "platform/controls/LedgerGrid.h"
 #include "platform/controls/PrintPagination.h"
@@ -20,6 +21,7 @@
 #include <QSaveFile>
 #include <QScreen>
 #include <QStandardPaths>
+#include <cerrno>
 #include <optional>
 
 namespace qor::controls {
@@ -296,8 +298,7 @@ int LedgerPrint::PrintToPdf(const QString& path) {
     if (const QFileInfo target(path); target.exists() && !target.isFile())
         throw HostError(QStringLiteral("%1 不是普通文件，不能用作输出文件。").arg(QDir::toNativeSeparators(path)));
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw HostError(QStringLiteral("无法写入文件 %1：%2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    if (!file.open(QIODevice::WriteOnly)) throw HostError(FileFailure(path, errno));
     int pages = 0;
     {
         QPdfWriter writer(&file);
@@ -307,8 +308,7 @@ int LedgerPrint::PrintToPdf(const QString& path) {
         writer.setCreator(QStringLiteral("qor-erp"));
         pages = Render(writer);
     }
-    if (!file.commit())
-        throw HostError(QStringLiteral("无法写入文件 %1：%2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    if (!file.commit()) throw HostError(FileFailure(path, errno));
     return pages;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/db/OpenDatabase.h"
 
+#include "platform/base/FileFailure.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Migrations.h"
 #include "platform/db/PostgresDatabase.h"
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 
 namespace qor::db {
 
@@ -134,7 +136,7 @@ DatabasePtr CreateNew(const QString& path) {
     // meanwhile from being taken over; SQLite treats an empty file as a new database.
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        Refuse(QStringLiteral("无法新建公司数据库文件 %1：%2").arg(path, file.errorString()));
+        Refuse(QStringLiteral("无法新建公司数据库文件：%1").arg(FileFailure(path, errno)));
     file.close();
     try {
         const auto db = SqliteDatabase::Open(path, false);

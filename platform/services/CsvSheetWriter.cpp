@@ -1,8 +1,8 @@
 #include "platform/services/CsvSheetWriter.h"
 
+#include "platform/base/FileFailure.h"
 #include "platform/base/HostError.h"
 #include "platform/base/SpreadsheetText.h"
-#include "platform/services/FileFailure.h"
 
 #include <unistd.h>
 #include <QFile>

@@ -1,11 +1,13 @@
 #include "platform/services/SheetReader.h"
 
+#include "platform/base/FileFailure.h"
 #include "platform/base/HostError.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <cerrno>
 
 namespace qor::services {
 
@@ -108,8 +110,7 @@ std::vector<SheetRow> ReadSheet(const QString& path, const QString& sheetName, i
     if (!info.exists()) throw HostError(QStringLiteral("文件 %1 不存在。").arg(Shown(path)));
     if (!info.isFile()) throw HostError(QStringLiteral("%1 不是普通文件。").arg(Shown(path)));
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw HostError(QStringLiteral("无法读取文件 %1：%2").arg(Shown(path), file.errorString()));
+    if (!file.open(QIODevice::ReadOnly)) throw HostError(FileReadFailure(path, errno));
     if (file.size() == 0) throw HostError(QStringLiteral("文件 %1 是空的。").arg(Shown(path)));
     const QString suffix = info.suffix().toLower();
     const bool zipped = file.peek(kZipSignature.size()) == kZipSignature;

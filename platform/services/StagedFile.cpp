@@ -1,7 +1,7 @@
 #include "platform/services/StagedFile.h"
 
+#include "platform/base/FileFailure.h"
 #include "platform/base/HostError.h"
-#include "platform/services/FileFailure.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

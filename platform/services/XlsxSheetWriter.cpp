@@ -1,7 +1,7 @@
 #include "platform/services/XlsxSheetWriter.h"
 
+#include "platform/base/FileFailure.h"
 #include "platform/base/HostError.h"
-#include "platform/services/FileFailure.h"
 #include "platform/services/ZipArchive.h"
 
 #include <xlsxwriter.h>
