@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 namespace qor::controls {
@@ -29,8 +30,14 @@ LedgerGrid::LedgerGrid(QWidget* parent) : QWidget(parent) {
     view_->horizontalHeader()->setHighlightSections(false);
     view_->horizontalHeader()->setStretchLastSection(false);
     view_->installEventFilter(this);
+    // The row the commands act on is always the row shown selected: after a
+    // reload, Qt makes the first row current without selecting it when the
+    // table takes the focus back.
     connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
-        if (current.isValid()) currentRow_ = current.row() + 2;
+        if (!current.isValid()) return;
+        currentRow_ = current.row() + 2;
+        if (!view_->selectionModel()->isRowSelected(current.row(), QModelIndex()))
+            view_->selectionModel()->select(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     });
     view_->horizontalHeader()->setSectionsClickable(true);
     connect(view_->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int section, int, int pixels) {
@@ -177,6 +184,9 @@ QString LedgerGrid::CellText(int row, int col) const { return model_->CellText(r
 
 void LedgerGrid::Refresh() {
     model_->Reload();
+    // A current row that the reload left behind the last row (the last
+    // record deleted) comes back to the last row, shown selected.
+    currentRow_ = std::min(currentRow_, Rows());
     ShowCurrentRow();
 }
 

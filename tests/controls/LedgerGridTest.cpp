@@ -16,7 +16,9 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <set>
+#include <tuple>
 
 using namespace qor;
 using namespace qor::controls;
@@ -100,6 +102,43 @@ TEST_F(Ledger, AsksOnlyForRowsItPaintsAndCachesNothing) {
     EXPECT_EQ(grid.CellText(2, 4), "");
     EXPECT_EQ(grid.CellText(2, 9), "");
     EXPECT_EQ(requested, (std::set<int>{1000001, 3, 2}));
+}
+
+// Whatever the reload or the focus did, the row the commands act on is the
+// row the user sees selected.
+TEST_F(Ledger, TheCurrentRowIsAlwaysTheSelectedRow) {
+    grid.resize(600, 300);
+    grid.SetRows(6);
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    const auto selected = [this] {
+        const QModelIndexList rows = grid.View()->selectionModel()->selectedRows();
+        return rows.size() == 1 ? rows.first().row() + 2 : -static_cast<int>(rows.size());
+    };
+    const std::tuple<const char*, std::function<void()>, int> steps[]{
+        {"chosen", [this] { grid.SetCurrentRow(4); }, 4},
+        {"reloaded", [this] { grid.Refresh(); }, 4},
+        {"made current by Qt without a selection",
+         [this] {
+             grid.View()->selectionModel()->clear();
+             grid.View()->selectionModel()->setCurrentIndex(grid.View()->model()->index(0, 0),
+                                                            QItemSelectionModel::NoUpdate);
+         },
+         2},
+        {"the last row chosen, then one record fewer",
+         [this] {
+             grid.SetCurrentRow(6);
+             grid.SetRows(5);
+             grid.Refresh();
+         },
+         5},
+    };
+    for (const auto& [what, step, row] : steps) {
+        SCOPED_TRACE(what);
+        step();
+        EXPECT_EQ(grid.CurrentRow(), row);
+        EXPECT_EQ(selected(), row);
+    }
 }
 
 TEST(PrintPagination, RowsFillTheRoomBetweenTheBandsAndColumnsGrowToTheirTextsElseTheTableZoomsOut) {

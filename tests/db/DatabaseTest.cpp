@@ -238,10 +238,15 @@ TEST_F(PostgresDatabaseTest, CompanyDatabasesAreCreatedOnTheServerAndNeverOverwr
         EXPECT_EQ(created->Backend(), "postgresql");
         EXPECT_EQ(SchemaVersion(*created), LatestSchemaVersion());
         EXPECT_EQ(OpenDatabase(url.toString(), OpenMode::Existing)->ConnectionText(), url.toString());
+        // A company without users or items, as a failed creation leaves it, is taken again.
+        EXPECT_EQ(SchemaVersion(*OpenDatabase(url.toString(), OpenMode::Create)), LatestSchemaVersion());
+        created->Execute("INSERT INTO t_Item (FItemClassID, FNumber, FName) VALUES (4, '01', '成品')");
         EXPECT_TRUE(
             ErrorOf([&] { OpenDatabase(url.toString(), OpenMode::Create); }).Description().contains("不会覆盖"));
     }
-    PostgresDatabase::Open(TestServerUrl())->Execute("DROP DATABASE " + name);
+    const auto server = PostgresDatabase::Open(TestServerUrl());
+    server->Execute("DROP DATABASE " + name);
+    server->Execute(QStringLiteral("DROP ROLE \"%1/\"").arg(name));
     EXPECT_TRUE(ErrorOf([&] { OpenDatabase(place_->ConnectionText(), OpenMode::Existing); })
                     .Description()
                     .contains("不是本系统的公司数据库"));
