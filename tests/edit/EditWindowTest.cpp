@@ -262,6 +262,26 @@ TEST_F(EditWindow, SavesStartsANewRecordAndExitsFromTheKeyboard) {
     EXPECT_FALSE(window->isVisible());
 }
 
+// A key that steps to another record or saves it goes up over the values it
+// brought: no change of the user's, and no question at the next step.
+TEST_F(EditWindow, KeysThatStepOrSaveLeaveNoChangeBehind) {
+    OpenExisting(EditStatus::Modify, 1);
+    window->Grid()->SetActiveCell(2, 6);  // the batch, different in every record
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> steps[]{{Qt::Key_PageDown, Qt::NoModifier},
+                                                            {Qt::Key_End, Qt::ControlModifier},
+                                                            {Qt::Key_PageUp, Qt::NoModifier},
+                                                            {Qt::Key_Home, Qt::ControlModifier}};
+    for (const auto& [key, modifiers] : steps) {
+        Press(key, modifiers);
+        EXPECT_FALSE(window->DataChanged()) << key;
+    }
+    Type(6, "B7");
+    Press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(window->DataChanged());
+    Press(Qt::Key_PageDown);
+    EXPECT_FALSE(Messages().contains(kAskSave)) << Messages().join(u'|').toStdString();
+}
+
 TEST_F(EditWindow, UnsavedChangesAreOfferedForSavingBeforeAStep) {
     OpenExisting(EditStatus::Modify, 1);
     Type(6, "B7");

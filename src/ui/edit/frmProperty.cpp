@@ -143,8 +143,16 @@ void frmProperty::LoadRecord(EditStatus mode) {
         rows_->LoadNew(record_);
         dataChanged_ = true;
     } else if (rows_->LoadExisting(record_)) {
-        dataChanged_ = false;
+        MarkUnchanged();
     }
+}
+
+void frmProperty::MarkUnchanged() {
+    dataChanged_ = false;
+    // A key that stepped to this record or saved it (PgDown, Ctrl+S) goes up
+    // over the values it brought: what the cell held before the key is no
+    // measure of a change any more.
+    textBeforeKey_ = ActiveValueText();
 }
 
 void frmProperty::ClearForNew() { rows_->ClearForNew(); }
@@ -178,7 +186,7 @@ int32_t frmProperty::SaveRecord() {
         const bool saved = result == 1;
         if (saved) {
             ShowMessage(kMessageNotice, message);
-            dataChanged_ = false;
+            MarkUnchanged();
             isDirty_ = true;
             savedBatchNo_ =
                 NullToEmpty(request->Item(3).value<DictionaryPtr>()->GetValue(QStringLiteral("FBatchNo"), QString()));

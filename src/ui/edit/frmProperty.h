@@ -100,6 +100,8 @@ private:
     void GridKeyDown(int key);
     void GridKeyPress(int charCode, bool* cancel);
     void GridKeyUp();
+    // No unsaved change: a record was loaded or saved.
+    void MarkUnchanged();
     void CellLeaving(int row, bool* cancel);
     void NewClicked();
     void SaveClicked();
