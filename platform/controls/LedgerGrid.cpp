@@ -24,6 +24,8 @@ LedgerGrid::LedgerGrid(QWidget* parent) : QWidget(parent) {
     view_->setSelectionMode(QAbstractItemView::SingleSelection);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setWordWrap(false);
+    // The arrows move through the rows; Tab goes on to the window's other controls.
+    view_->setTabKeyNavigation(false);
     view_->setCornerButtonEnabled(false);
     view_->verticalHeader()->hide();
     view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

@@ -195,6 +195,20 @@ void PropertyGrid::keyPressEvent(QKeyEvent* event) {
     forwardedKey_ = nullptr;
 }
 
+QModelIndex PropertyGrid::TabTarget(bool next) const {
+    const int columns = model()->columnCount();
+    const int cells = model()->rowCount() * columns;
+    const int step = next ? 1 : -1;
+    const QModelIndex current = currentIndex();
+    int place = current.isValid() ? current.row() * columns + current.column() : (step > 0 ? -1 : cells);
+    for (place += step; place >= 0 && place < cells; place += step) {
+        const int row = place / columns;
+        const int col = place % columns;
+        if (!isRowHidden(row) && !isColumnHidden(col) && !Locked(col + 1, row + 1)) return model()->index(row, col);
+    }
+    return {};
+}
+
 void PropertyGrid::keyReleaseEvent(QKeyEvent* event) {
     if (event == editorKey_)
         editorKey_ = nullptr;
@@ -243,7 +257,10 @@ bool PropertyGrid::RequestLeave(const QModelIndex& target) {
 }
 
 QModelIndex PropertyGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) {
-    const QModelIndex target = QTableView::moveCursor(cursorAction, modifiers);
+    const bool tab = cursorAction == MoveNext || cursorAction == MovePrevious;
+    const QModelIndex target =
+        tab ? TabTarget(cursorAction == MoveNext) : QTableView::moveCursor(cursorAction, modifiers);
+    if (!target.isValid()) return target;
     return RequestLeave(target) ? target : currentIndex();
 }
 

@@ -84,6 +84,9 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    // Where Tab (next) or Shift+Tab goes: the next cell that takes input, or
+    // nothing past the last (the first), which leaves the grid.
+    QModelIndex TabTarget(bool next) const;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 

@@ -104,6 +104,8 @@ TEST_F(GridWindow, LeavingByMouseOrFocusCanBeRefused) {
     Press(Qt::Key_Tab);  // moves on without typing a character
     EXPECT_EQ(grid->ActiveRow(), 4);
     EXPECT_FALSE(log.contains("press \t"));
+    Press(Qt::Key_Tab);
+    EXPECT_TRUE(other->hasFocus()) << "Tab on the last cell leaves the grid";
     other->setFocus();
     EXPECT_TRUE(other->hasFocus());
 }

@@ -149,6 +149,10 @@ TEST_F(ListWindow, ToolsAndKeysRunTheirMenuItemsAndEscKeepsTheWindowOpen) {
     QTest::keyClick(window().Ldg()->View(), Qt::Key_Return);  // row activation runs modify
     EXPECT_EQ(ran.last(), "mnuEditModify");
 
+    window().Ldg()->View()->setFocus();
+    QTest::keyClick(window().Ldg()->View(), Qt::Key_Tab);
+    EXPECT_FALSE(window().Ldg()->isAncestorOf(QApplication::focusWidget())) << "Tab leaves the rows";
+
     QTest::keyClick(window().Ldg()->View(), Qt::Key_Escape);
     EXPECT_TRUE(window().isVisible());
     window().Menus()->ToolClick("QUIT");
