@@ -32,14 +32,13 @@ LedgerGrid::LedgerGrid(QWidget* parent) : QWidget(parent) {
     view_->horizontalHeader()->setHighlightSections(false);
     view_->horizontalHeader()->setStretchLastSection(false);
     view_->installEventFilter(this);
-    // The row the commands act on is always the row shown selected: after a
-    // reload, Qt makes the first row current without selecting it when the
-    // table takes the focus back.
-    connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
-        if (!current.isValid()) return;
-        currentRow_ = current.row() + 2;
-        if (!view_->selectionModel()->isRowSelected(current.row(), QModelIndex()))
-            view_->selectionModel()->select(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    // The current row is the row shown selected, and none is while none is
+    // (a reload keeps it without a signal). Qt's own current cell is not
+    // followed: when the table takes the focus back after a reload, Qt makes
+    // the first row current without selecting it, and no record is chosen.
+    connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndexList rows = view_->selectionModel()->selectedRows();
+        currentRow_ = rows.isEmpty() ? 1 : rows.first().row() + 2;
     });
     view_->horizontalHeader()->setSectionsClickable(true);
     connect(view_->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int section, int, int pixels) {
@@ -195,9 +194,13 @@ void LedgerGrid::Refresh() {
 bool LedgerGrid::eventFilter(QObject* watched, QEvent* event) {
     if (watched == view_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        const QModelIndex current = view_->currentIndex();
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && current.isValid()) {
-            Q_EMIT RowActivated(current.row() + 2);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && currentRow_ >= 2) {
+            Q_EMIT RowActivated(currentRow_);
+            return true;
+        }
+        // With no row chosen, the arrows choose the first row.
+        if ((key->key() == Qt::Key_Down || key->key() == Qt::Key_Up) && currentRow_ < 2 && Rows() >= 2) {
+            SetCurrentRow(2);
             return true;
         }
     }
