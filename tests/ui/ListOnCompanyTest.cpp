@@ -209,6 +209,10 @@ TEST_P(ListOnCompany, TheFindWindowGoesToARecordAndTracesItsOrder) {
     const RecordsetPtr record = window_->GetListData();
     EXPECT_EQ(record->Fields("FBatchNo").Text(), cells[7]);
     EXPECT_EQ(record->Fields("FOrderBillNo").Text(), cells[3]);
+    EXPECT_FALSE(find->isVisible()) << "the record found is not covered";
+    window_->RunMenu("mnuFindBatch");
+    EXPECT_TRUE(find->isVisible());
+    EXPECT_EQ(found->topLevelItem(row)->text(7), cells[7]) << "back with its results";
 
     find->TraceRow(row, FindScope::Order);
     EXPECT_EQ(found->topLevelItemCount(),

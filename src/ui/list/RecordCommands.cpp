@@ -44,11 +44,19 @@ void OpenFindBatch(frmBatchTrace& window) {
     if (!find) {
         find = new frmFindBatch(&window);
         find->SetSettingsPath(window.SettingsPath());
-        QObject::connect(find, &frmFindBatch::GoToRecord, &window,
-                         [&window](int itemId, qint64 traceId) { window.GoToRecord(itemId, traceId); });
-        QObject::connect(find, &frmFindBatch::OpenRecord, &window, [&window](int itemId, qint64 traceId) {
-            if (window.GoToRecord(itemId, traceId)) window.RunMenu(names::kMnuEditModify);
+        // The record found is shown in the list, and the find window steps
+        // aside so as not to cover it; Ctrl+F brings it back with its results.
+        QObject::connect(find, &frmFindBatch::GoToRecord, &window, [&window, find](int itemId, qint64 traceId) {
+            if (window.GoToRecord(itemId, traceId)) find->hide();
         });
+        QObject::connect(find, &frmFindBatch::OpenRecord, &window, [&window, find](int itemId, qint64 traceId) {
+            if (!window.GoToRecord(itemId, traceId)) return;
+            find->hide();
+            window.RunMenu(names::kMnuEditModify);
+        });
+    } else if (!find->isVisible()) {
+        // Hidden, its rows did not follow the list's reloads.
+        find->Refresh();
     }
     find->show();
     find->raise();
