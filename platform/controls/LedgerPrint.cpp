@@ -3,6 +3,7 @@
 #include "platform/controls/ShapedCellTexts.h"
 
 #include "platform/base/FileFailure.h"
+#include "platform/base/FileFolder.h"
 #include "platform/base/HostError.h"
 #include "platform/controls/LedgerGrid.h"
 #include "platform/controls/PrintPagination.h"
@@ -20,7 +21,6 @@
 #include <QPrinterInfo>
 #include <QSaveFile>
 #include <QScreen>
-#include <QStandardPaths>
 #include <cerrno>
 #include <optional>
 
@@ -251,13 +251,13 @@ bool LedgerPrint::Print() {
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         const QString name = DocumentTitle().isEmpty() ? QStringLiteral("print") : DocumentTitle();
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(
-            QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(name + ".pdf"));
+        printer.setOutputFileName(QDir(FileDialogFolder()).filePath(name + ".pdf"));
     }
     QPrintDialog dialog(&printer, grid_.window());
     dialog.setWindowTitle(QStringLiteral("打印"));
     dialog.setMinMax(1, PageCount(printer));
     if (dialog.exec() != QDialog::Accepted) return false;
+    if (printer.outputFormat() == QPrinter::PdfFormat) RememberFileFolder(printer.outputFileName());
     Render(printer);
     return true;
 }

@@ -1,9 +1,10 @@
 #include "platform/services/ExportDestination.h"
 
+#include "platform/base/FileFolder.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace qor::services {
 
@@ -37,10 +38,11 @@ QString AskExportFile(const QString& title, QWidget* parent) {
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
         dialog.setDefaultSuffix(filter == kCsvFilter ? QStringLiteral("csv") : QStringLiteral("xlsx"));
     });
-    dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    dialog.setDirectory(FileDialogFolder());
     dialog.selectFile(title.isEmpty() ? QStringLiteral("引出") : title);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     QString path = dialog.selectedFiles().first();
+    RememberFileFolder(path);
     if (!SheetFormatOf(path))
         path += dialog.selectedNameFilter() == kCsvFilter ? QStringLiteral(".csv") : QStringLiteral(".xlsx");
     return path;

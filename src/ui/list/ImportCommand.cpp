@@ -1,5 +1,6 @@
 #include "src/ui/list/ImportCommand.h"
 
+#include "platform/base/FileFolder.h"
 #include "platform/controls/BusyCursor.h"
 #include "src/common/HostValues.h"
 #include "src/common/Messages.h"
@@ -24,9 +25,10 @@ void ImportFile(frmBatchTrace& window) {
         return;
     }
     const QString fileName =
-        QFileDialog::getOpenFileName(&window, Translate(QStringLiteral("引入")), QString(),
+        QFileDialog::getOpenFileName(&window, Translate(QStringLiteral("引入")), FileDialogFolder(),
                                      Translate(QStringLiteral("CSV 文件或 Excel 工作簿 (*.csv *.xlsx);;所有文件 (*)")));
     if (fileName.isEmpty()) return;
+    RememberFileFolder(fileName);
     TraceImport import;
     try {
         const controls::BusyCursor busy;
