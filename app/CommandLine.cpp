@@ -165,8 +165,13 @@ ParseResult ParseCommandLine(const QStringList& args) {
         } else if (name == QLatin1String("--trace")) {
             ok = TakeValue(args, i, &o.traceFile, &error);
         } else if (name == QLatin1String("--register") || name == QLatin1String("--unregister")) {
-            o.command = name == QLatin1String("--register") ? Command::Register : Command::Unregister;
-            ok = TakeValue(args, i, &o.library, &error);
+            if (!o.library.isEmpty()) {
+                error = QStringLiteral("--register 和 --unregister 只能给出一个，且只能给出一次。");
+                ok = false;
+            } else {
+                o.command = name == QLatin1String("--register") ? Command::Register : Command::Unregister;
+                ok = TakeValue(args, i, &o.library, &error);
+            }
         } else if (name == QLatin1String("--traces")) {
             ok = TakeCount(args, i, &o.traces, &error);
         } else if (name == QLatin1String("--items")) {
@@ -220,6 +225,9 @@ ParseResult ParseCommandLine(const QStringList& args) {
     }
     if (o.command == Command::User) {
         if (o.database.isEmpty()) return {std::nullopt, QStringLiteral("user 需要 --db 指定公司数据库。")};
+        if (!o.user.isEmpty())
+            return {std::nullopt, QStringLiteral("user 以账套所有者的身份运行，不用 --user 登录；"
+                                                 "要添加或修改的用户名写在动作后面，--password 是这个用户的密码。")};
         const bool changesRights = o.userAction == QLatin1String("grant") || o.userAction == QLatin1String("revoke");
         if (changesRights && !TraceRightsNamed(o.rights))
             return {std::nullopt, QStringLiteral("grant 和 revoke 需要 --rights，取 view、new、modify、ban、delete、"

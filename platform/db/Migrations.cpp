@@ -11,6 +11,7 @@ extern const char kFindIndexesSqliteScript[];
 extern const char kFindIndexesPostgresScript[];
 extern const char kSaveFunctionPostgresScript[];
 extern const char kServerRightsPostgresScript[];
+extern const char kRoleLocksPostgresScript[];
 
 namespace {
 const QString kVersionTable = QStringLiteral("t_SchemaVersion");
@@ -27,9 +28,12 @@ const std::vector<Migration>& CompanyMigrations() {
          QString(),
          {},
          QString::fromUtf8(kSaveFunctionPostgresScript) + QStringLiteral("\n") +
+             QString::fromUtf8(kRoleLocksPostgresScript) + QStringLiteral("\n") +
              QString::fromUtf8(kServerRightsPostgresScript)},
         // The planner's statistics, for companies loaded before they were kept.
         {5, QString(), QStringLiteral("PRAGMA analysis_limit = 1000; ANALYZE;"), QStringLiteral("ANALYZE;")},
+        // Changes of the shared login roles, one transaction at a time.
+        {6, QString(), {}, QString::fromUtf8(kRoleLocksPostgresScript)},
     };
     return migrations;
 }

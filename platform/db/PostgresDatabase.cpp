@@ -542,6 +542,7 @@ void PostgresDatabase::SetRolePassword(const QString& role, const QString& passw
     QByteArray literal(verifier);
     PQfreemem(verifier);
     literal.replace('\'', "''");
+    Execute(QStringLiteral("SELECT qor_lock_roles()"));
     Execute(QString::fromUtf8("ALTER ROLE " + QuotedName(name) + " PASSWORD '" + literal + "'"));
 }
 

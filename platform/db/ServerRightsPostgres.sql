@@ -31,31 +31,7 @@ BEGIN
   RETURN CASE WHEN pg_has_role(session_user, current_user, 'MEMBER') THEN p_user END;
 END $$;
 
--- A user's login role follows the user: made with the user, renamed with
--- the user, unable to log in while the user is disabled.
-CREATE FUNCTION qor_user_role() RETURNS trigger LANGUAGE plpgsql AS $$
-DECLARE
-  role text := qor_group_role() || NEW.FName;
-BEGIN
-  IF octet_length(role) > 63 THEN
-    RAISE EXCEPTION '用户名“%”太长：服务器上的登录名“%”不能超过 63 个字节。', NEW.FName, role;
-  END IF;
-  IF TG_OP = 'UPDATE' AND OLD.FRole IS NOT NULL AND OLD.FRole <> role
-     AND EXISTS (SELECT 1 FROM pg_roles WHERE rolname = OLD.FRole) THEN
-    EXECUTE format('ALTER ROLE %I RENAME TO %I', OLD.FRole, role);
-  ELSIF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = role) THEN
-    BEGIN
-      EXECUTE format('CREATE ROLE %I', role);
-    EXCEPTION WHEN duplicate_object OR unique_violation THEN
-      NULL;  -- another company of this database made it meanwhile
-    END;
-  END IF;
-  EXECUTE format('ALTER ROLE %I %s', role, CASE WHEN NEW.FForbidden <> 0 THEN 'NOLOGIN' ELSE 'LOGIN' END);
-  EXECUTE format('GRANT %I TO %I', qor_group_role(), role);
-  NEW.FRole := role;
-  RETURN NEW;
-END $$;
-
+-- A user's login role follows the user (qor_user_role).
 CREATE TRIGGER tr_t_User_Role BEFORE INSERT OR UPDATE OF FName, FForbidden ON t_User
   FOR EACH ROW EXECUTE FUNCTION qor_user_role();
 
@@ -129,6 +105,7 @@ DECLARE
   here text := current_schema();
   f text;
 BEGIN
+  PERFORM qor_lock_roles();
   BEGIN
     EXECUTE format('CREATE ROLE %I NOLOGIN', grp);
   EXCEPTION WHEN duplicate_object OR unique_violation THEN

@@ -41,6 +41,13 @@ ImportSheet ReadImportSheet(const Recordset& sheet) {
                                        "请用引出的文件作样板：必须有这两列，可以有“销售订单编号”、“行号”、"
                                        "“客户BOM编号”和“禁用”列。")
                             .arg(kCaptionSearchRows));
+    // A caption twice would leave it to chance which of the columns is read.
+    for (int c = 0; c < cellColumns; ++c)
+        for (int k = 0; k < kImportColumnCount; ++k)
+            if (at[k] >= 0 && at[k] != c && cell(captionRow, c).trimmed() == CaptionOf(static_cast<ImportColumn>(k)))
+                throw HostError(QStringLiteral("第 %1 行的标题“%2”出现了不止一次。")
+                                    .arg(sheet.ValueAt(0, static_cast<size_t>(captionRow)).toLongLong())
+                                    .arg(CaptionOf(static_cast<ImportColumn>(k))));
     ImportSheet result;
     for (int k = 0; k < kImportColumnCount; ++k) result.has[k] = at[k] >= 0;
     for (int r = captionRow + 1; r < rows; ++r) {

@@ -1,3 +1,4 @@
+#include "platform/base/HostError.h"
 #include "platform/db/DemoCompany.h"
 #include "platform/host/ComponentFactory.h"
 #include "src/component/COrderBatchTrace.h"
@@ -145,6 +146,30 @@ TEST_P(ImportTest, RowsGetTheirVerdictsAndOnlyAPartialImportWritesPastARefusal) 
     EXPECT_TRUE(log[0].startsWith("新增物料: ") && log[0].endsWith(" 客户BOM批次对应信息成功！"))
         << log[0].toStdString();
     EXPECT_TRUE(log[2].startsWith("修改物料: ")) << log[2].toStdString();
+}
+
+// A file is read by its captions: without both required ones, or with one
+// twice, it is refused as a whole.
+TEST_P(ImportTest, AFileWithoutItsCaptionsOrWithOneTwiceIsRefused) {
+    LogIn("administrator");
+    const std::pair<const char*, const char*> files[]{
+        {"物料代码,数量\n1.01,3\n", "找不到同时有“物料代码”和“批号”"},
+        {"物料代码,批号,批号\n1.01,B1,B2\n", "第 1 行的标题“批号”出现了不止一次"},
+    };
+    for (const auto& [content, refusal] : files) {
+        const QString path = dir_.filePath("captions.csv");
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+        file.close();
+        TraceImport import;
+        try {
+            import.Prepare(path);
+            ADD_FAILURE() << content;
+        } catch (const HostError& e) {
+            EXPECT_TRUE(e.Description().contains(QString::fromUtf8(refusal))) << e.Description().toStdString();
+        }
+    }
 }
 
 // What a user may not do is refused before anything is written, with the
