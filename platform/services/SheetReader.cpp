@@ -66,6 +66,7 @@ std::vector<SheetRow> ReadCsv(const QByteArray& bytes, const QString& path, int 
     QString cell;
     bool quoted = false;
     int line = 1;
+    int quoteLine = 0;  // where the open quoted cell began
     const auto endRow = [&] {
         row.cells << cell;
         cell.clear();
@@ -90,6 +91,7 @@ std::vector<SheetRow> ReadCsv(const QByteArray& bytes, const QString& path, int 
             }
         } else if (c == u'"' && cell.isEmpty()) {
             quoted = true;
+            quoteLine = line;
         } else if (c == separator) {
             row.cells << cell;
             cell.clear();
@@ -101,6 +103,11 @@ std::vector<SheetRow> ReadCsv(const QByteArray& bytes, const QString& path, int 
             cell += c;
         }
     }
+    // A quote never closed would take the rest of the file into one cell.
+    if (quoted)
+        throw HostError(QStringLiteral("%1 第 %2 行的引号没有结束：从那里到文件末尾都成了一个单元格。")
+                            .arg(Shown(path))
+                            .arg(quoteLine));
     if (!cell.isEmpty() || !row.cells.isEmpty()) endRow();
     return rows;
 }

@@ -125,6 +125,7 @@ TEST_F(SheetReaderTest, FilesThatCannotBeReadAreRefusedByName) {
         {workbook, {}, "已经损坏"},
         {workbook, QStringLiteral("库存"), "没有名为“库存”的工作表（有：说明、计划）"},
         {Write("rows.csv", QByteArray("a\n").repeated(101)), {}, "超过 100 行"},
+        {Write("open.csv", "物料代码,批号\n1.01,\"B1\n1.02,B2\n"), {}, "第 2 行的引号没有结束"},
     };
     for (const auto& [path, sheet, reason] : cases) {
         const QString refusal = Refusal(path, sheet);
