@@ -5,6 +5,7 @@
 #include "platform/base/HostError.h"
 #include "platform/host/ComponentRegistry.h"
 
+#include <QFileInfo>
 #include <cstdio>
 
 namespace qor::app {
@@ -13,6 +14,16 @@ int RunRegister(const ShellOptions& options) {
     const bool adding = options.command == Command::Register;
     const QString registry = host::ComponentRegistry::File(host::ComponentRegistry::WritableScope());
     try {
+        const QString path = QFileInfo(options.library).absoluteFilePath();
+        if (!adding && !QFileInfo(path).isFile()) {
+            const int removed = host::ComponentRegistry::RemoveLibrary(host::ComponentRegistry::WritableScope(), path);
+            if (removed == 0) return Refuse(QStringLiteral("部件库 %1 不存在，也没有登记。").arg(path), kExitRefused);
+            std::printf("%s\n",
+                        qUtf8Printable(QStringLiteral("部件库 %1 已不存在，已从部件注册表 %2 中删去它的 %3 项登记。")
+                                           .arg(path, registry)
+                                           .arg(removed)));
+            return kExitOk;
+        }
         // Unloaded on leaving: registration creates no object.
         const ComponentLibrary library(options.library);
         const inproc::Result result = adding ? library.Register() : library.Unregister();

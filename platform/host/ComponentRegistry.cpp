@@ -81,13 +81,22 @@ void ComponentRegistry::Add(Scope scope, const RegisteredClass& entry) {
 }
 
 int ComponentRegistry::Remove(Scope scope, const inproc::Guid& clsid) {
+    return RemoveWhere(scope, [&clsid](const QString& id, const QString&) { return ParseGuid(id) == clsid; });
+}
+
+int ComponentRegistry::RemoveLibrary(Scope scope, const QString& library) {
+    return RemoveWhere(scope, [&library](const QString&, const QString& path) { return path == library; });
+}
+
+int ComponentRegistry::RemoveWhere(Scope scope, const EntryTest& test) {
     const QString file = File(scope);
     if (!QFileInfo::exists(file)) return 0;
     int removed = 0;
     {
         QSettings ini(file, QSettings::IniFormat);
         for (const QString& group : ini.childGroups()) {
-            if (ParseGuid(ini.value(group + u'/' + kClsidKey).toString()) == clsid) {
+            if (test(ini.value(group + u'/' + kClsidKey).toString(),
+                     ini.value(group + u'/' + kLibraryKey).toString())) {
                 ini.remove(group);
                 ++removed;
             }

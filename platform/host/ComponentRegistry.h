@@ -3,6 +3,7 @@
 #include "platform/host/InprocServer.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace qor::host {
@@ -38,10 +39,18 @@ public:
     // The file goes when it holds no entry any more. Throws HostError when
     // the file cannot be written.
     static int Remove(Scope scope, const inproc::Guid& clsid);
+    // Removes the entries of the library at that absolute path, the same way:
+    // a library deleted before it was unregistered cannot do it itself.
+    static int RemoveLibrary(Scope scope, const QString& library);
 
     // "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" and back; nullopt for any other text.
     static QString GuidText(const inproc::Guid& guid);
     static std::optional<inproc::Guid> ParseGuid(const QString& text);
+
+private:
+    // Whether an entry goes, by its class id and library texts.
+    using EntryTest = std::function<bool(const QString& clsid, const QString& library)>;
+    static int RemoveWhere(Scope scope, const EntryTest& test);
 };
 
 }  // namespace qor::host

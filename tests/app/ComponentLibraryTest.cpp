@@ -67,6 +67,12 @@ TEST_F(ComponentLibraryTest, RegistersBothClassesAndASecondRegistrationReplacesT
     EXPECT_FALSE(ComponentRegistry::Find(kTraceProgId));
     EXPECT_FALSE(ComponentRegistry::Find(kOutputProgId));
     EXPECT_EQ(ComponentLibrary(first).Unregister(), inproc::kFalse);
+
+    // A library deleted while registered is unregistered by its path.
+    ASSERT_EQ(ComponentLibrary(second).Register(), inproc::kOk);
+    ASSERT_TRUE(QFile::remove(second));
+    EXPECT_EQ(ComponentRegistry::RemoveLibrary(ComponentRegistry::WritableScope(), second), 2);
+    EXPECT_FALSE(ComponentRegistry::Find(kTraceProgId));
 }
 
 TEST_F(ComponentLibraryTest, TheUsersEntryOverridesTheSystems) {
