@@ -55,10 +55,20 @@ std::vector<double> FitColumnWidths(const std::vector<double>& gridWidths, const
     std::vector<double> lacking(gridWidths.size(), 0.0);
     for (size_t i = 0; i < gridWidths.size() && i < textWidths.size(); ++i)
         lacking[i] = std::max(textWidths[i] - gridWidths[i], 0.0);
-    const double lacked = std::accumulate(lacking.begin(), lacking.end(), 0.0);
-    if (lacked <= 0) return fitted;
-    const double share = std::min((available - total) / lacked, 1.0);
-    for (size_t i = 0; i < fitted.size(); ++i) fitted[i] += lacking[i] * share;
+    // The room is shared evenly, and a column that lacks less than its share
+    // takes only what it lacks: short texts and captions are printed whole
+    // before one long text takes the rest.
+    std::vector<size_t> order(fitted.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::sort(order.begin(), order.end(), [&lacking](size_t a, size_t b) { return lacking[a] < lacking[b]; });
+    double spare = available - total;
+    size_t sharing = static_cast<size_t>(std::count_if(lacking.begin(), lacking.end(), [](double l) { return l > 0; }));
+    for (const size_t i : order) {
+        if (lacking[i] <= 0) continue;
+        const double given = std::min(lacking[i], spare / static_cast<double>(sharing--));
+        fitted[i] += given;
+        spare -= given;
+    }
     return fitted;
 }
 

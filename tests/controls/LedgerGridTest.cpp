@@ -149,9 +149,10 @@ TEST(PrintPagination, RowsFillTheRoomBetweenTheBandsAndColumnsGrowToTheirTextsEl
     EXPECT_EQ(RowsPerPage(bands), 1);
 
     using Widths = std::vector<double>;
-    EXPECT_EQ(FitColumnWidths({100, 200}, {50, 250}, 400), (Widths{100, 250}));   // room for every text
-    EXPECT_EQ(FitColumnWidths({100, 200}, {300, 400}, 500), (Widths{200, 300}));  // room shared by what each lacks
-    EXPECT_EQ(FitColumnWidths({100, 300}, {900, 900}, 200), (Widths{50, 150}));   // too wide even as the grid shows it
+    EXPECT_EQ(FitColumnWidths({100, 200}, {50, 250}, 400), (Widths{100, 250}));    // room for every text
+    EXPECT_EQ(FitColumnWidths({100, 200}, {300, 400}, 500), (Widths{200, 300}));   // room shared by what each lacks
+    EXPECT_EQ(FitColumnWidths({100, 100}, {120, 1000}, 400), (Widths{120, 280}));  // a short text whole first
+    EXPECT_EQ(FitColumnWidths({100, 300}, {900, 900}, 200), (Widths{50, 150}));    // too wide even as the grid shows it
     EXPECT_DOUBLE_EQ(TableScale({100, 200}, {150, 100}, 400, 0.75), 1);
     EXPECT_DOUBLE_EQ(TableScale({100, 200}, {250, 250}, 450, 0.75), 0.9);  // wants 250 + 250
     EXPECT_DOUBLE_EQ(TableScale({100, 200}, {1000, 0}, 600, 0.75), 0.75);  // but stays readable
