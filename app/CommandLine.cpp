@@ -200,6 +200,10 @@ ParseResult ParseCommandLine(const QStringList& args) {
     }
     if (o.command != Command::CreateDemo && (o.traces || o.items || o.groups))
         return {std::nullopt, QStringLiteral("--traces、--items 和 --groups 只能与 --create-demo 一起使用。")};
+    if (o.traces > db::kDemoMaxTraces || o.items > db::kDemoMaxItems)
+        return {std::nullopt, QStringLiteral("演示账套至多 %1 条记录 (--traces)、%2 个物料 (--items)。")
+                                  .arg(db::kDemoMaxTraces)
+                                  .arg(db::kDemoMaxItems)};
     if ((o.groups && o.groups < db::kDemoMinGroups) || (o.items && o.items < db::kDemoMinItems))
         return {std::nullopt, QStringLiteral("演示账套至少要有 %1 个物料组 (--groups) 和 %2 个物料 (--items)。")
                                   .arg(db::kDemoMinGroups)
@@ -234,6 +238,8 @@ ParseResult ParseCommandLine(const QStringList& args) {
                                                  "export、print 中的一个或几个，用逗号分开。")};
         if (!changesRights && !o.rights.isEmpty())
             return {std::nullopt, QStringLiteral("--rights 只能与 grant 或 revoke 一起使用。")};
+        if (o.userAction != QLatin1String("add") && !o.description.isEmpty())
+            return {std::nullopt, QStringLiteral("--description 只能与 add 一起使用。")};
     }
     const QStringList suffixes = OutSuffixes(o.command);
     if (!suffixes.isEmpty() && !suffixes.contains(QFileInfo(o.out).suffix().toLower())) {

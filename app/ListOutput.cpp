@@ -29,7 +29,7 @@ std::optional<int> CallListOutput(const ShellOptions& options, const QString& me
     // The output and trace files are checked before the company is opened: a
     // wrong name must not touch the company, and the company is not opened
     // for nothing.
-    if (const std::optional<QString> refusal = OutputRefusal(options)) {
+    if (const std::optional<QString> refusal = CommandOutputRefusal(options)) {
         *exitCode = Refuse(*refusal, kExitRefused);
         return std::nullopt;
     }

@@ -47,11 +47,20 @@ int RunCreateDemo(const ShellOptions& options) {
         if (!db::IsServerConnection(options.database)) QDir().mkpath(QFileInfo(options.database).absolutePath());
         QElapsedTimer timer;
         timer.start();
-        // Declared first, so that a failure closes the company before removing its file.
+        // A file is guarded from before it is made, and declared first, so
+        // that a failure closes the company before removing its file. A
+        // server company that stays empty is taken again by the next try.
         std::optional<UnfinishedCompanyFile> unfinished;
-        auto database = db::OpenDatabase(options.database, db::OpenMode::Create);
-        // A server company that stays empty is taken again by the next try.
-        if (!db::IsServerConnection(options.database)) unfinished.emplace(options.database);
+        if (!db::IsServerConnection(options.database) && !QFileInfo::exists(options.database))
+            unfinished.emplace(options.database);
+        db::DatabasePtr database;
+        try {
+            database = db::OpenDatabase(options.database, db::OpenMode::Create);
+        } catch (const HostError&) {
+            // Refused before making the file, or the file already removed.
+            if (unfinished) unfinished->Finish();
+            throw;
+        }
         db::DemoOptions demo;
         if (options.traces) demo.traces = options.traces;
         if (options.items) demo.items = options.items;

@@ -2,6 +2,7 @@
 
 #include "platform/base/FileFailure.h"
 #include "platform/base/HostError.h"
+#include "platform/base/KeptFiles.h"
 #include "src/host/ProgIds.h"
 
 #include <QFileInfo>
@@ -35,6 +36,7 @@ QString Refusal(const QString& path) {
 
 TraceWriter::TraceWriter(const QString& path) : file_(path) {
     if (const QString refusal = Refusal(path); !refusal.isEmpty()) throw HostError(refusal);
+    KeepFile(path, QStringLiteral("跟踪文件"));
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         throw HostError(QStringLiteral("无法写入跟踪文件：%1").arg(FileFailure(path, errno)));
 }

@@ -45,16 +45,22 @@ void ProvideRuntimeFolder() {
     qputenv("XDG_RUNTIME_DIR", folder);
 }
 
-// Qt's own choice of window system (Wayland in a Wayland session, then X),
-// with the offscreen platform last: a display that does not answer (a
-// DISPLAY left over from an ended session) then ends in the shell's message
-// rather than in Qt's abort. Qt's warnings about the failed tries are kept
-// quiet until the application stands.
-void UseOffscreenWhenNoDisplayAnswers() {
+// Whether the caller chose a window system that shows nothing.
+bool ShowsNothing(const QByteArray& platforms) {
+    return platforms.contains("offscreen") || platforms.contains("minimal");
+}
+
+// The window system the caller chose, else Qt's own choice (Wayland in a
+// Wayland session, then X), with the offscreen platform last: a display
+// that does not answer (a DISPLAY left over from an ended session) then ends
+// in the shell's message rather than in Qt's abort. Qt's warnings about the
+// failed tries are kept quiet until the application stands.
+void UseOffscreenWhenNoDisplayAnswers(const QByteArray& chosen) {
     const bool wayland =
         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == QByteArrayLiteral("wayland");
-    QByteArray platforms = wayland ? QByteArrayLiteral("wayland;") : QByteArray();
-    if (!qEnvironmentVariableIsEmpty("DISPLAY")) platforms += QByteArrayLiteral("xcb;");
+    QByteArray platforms = chosen.isEmpty() ? QByteArray() : chosen + ';';
+    if (chosen.isEmpty() && wayland) platforms += QByteArrayLiteral("wayland;");
+    if (chosen.isEmpty() && !qEnvironmentVariableIsEmpty("DISPLAY")) platforms += QByteArrayLiteral("xcb;");
     qputenv("QT_QPA_PLATFORM", platforms + QByteArrayLiteral("offscreen"));
     QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.*=false"));
 }
@@ -117,11 +123,12 @@ int main(int argc, char** argv) {
         return kExitRefused;
     };
     if (!HasDisplay()) return noDisplay();
-    const bool platformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-    if (!platformChosen) UseOffscreenWhenNoDisplayAnswers();
+    const QByteArray chosen = qgetenv("QT_QPA_PLATFORM");
+    const bool showsNothing = ShowsNothing(chosen);
+    if (!showsNothing) UseOffscreenWhenNoDisplayAnswers(chosen);
     QApplication app(argc, argv);
     QLoggingCategory::setFilterRules(QString());
-    if (!platformChosen && QGuiApplication::platformName() == QLatin1String("offscreen")) return noDisplay();
+    if (!showsNothing && QGuiApplication::platformName() == QLatin1String("offscreen")) return noDisplay();
     SetUpShellApplication(app);
     return RunShell(options);
 }

@@ -5,6 +5,7 @@
 #include "platform/base/FileFailure.h"
 #include "platform/base/FileFolder.h"
 #include "platform/base/HostError.h"
+#include "platform/base/KeptFiles.h"
 #include "platform/controls/LedgerGrid.h"
 #include "platform/controls/PrintPagination.h"
 #include "platform/controls/ShapedCellTexts.h"
@@ -217,9 +218,15 @@ int LedgerPrint::Render(QPagedPaintDevice& device) {
     const PrintSheet sheet = Measure(device);
     int first = 1;
     int last = sheet.pages;
-    if (auto* printer = dynamic_cast<QPrinter*>(&device); printer && printer->fromPage() > 0) {
-        first = std::min(printer->fromPage(), sheet.pages);
-        if (printer->toPage() > 0) last = std::clamp(printer->toPage(), first, sheet.pages);
+    if (auto* printer = dynamic_cast<QPrinter*>(&device)) {
+        // Printed to a file chosen in the print dialog: never over the company.
+        if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty())
+            if (const std::optional<QString> refusal = OutputRefusal(printer->outputFileName()))
+                throw HostError(*refusal);
+        if (printer->fromPage() > 0) {
+            first = std::min(printer->fromPage(), sheet.pages);
+            if (printer->toPage() > 0) last = std::clamp(printer->toPage(), first, sheet.pages);
+        }
     }
     QPainter painter;
     if (!painter.begin(&device)) throw HostError(QStringLiteral("打印机无法开始打印。"));
@@ -294,9 +301,8 @@ bool LedgerPrint::PageSetup() {
 
 int LedgerPrint::PrintToPdf(const QString& path) {
     // The finished file takes the place of what path names, its link
-    // followed: never a device or a pipe.
-    if (const QFileInfo target(path); target.exists() && !target.isFile())
-        throw HostError(QStringLiteral("%1 不是普通文件，不能用作输出文件。").arg(QDir::toNativeSeparators(path)));
+    // followed: never a device, a pipe or a file the program keeps.
+    if (const std::optional<QString> refusal = OutputRefusal(path)) throw HostError(*refusal);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) throw HostError(FileFailure(path, errno));
     int pages = 0;

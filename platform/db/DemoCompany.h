@@ -16,6 +16,10 @@ struct DemoOptions {
 // and items of every kind.
 inline constexpr int kDemoMinGroups = 3;
 inline constexpr int kDemoMinItems = 10;
+// The most, some twenty times the bench company: a mistyped size does not
+// fill the disk.
+inline constexpr int kDemoMaxTraces = 20'000'000;
+inline constexpr int kDemoMaxItems = 2'000'000;
 
 // Fills a new, empty company database (OpenDatabase with OpenMode::Create)
 // with a manufacturing company: item groups and items, customer and other

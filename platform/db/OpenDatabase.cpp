@@ -1,6 +1,7 @@
 #include "platform/db/OpenDatabase.h"
 
 #include "platform/base/FileFailure.h"
+#include "platform/base/KeptFiles.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Migrations.h"
 #include "platform/db/PostgresDatabase.h"
@@ -102,6 +103,11 @@ bool HoldsData(Database& db) {
 // that already holds a company. A user's own login reads and writes through
 // the rights the server grants, so only the owner takes on migrations.
 DatabasePtr OpenOnServer(const QString& url, OpenMode mode, const ServerLogin& login) {
+    // The server would take its default database, and a company would be made in it.
+    if (UrlDatabase(url).isEmpty())
+        Refuse(QStringLiteral("服务器地址 %1 中没有数据库名称：请在地址末尾写上公司数据库的名称，"
+                              "例如 postgresql://server:5432/erp。")
+                   .arg(UrlWithoutPassword(url)));
     if (mode == OpenMode::Create) PostgresDatabase::CreateDatabaseIfMissing(url);
     const auto db = PostgresDatabase::Open(url, login);
     const QString name = QStringLiteral("服务器上的数据库 ") + db->ConnectionText();
@@ -110,7 +116,7 @@ DatabasePtr OpenOnServer(const QString& url, OpenMode mode, const ServerLogin& l
                    .arg(name)
                    .arg(LatestSchemaVersion()));
     if (mode == OpenMode::Create) {
-        if (SchemaVersion(*db) && HoldsData(*db))
+        if (SchemaVersion(*db).value_or(0) > 0 && HoldsData(*db))
             Refuse(QStringLiteral("%1 中已经有公司数据库。新建公司数据库不会覆盖已有的数据，请换一个数据库名称。")
                        .arg(name));
     } else {
@@ -150,10 +156,17 @@ DatabasePtr CreateNew(const QString& path) {
 }
 }  // namespace
 
+namespace {
+const QString kJournalSuffixes[] = {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"),
+                                    QStringLiteral("-journal")};
+}
+
 void RemoveDatabaseFiles(const QString& path) {
-    for (const QString& suffix :
-         {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
-        QFile::remove(path + suffix);
+    for (const QString& suffix : kJournalSuffixes) QFile::remove(path + suffix);
+}
+
+void KeepCompanyFiles(const QString& path) {
+    for (const QString& suffix : kJournalSuffixes) KeepFile(path + suffix, QStringLiteral("账套文件"));
 }
 
 bool IsServerConnection(const QString& connectionText) {
@@ -166,6 +179,7 @@ DatabasePtr OpenDatabase(const QString& connectionText, OpenMode mode, const Ser
     const QString text = connectionText.trimmed();
     if (text.isEmpty()) Refuse(QStringLiteral("没有指定公司数据库。"));
     if (IsServerConnection(text)) return OpenOnServer(text, mode, login);
+    KeepCompanyFiles(text);
     return mode == OpenMode::Create ? CreateNew(text) : OpenExisting(text, mode);
 }
 

@@ -34,5 +34,7 @@ DatabasePtr OpenDatabase(const QString& connectionText, OpenMode mode = OpenMode
 
 // Removes a company file with its journal files.
 void RemoveDatabaseFiles(const QString& path);
+// Notes a company file with its journal files as files no output may replace.
+void KeepCompanyFiles(const QString& path);
 
 }  // namespace qor::db

@@ -288,6 +288,8 @@ QString UrlWithoutPassword(const QString& url) {
 
 QString UrlUser(const QString& url) { return QString::fromUtf8(UrlValue(url, "user")); }
 
+QString UrlDatabase(const QString& url) { return QString::fromUtf8(DatabaseNameOf(url.trimmed())); }
+
 QString CompanyRole(const QString& url, const QString& userName) {
     return QString::fromUtf8(DatabaseNameOf(url)) + u'/' + userName;
 }

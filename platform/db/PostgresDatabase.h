@@ -94,6 +94,8 @@ QString UrlWithoutPassword(const QString& url);
 
 // The user the URL names, or empty.
 QString UrlUser(const QString& url);
+// The database the URL names, or empty.
+QString UrlDatabase(const QString& url);
 
 // The login role of the company's user userName on the server: the URL's
 // database name, "/" and the user name, as the company's schema names them.

@@ -161,7 +161,8 @@ void BatchTraceWriter::RunWrite(const std::function<void(std::optional<TraceReco
                 try {
                     saved = landed(written);
                 } catch (const HostError&) {
-                    throw TraceRefusal(
+                    // Neither saved nor refused: told as an error, not as a refusal.
+                    throw HostError(
                         QStringLiteral("与数据库服务器的连接在保存时中断，无法确认是否已经保存。"
                                        "请在连接恢复后刷新列表查看。"));
                 }

@@ -2,10 +2,10 @@
 
 #include "platform/base/FileFailure.h"
 #include "platform/base/HostError.h"
+#include "platform/base/KeptFiles.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
@@ -17,10 +17,8 @@ namespace qor::services {
 StagedFile::StagedFile(QString destination) : destination_(std::move(destination)) {
     const QFileInfo info(destination_);
     if (info.isDir()) throw HostError(FileFailure(destination_, EISDIR));
-    // A device or a pipe is never replaced by a finished file.
-    if (info.exists() && !info.isFile())
-        throw HostError(
-            QStringLiteral("%1 不是普通文件，不能用作输出文件。").arg(QDir::toNativeSeparators(destination_)));
+    // A device, a pipe or a file the program keeps is never replaced.
+    if (const std::optional<QString> refusal = OutputRefusal(destination_)) throw HostError(*refusal);
     QByteArray pattern =
         QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
     const int fd = mkstemp(pattern.data());

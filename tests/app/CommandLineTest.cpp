@@ -30,6 +30,8 @@ TEST(CommandLine, RefusesBadInputWithAChineseReason) {
         {"negative size", {"--create-demo", "x.db", "--traces", "-5"}, ""},
         {"size without --create-demo", {"--db", "d.db", "--traces", "10"}, "--create-demo"},
         {"fewer groups than a demo needs", {"--create-demo", "x.db", "--groups", "2"}, "3 个物料组"},
+        {"a demo too big", {"--create-demo", "x.db", "--traces", "1000000000"}, "至多"},
+        {"a description for a password", {"user", "passwd", "hal", "--db", "d.db", "--description", "x"}, "add"},
         {"a demo over another company", {"--create-demo", "x.db", "--db", "d.db"}, "只能给出一个"},
         {"a demo without its file", {"--create-demo", ""}, "--create-demo 需要"},
         {"a login for the user command",

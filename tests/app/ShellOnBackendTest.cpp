@@ -287,14 +287,16 @@ TEST_P(ShellOnBackend, RefusalsSayWhyAndChangeNothing) {
 
 // A display that does not answer ends in the shell's own message, not in an abort.
 TEST(Shell, RefusesADisplayThatDoesNotAnswer) {
-    const ShellRun r = Shell({"--db", "unused.db"}, [](QProcessEnvironment& env) {
-        env.remove("QT_QPA_PLATFORM");
-        env.remove("WAYLAND_DISPLAY");
-        env.insert("DISPLAY", ":1999");
-    });
-    EXPECT_EQ(r.exitCode, 2);
-    // Nothing of Qt's own comes before it.
-    EXPECT_TRUE(r.output.startsWith(QStringLiteral("没有图形显示，无法打开窗口。"))) << r.output.toStdString();
+    for (const char* platform : {"", "xcb"}) {
+        const ShellRun r = Shell({"--db", "unused.db"}, [platform](QProcessEnvironment& env) {
+            env.insert("QT_QPA_PLATFORM", platform);
+            env.remove("WAYLAND_DISPLAY");
+            env.insert("DISPLAY", ":1999");
+        });
+        EXPECT_EQ(r.exitCode, 2) << platform;
+        // Nothing of Qt's own comes before it.
+        EXPECT_TRUE(r.output.startsWith(QStringLiteral("没有图形显示，无法打开窗口。"))) << r.output.toStdString();
+    }
 }
 
 // The owner manages the users without a SQL shell; on a server each is a

@@ -1,14 +1,9 @@
 #include "platform/base/Convert.h"
-#include "platform/base/FileFailure.h"
-#include "platform/base/FileFolder.h"
 #include "platform/base/HostError.h"
 #include "platform/base/SpreadsheetText.h"
 #include "platform/base/VisibleText.h"
 
 #include <gtest/gtest.h>
-#include <QDir>
-#include <QTemporaryDir>
-#include <cerrno>
 
 using namespace qor;
 
@@ -66,25 +61,4 @@ TEST(SpreadsheetText, FormulaLikeCellsAreNeutralisedAndRestored) {
         EXPECT_EQ(qor::NeutralisedCell(cell), neutralised);
         EXPECT_EQ(qor::WithoutNeutraliser(neutralised), cell);
     }
-}
-
-// File dialogs open where the user last chose a file, while that folder is there.
-TEST(FileFolder, IsTheLastChosenFolderWhileItExists) {
-    auto dir = std::make_unique<QTemporaryDir>();
-    RememberFileFolder(dir->filePath("list.xlsx"));
-    EXPECT_EQ(FileDialogFolder(), QDir(dir->path()).absolutePath());
-    dir.reset();
-    EXPECT_TRUE(QFileInfo(FileDialogFolder()).isDir());
-}
-
-// The system's English texts never reach the user.
-TEST(FileFailure, NamesTheCauseInChinese) {
-    const std::tuple<int, QString, QString> cases[]{
-        {ENOSPC, FileFailure("/data/list.xlsx", ENOSPC), "磁盘空间不足，无法写入文件 /data/list.xlsx。"},
-        {EACCES, FileFailure("/data/list.xlsx", EACCES), "没有写入文件夹 /data 的权限。"},
-        {EACCES, FileReadFailure("/data/in.csv", EACCES), "没有读取文件 /data/in.csv 的权限。"},
-        {ELOOP, FileReadFailure("/data/in.csv", ELOOP), "文件 /data/in.csv 的链接层次太多，或链接指向自己。"},
-        {EXDEV, FileFailure("/data/list.xlsx", EXDEV), "无法写入文件 /data/list.xlsx（系统错误 18）。"},
-    };
-    for (const auto& [error, told, expected] : cases) EXPECT_EQ(told, expected) << error;
 }

@@ -275,6 +275,10 @@ TEST_F(EditWindow, KeysThatStepOrSaveLeaveNoChangeBehind) {
         Press(key, modifiers);
         EXPECT_FALSE(window->DataChanged()) << key;
     }
+    for (const Qt::Key key : {Qt::Key_Backtab, Qt::Key_Tab, Qt::Key_Up, Qt::Key_Down}) {
+        Press(key);
+        EXPECT_FALSE(window->DataChanged()) << "moving to another cell: " << key;
+    }
     Type(6, "B7");
     Press(Qt::Key_S, Qt::ControlModifier);
     EXPECT_FALSE(window->DataChanged());

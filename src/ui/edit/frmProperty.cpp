@@ -149,6 +149,7 @@ void frmProperty::LoadRecord(EditStatus mode) {
 
 void frmProperty::MarkUnchanged() {
     dataChanged_ = false;
+    keyDownRow_ = vaSProperty_->ActiveRow();
     // A key that stepped to this record or saved it (PgDown, Ctrl+S) goes up
     // over the values it brought: what the cell held before the key is no
     // measure of a change any more.
@@ -303,6 +304,7 @@ QString frmProperty::ActiveValueText() const {
 
 void frmProperty::GridKeyDown(int key) {
     textBeforeKey_ = ActiveValueText();
+    keyDownRow_ = vaSProperty_->ActiveRow();
     const int row = vaSProperty_->ActiveRow();
     if (row > 0 && rows_->LookupClass(row) != LookupClass::None) {
         if (key == Qt::Key_F7)
@@ -322,6 +324,9 @@ void frmProperty::GridKeyPress(int charCode, bool* cancel) {
 }
 
 void frmProperty::GridKeyUp() {
+    // A key that moved to another cell (Tab, the arrows) goes up over that
+    // cell's text, which it did not change.
+    if (vaSProperty_->ActiveRow() != keyDownRow_) return;
     if (ActiveValueText() != textBeforeKey_) dataChanged_ = true;
 }
 

@@ -121,6 +121,7 @@ private:
     QString savedBatchNo_;
     bool dataChanged_ = false;
     QString textBeforeKey_;
+    int keyDownRow_ = 0;  // the active row when the key went down
     EditLayout layout_;
 
     QToolBar* toolbar1_ = nullptr;
