@@ -1,4 +1,5 @@
 #include "platform/base/HostError.h"
+#include "platform/base/KeptFiles.h"
 #include "platform/controls/LedgerGrid.h"
 #include "platform/controls/LedgerModel.h"
 #include "platform/controls/LedgerPrint.h"
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QProcess>
 #include <QRadioButton>
 #include <QTableView>
@@ -139,6 +141,24 @@ TEST_F(Ledger, TheCurrentRowIsTheSelectedRow) {
         EXPECT_EQ(grid.CurrentRow(), row);
         EXPECT_EQ(selected(), row);
     }
+}
+
+// A print to a file chosen in the print dialog, or asked for by name, never
+// replaces a file the program keeps.
+TEST_F(Ledger, PrintsNoFileOverAKeptFile) {
+    Fill(3);
+    const QString kept = dir.filePath("company.db");
+    QFile file(kept);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("SQLite format 3") > 0);
+    file.close();
+    KeepFile(kept, "账套文件");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(kept);
+    EXPECT_THROW(Printer().Render(printer), HostError);
+    EXPECT_THROW(Printer().PrintToPdf(kept), HostError);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "SQLite format 3");
 }
 
 TEST(PrintPagination, RowsFillTheRoomBetweenTheBandsAndColumnsGrowToTheirTextsElseTheTableZoomsOut) {
