@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 #include <algorithm>
 #include <utility>
 
@@ -113,9 +114,13 @@ ParseResult ParseCommandLine(const QStringList& args) {
     const bool find = o.command == Command::Find;
     const QStringList findScopes{QStringLiteral("batch"), QStringLiteral("order"), QStringLiteral("bom"),
                                  QStringLiteral("item"), QStringLiteral("customer")};
+    QSet<QString> given;  // an option given twice would leave it to chance which one counts
     for (int i = first; i < args.size(); ++i) {
         const QString name = args[i].section(u'=', 0, 0);
         bool ok = true;
+        if (name.startsWith(QLatin1String("--")) && given.contains(name))
+            return {std::nullopt, QStringLiteral("选项 %1 只能给出一次。").arg(name)};
+        given.insert(name);
         if (find && name.startsWith(QLatin1String("--")) && findScopes.contains(name.mid(2))) {
             if (!o.findScope.isEmpty()) {
                 error = QStringLiteral("find 只能按一种范围查找: --batch、--order、--bom、--item 或 --customer 之一。");
@@ -198,6 +203,9 @@ ParseResult ParseCommandLine(const QStringList& args) {
         }
         if (!ok) return {std::nullopt, error};
     }
+    if (o.command == Command::CreateDemo && (!o.user.isEmpty() || o.passwordGiven || !o.traceFile.isEmpty()))
+        return {std::nullopt, QStringLiteral("--create-demo 不用登录，也不写跟踪文件：不能与 --user、--password 或 "
+                                             "--trace 一起使用。")};
     if (o.command != Command::CreateDemo && (o.traces || o.items || o.groups))
         return {std::nullopt, QStringLiteral("--traces、--items 和 --groups 只能与 --create-demo 一起使用。")};
     if (o.traces > db::kDemoMaxTraces || o.items > db::kDemoMaxItems)
