@@ -203,15 +203,18 @@ ParseResult ParseCommandLine(const QStringList& args) {
         }
         if (!ok) return {std::nullopt, error};
     }
-    if (o.command == Command::CreateDemo && (!o.user.isEmpty() || o.passwordGiven || !o.traceFile.isEmpty()))
-        return {std::nullopt, QStringLiteral("--create-demo 不用登录，也不写跟踪文件：不能与 --user、--password 或 "
-                                             "--trace 一起使用。")};
+    if (o.command == Command::CreateDemo &&
+        (!o.user.isEmpty() || o.passwordGiven || !o.passwordFile.isEmpty() || !o.traceFile.isEmpty()))
+        return {std::nullopt, QStringLiteral("--create-demo 不用登录，也不写跟踪文件：不能与 --user、--password、"
+                                             "--password-file 或 --trace 一起使用。")};
     if (o.command != Command::CreateDemo && (o.traces || o.items || o.groups))
         return {std::nullopt, QStringLiteral("--traces、--items 和 --groups 只能与 --create-demo 一起使用。")};
-    if (o.traces > db::kDemoMaxTraces || o.items > db::kDemoMaxItems)
-        return {std::nullopt, QStringLiteral("演示账套至多 %1 条记录 (--traces)、%2 个物料 (--items)。")
-                                  .arg(db::kDemoMaxTraces)
-                                  .arg(db::kDemoMaxItems)};
+    if (o.traces > db::kDemoMaxTraces || o.items > db::kDemoMaxItems || o.groups > db::kDemoMaxGroups)
+        return {std::nullopt,
+                QStringLiteral("演示账套至多 %1 条记录 (--traces)、%2 个物料 (--items)、%3 个物料组 (--groups)。")
+                    .arg(db::kDemoMaxTraces)
+                    .arg(db::kDemoMaxItems)
+                    .arg(db::kDemoMaxGroups)};
     if ((o.groups && o.groups < db::kDemoMinGroups) || (o.items && o.items < db::kDemoMinItems))
         return {std::nullopt, QStringLiteral("演示账套至少要有 %1 个物料组 (--groups) 和 %2 个物料 (--items)。")
                                   .arg(db::kDemoMinGroups)

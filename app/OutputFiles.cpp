@@ -26,10 +26,17 @@ std::optional<QString> CommandOutputRefusal(const ShellOptions& options) {
     const QString company = options.database.isEmpty() ? DefaultDemoDatabase() : options.database;
     if (!db::IsServerConnection(company)) db::KeepCompanyFiles(company);
     KeepFile(options.in, QStringLiteral("要引入的文件"));
-    KeepFile(options.traceFile, QStringLiteral("跟踪文件"));
     KeepFile(options.passwordFile, QStringLiteral("密码文件"));
+    // The trace is an output too, written before the company is opened.
+    if (!options.traceFile.isEmpty()) {
+        if (std::optional<QString> refusal = OutputRefusal(options.traceFile, OutputUse::WrittenInPlace))
+            return refusal;
+        KeepFile(options.traceFile, QStringLiteral("跟踪文件"));
+    }
     const QString output = OutputOf(options);
-    return output.isEmpty() ? std::nullopt : OutputRefusal(output);
+    if (output.isEmpty()) return std::nullopt;
+    // A report is written as it goes; an export or a PDF replaces its file when complete.
+    return OutputRefusal(output, options.command == Command::Import ? OutputUse::WrittenInPlace : OutputUse::Replaced);
 }
 
 }  // namespace qor::app

@@ -3,6 +3,7 @@
 
 #include "app/CompanyLogin.h"
 #include "app/ComponentLoader.h"
+#include "app/OutputFiles.h"
 #include "app/TraceWriter.h"
 #include "app/UnfinishedCompanyFile.h"
 #include "platform/base/Convert.h"
@@ -76,6 +77,9 @@ int RunCreateDemo(const ShellOptions& options) {
         return kExitOk;
     } catch (const HostError& e) {
         return Refuse(QStringLiteral("无法创建演示账套: %1").arg(e.Description()), kExitRefused);
+    } catch (const std::exception&) {
+        // Out of memory for the sizes asked: the unfinished file is gone by now.
+        return Refuse(QStringLiteral("无法创建演示账套: 内存不足。"), kExitRefused);
     }
 }
 
@@ -84,6 +88,7 @@ QString SwitchedOffText() {
 }
 
 int RunShell(const ShellOptions& options) {
+    if (const std::optional<QString> refusal = CommandOutputRefusal(options)) return Refuse(*refusal, kExitRefused);
     std::shared_ptr<TraceWriter> trace;
     try {
         if (!options.traceFile.isEmpty()) trace = std::make_shared<TraceWriter>(options.traceFile);

@@ -14,8 +14,7 @@ namespace {
 
 // The files a signal removes, kept as the handler needs them: encoded
 // beforehand, in storage that no allocation touches.
-constexpr const char* kSuffixes[] = {"", "-wal", "-shm", "-journal"};
-std::array<std::array<char, 4096>, std::size(kSuffixes)> pendingFiles{};
+std::array<std::array<char, 4096>, std::size(db::kCompanyFileSuffixes)> pendingFiles{};
 constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 std::array<struct sigaction, std::size(kSignals)> previousActions{};
@@ -30,8 +29,8 @@ extern "C" void RemoveAndDie(int signal) {
 }  // namespace
 
 UnfinishedCompanyFile::UnfinishedCompanyFile(const QString& path) : path_(path) {
-    for (size_t k = 0; k < std::size(kSuffixes); ++k) {
-        const QByteArray name = QFile::encodeName(path + QLatin1String(kSuffixes[k]));
+    for (size_t k = 0; k < std::size(db::kCompanyFileSuffixes); ++k) {
+        const QByteArray name = QFile::encodeName(path + QLatin1String(db::kCompanyFileSuffixes[k]));
         if (static_cast<size_t>(name.size()) < pendingFiles[k].size())
             std::memcpy(pendingFiles[k].data(), name.constData(), static_cast<size_t>(name.size()) + 1);
     }
@@ -46,11 +45,19 @@ UnfinishedCompanyFile::UnfinishedCompanyFile(const QString& path) : path_(path) 
 }
 
 UnfinishedCompanyFile::~UnfinishedCompanyFile() {
-    for (size_t k = 0; k < std::size(kSignals); ++k) sigaction(kSignals[k], &previousActions[k], nullptr);
-    for (auto& file : pendingFiles) file.fill('\0');
+    Disarm();
     if (!finished_) db::RemoveDatabaseFiles(path_);
 }
 
-void UnfinishedCompanyFile::Finish() { finished_ = true; }
+void UnfinishedCompanyFile::Finish() {
+    // From here on a signal ends the program with the company complete.
+    Disarm();
+    finished_ = true;
+}
+
+void UnfinishedCompanyFile::Disarm() {
+    for (size_t k = 0; k < std::size(kSignals); ++k) sigaction(kSignals[k], &previousActions[k], nullptr);
+    for (auto& file : pendingFiles) file.fill('\0');
+}
 
 }  // namespace qor::app

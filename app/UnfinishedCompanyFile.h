@@ -18,6 +18,9 @@ public:
     void Finish();
 
 private:
+    // Gives the signals back to what handled them before.
+    void Disarm();
+
     QString path_;
     bool finished_ = false;
 };

@@ -4,11 +4,19 @@
 #include "app/Shell.h"
 #include "platform/base/HostError.h"
 #include "platform/db/OpenDatabase.h"
+#include "platform/db/TraceFunctionRights.h"
 #include "platform/db/UserAccounts.h"
+#include "src/host/TraceRights.h"
 
 #include <cstdio>
 
 namespace qor::app {
+
+// The user command changes, through the host, the rights the module asks for.
+static_assert(db::kTraceFunctionModule == kTraceRightModule && db::kTraceFunctionDetail == kTraceRightDetail);
+static_assert(db::kTraceRightView == kRightView && db::kTraceRightNew == kRightNew &&
+              db::kTraceRightModify == kRightModify && db::kTraceRightBan == kRightBan &&
+              db::kTraceRightDelete == kRightDelete);
 
 int RunUser(const ShellOptions& options) {
     const QString& name = options.accountName;

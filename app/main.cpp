@@ -128,6 +128,11 @@ int main(int argc, char** argv) {
     if (!showsNothing) UseOffscreenWhenNoDisplayAnswers(chosen);
     QApplication app(argc, argv);
     QLoggingCategory::setFilterRules(QString());
+    // Programs the window starts choose their own window system again.
+    if (chosen.isEmpty())
+        qunsetenv("QT_QPA_PLATFORM");
+    else
+        qputenv("QT_QPA_PLATFORM", chosen);
     if (!showsNothing && QGuiApplication::platformName() == QLatin1String("offscreen")) return noDisplay();
     SetUpShellApplication(app);
     return RunShell(options);

@@ -304,7 +304,7 @@ int LedgerPrint::PrintToPdf(const QString& path) {
     // followed: never a device, a pipe or a file the program keeps.
     if (const std::optional<QString> refusal = OutputRefusal(path)) throw HostError(*refusal);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) throw HostError(FileFailure(path, errno));
+    if (!file.open(QIODevice::WriteOnly)) throw HostError(FileFailure(path, errno ? errno : EIO));
     int pages = 0;
     {
         QPdfWriter writer(&file);
@@ -314,7 +314,11 @@ int LedgerPrint::PrintToPdf(const QString& path) {
         writer.setCreator(QStringLiteral("qor-erp"));
         pages = Render(writer);
     }
-    if (!file.commit()) throw HostError(FileFailure(path, errno));
+    // A write that failed earlier leaves errno to chance: ENOSPC when the
+    // file device says the disk was full, else the commit's own.
+    errno = 0;
+    if (!file.commit())
+        throw HostError(FileFailure(path, file.error() == QFileDevice::ResourceError ? ENOSPC : (errno ? errno : EIO)));
     return pages;
 }
 

@@ -45,8 +45,9 @@ double TableScale(const std::vector<double>& gridWidths, const std::vector<doubl
 
 // Column widths for a page available wide. Each column keeps at least its
 // grid width and grows towards the width of its widest text while the page
-// has room, the room shared in proportion to what each column lacks. When
-// even the grid widths do not fit, they are all scaled down by one factor.
+// has room: the room is shared evenly, and a column that lacks less than its
+// share takes only what it lacks. When even the grid widths do not fit, they
+// are all scaled down by one factor.
 std::vector<double> FitColumnWidths(const std::vector<double>& gridWidths, const std::vector<double>& textWidths,
                                     double available);
 

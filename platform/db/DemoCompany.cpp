@@ -17,8 +17,9 @@ constexpr int kOrderListDetail = 10;
 constexpr qint64 kOrderListView = 0x200000;
 
 void CheckOptions(const DemoOptions& options) {
-    if (options.groups < kDemoMinGroups || options.items < kDemoMinItems || options.traces < 0)
-        throw HostError(QStringLiteral("演示公司至少要有 %1 个物料组和 %2 个物料，记录数不能为负。")
+    if (options.groups < kDemoMinGroups || options.items < kDemoMinItems || options.traces < 0 ||
+        options.groups > kDemoMaxGroups || options.items > kDemoMaxItems || options.traces > kDemoMaxTraces)
+        throw HostError(QStringLiteral("演示公司至少要有 %1 个物料组和 %2 个物料，记录数不能为负，也不能超过上限。")
                             .arg(kDemoMinGroups)
                             .arg(kDemoMinItems));
 }

@@ -20,6 +20,7 @@ inline constexpr int kDemoMinItems = 10;
 // fill the disk.
 inline constexpr int kDemoMaxTraces = 20'000'000;
 inline constexpr int kDemoMaxItems = 2'000'000;
+inline constexpr int kDemoMaxGroups = 100'000;
 
 // Fills a new, empty company database (OpenDatabase with OpenMode::Create)
 // with a manufacturing company: item groups and items, customer and other

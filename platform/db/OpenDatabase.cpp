@@ -156,17 +156,16 @@ DatabasePtr CreateNew(const QString& path) {
 }
 }  // namespace
 
-namespace {
-const QString kJournalSuffixes[] = {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"),
-                                    QStringLiteral("-journal")};
-}
-
 void RemoveDatabaseFiles(const QString& path) {
-    for (const QString& suffix : kJournalSuffixes) QFile::remove(path + suffix);
+    for (const char* suffix : kCompanyFileSuffixes) QFile::remove(path + QLatin1String(suffix));
 }
 
 void KeepCompanyFiles(const QString& path) {
-    for (const QString& suffix : kJournalSuffixes) KeepFile(path + suffix, QStringLiteral("账套文件"));
+    // SQLite puts the journal beside the file a link leads to.
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    const QString company = canonical.isEmpty() ? path : canonical;
+    for (const char* suffix : kCompanyFileSuffixes)
+        KeepFile(company + QLatin1String(suffix), QStringLiteral("账套文件"));
 }
 
 bool IsServerConnection(const QString& connectionText) {

@@ -32,6 +32,9 @@ bool IsServerConnection(const QString& connectionText);
 DatabasePtr OpenDatabase(const QString& connectionText, OpenMode mode = OpenMode::Existing,
                          const ServerLogin& login = {});
 
+// What SQLite puts beside a company file: the file itself first.
+inline constexpr const char* kCompanyFileSuffixes[] = {"", "-wal", "-shm", "-journal"};
+
 // Removes a company file with its journal files.
 void RemoveDatabaseFiles(const QString& path);
 // Notes a company file with its journal files as files no output may replace.

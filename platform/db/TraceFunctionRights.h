@@ -2,9 +2,10 @@
 
 #include <QtGlobal>
 
-// Where the rights store keeps the batch-trace function, and its right masks,
-// one bit each: what the demo grants, the user command changes and the save
-// component enforces on a write.
+// Where the rights store keeps the batch-trace function, and the right masks
+// the host itself grants or enforces: the demo's grants, the user command's
+// changes and the save component's checks. The module names the same
+// function and masks in its own header; the shell checks that they agree.
 namespace qor::db {
 
 inline constexpr int kTraceFunctionModule = 1099;

@@ -270,6 +270,9 @@ TEST_P(ShellOnBackend, RefusalsSayWhyAndChangeNothing) {
         cases.emplace_back("export through a link to the company",
                            QStringList{"export"} + Login("administrator") + QStringList{"--all", "--out", link},
                            "就是账套文件");
+        cases.emplace_back("a trace onto the company's journal",
+                           QStringList{"list"} + Login("viewer") + QStringList{"--all", "--trace", Company() + "-wal"},
+                           "就是账套文件");
     }
     const QByteArray company = Contents(Company());
     for (const auto& [what, args, reason] : cases) {

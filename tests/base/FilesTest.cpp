@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -50,16 +51,29 @@ TEST(KeptFiles, NoOutputReplacesAKeptFileOrAnythingButARegularFile) {
     ASSERT_EQ(link(qPrintable(at("c.db")), qPrintable(at("hard.pdf"))), 0);
     ASSERT_EQ(mkfifo(qPrintable(at("pipe.csv")), 0600), 0);
     QDir().mkpath(at("sub"));
+    // A relative link in a folder reached through a linked folder.
+    QDir().mkpath(at("sub/inner"));
+    ASSERT_TRUE(QFile::link(at("sub/inner"), at("alias")));
+    ASSERT_EQ(symlink("../../c.db-wal", qPrintable(at("sub/inner/journal.csv"))), 0);
     const std::pair<QString, const char*> cases[]{
-        {at("c.db"), "就是账套文件"},         {at("sub/../c.db"), "就是账套文件"},
-        {at("dangling.csv"), "就是账套文件"}, {at("link.pdf"), "就是账套文件"},
-        {at("hard.pdf"), "就是账套文件"},     {at("trace.jsonl"), "就是跟踪文件"},
-        {at("pipe.csv"), "不是普通文件"},     {at("sub"), "不是普通文件"},
-        {"/dev/null", "不是普通文件"},        {at("list.xlsx"), ""},
+        {at("c.db"), "就是账套文件"},
+        {at("sub/../c.db"), "就是账套文件"},
+        {at("dangling.csv"), "就是账套文件"},
+        {at("alias/journal.csv"), "就是账套文件"},
+        {at("link.pdf"), "就是账套文件"},
+        {at("hard.pdf"), "就是账套文件"},
+        {at("trace.jsonl"), "就是跟踪文件"},
+        {at("pipe.csv"), "不是普通文件"},
+        {at("sub"), "不是普通文件"},
+        {"/dev/null", "不是普通文件"},
+        {at("list.xlsx"), ""},
     };
     for (const auto& [output, refusal] : cases) {
         const std::optional<QString> told = OutputRefusal(output);
         EXPECT_EQ(told.value_or(QString()).contains(QString::fromUtf8(refusal)), true) << output.toStdString();
         EXPECT_EQ(told.has_value(), *refusal != '\0') << output.toStdString();
     }
+    // Written as it goes, a report may go to a terminal or /dev/null, not to a pipe nobody reads.
+    EXPECT_FALSE(OutputRefusal("/dev/null", OutputUse::WrittenInPlace));
+    EXPECT_TRUE(OutputRefusal(at("pipe.csv"), OutputUse::WrittenInPlace).value_or("").contains("没有程序在读"));
 }
