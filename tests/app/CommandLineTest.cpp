@@ -31,6 +31,8 @@ TEST(CommandLine, RefusesBadInputWithAChineseReason) {
         {"size without --create-demo", {"--db", "d.db", "--traces", "10"}, "--create-demo"},
         {"fewer groups than a demo needs", {"--create-demo", "x.db", "--groups", "2"}, "3 个物料组"},
         {"a demo too big", {"--create-demo", "x.db", "--traces", "1000000000"}, "至多"},
+        {"too many groups", {"--create-demo", "x.db", "--groups", "2000000000"}, "至多"},
+        {"a demo with a password file", {"--create-demo", "x.db", "--password-file", "p"}, "不用登录"},
         {"a demo with a login", {"--create-demo", "x.db", "--user", "administrator"}, "不用登录"},
         {"an option twice", QStringList{"list"} + login + QStringList{"--all", "--user", "viewer"},
          "--user 只能给出一次"},
