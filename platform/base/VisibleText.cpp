@@ -1,5 +1,7 @@
 #include "platform/base/VisibleText.h"
 
+#include <QList>
+
 namespace qor {
 
 QString WithVisibleControls(const QString& text) {
@@ -17,8 +19,9 @@ QString WithVisibleControls(const QString& text) {
 }
 
 bool HasControlCharacters(const QString& text) {
-    for (const QChar c : text)
-        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format) return true;
+    // By code point, so that format characters beyond the first plane (tags) count too.
+    for (const char32_t c : text.toUcs4())
+        if (QChar::category(c) == QChar::Other_Control || QChar::category(c) == QChar::Other_Format) return true;
     return false;
 }
 

@@ -12,6 +12,7 @@ extern const char kFindIndexesPostgresScript[];
 extern const char kSaveFunctionPostgresScript[];
 extern const char kServerRightsPostgresScript[];
 extern const char kRoleLocksPostgresScript[];
+extern const char kSaveFunctionAgainPostgresScript[];
 
 namespace {
 const QString kVersionTable = QStringLiteral("t_SchemaVersion");
@@ -34,6 +35,12 @@ const std::vector<Migration>& CompanyMigrations() {
         {5, QString(), QStringLiteral("PRAGMA analysis_limit = 1000; ANALYZE;"), QStringLiteral("ANALYZE;")},
         // Changes of the shared login roles, one transaction at a time.
         {6, QString(), {}, QString::fromUtf8(kRoleLocksPostgresScript)},
+        // The save function refusing unknown operations and every invisible format character.
+        {7,
+         QString(),
+         {},
+         QString::fromUtf8(kSaveFunctionPostgresScript) + QStringLiteral("\n") +
+             QString::fromUtf8(kSaveFunctionAgainPostgresScript)},
     };
     return migrations;
 }

@@ -22,6 +22,10 @@ DECLARE
   cls integer;
   key integer;
 BEGIN
+  -- Every write below is asked its right under one of these names.
+  IF p_op IS NULL OR p_op NOT IN ('INS', 'UPT', 'DEL') THEN
+    RETURN format('无法识别的保存操作“%s”！', p_op);
+  END IF;
   SELECT FMask INTO held FROM t_UserRight WHERE FUserID = caller AND FModule = 1099 AND FDetail = 20;
   held := COALESCE(held, 0);
   IF p_op = 'INS' THEN
@@ -96,7 +100,9 @@ BEGIN
     IF length(r.FBatchNo) > 255 THEN
       RETURN '批号不能超过 255 个字符！';
     END IF;
-    IF r.FBatchNo ~ '[[:cntrl:]\u00AD\u200B-\u200F\u202A-\u202E\u2060-\u2064\uFEFF]' THEN
+    -- Control and invisible format characters, as the client refuses them.
+    IF r.FBatchNo ~ ('[[:cntrl:]\u00AD\u0600-\u0605\u061C\u06DD\u070F\u180E\u200B-\u200F\u202A-\u202E'
+                     '\u2060-\u2064\u2066-\u206F\uFEFF\uFFF9-\uFFFB\U000E0001\U000E0020-\U000E007F]') THEN
       RETURN '批号中不能有控制字符！';
     END IF;
   END IF;

@@ -1,6 +1,7 @@
 #include "platform/services/ExportDestination.h"
 
 #include "platform/base/FileFolder.h"
+#include "platform/controls/PlainFileIcons.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -25,6 +26,7 @@ std::optional<SheetFormat> SheetFormatOf(const QString& path) {
 QString AskExportFile(const QString& title, QWidget* parent) {
     QFileDialog dialog(parent, QStringLiteral("引出"));
     dialog.setObjectName(QStringLiteral("exportFileDialog"));
+    controls::UsePlainFileIcons(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters({kXlsxFilter, kCsvFilter});

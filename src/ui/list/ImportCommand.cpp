@@ -2,6 +2,7 @@
 
 #include "platform/base/FileFolder.h"
 #include "platform/controls/BusyCursor.h"
+#include "platform/controls/PlainFileIcons.h"
 #include "src/common/HostValues.h"
 #include "src/common/Messages.h"
 #include "src/common/Rights.h"
@@ -24,10 +25,13 @@ void ImportFile(frmBatchTrace& window) {
         ShowMessage(kMessageNotice, Translate(QStringLiteral("当前用户没有新增权限！请与系统管理员联系！")));
         return;
     }
-    const QString fileName =
-        QFileDialog::getOpenFileName(&window, Translate(QStringLiteral("引入")), FileDialogFolder(),
-                                     Translate(QStringLiteral("CSV 文件或 Excel 工作簿 (*.csv *.xlsx);;所有文件 (*)")));
-    if (fileName.isEmpty()) return;
+    QFileDialog dialog(&window, Translate(QStringLiteral("引入")), FileDialogFolder(),
+                       Translate(QStringLiteral("CSV 文件或 Excel 工作簿 (*.csv *.xlsx);;所有文件 (*)")));
+    dialog.setObjectName(QStringLiteral("importFileDialog"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    controls::UsePlainFileIcons(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const QString fileName = dialog.selectedFiles().first();
     RememberFileFolder(fileName);
     TraceImport import;
     try {
