@@ -16,6 +16,8 @@ void UseReportFont() {
 
 void SetUpShellApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("qor-erp"));
+    // Dates and sizes in Qt's own dialogs (the file dialogs) read as the rest of the window.
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     UseReportFont();
     auto* translator = new QTranslator(&app);
     if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
