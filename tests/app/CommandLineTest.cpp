@@ -23,7 +23,9 @@ TEST(CommandLine, ReadsOptionsInBothSpellings) {
 }
 
 TEST(CommandLine, RefusesBadInputWithAChineseReason) {
-    const QStringList login{"--db", "d.db", "--user", "clerk", "--password", "demo"};
+    const auto with = [](const char* command, const QStringList& args = {}) {
+        return QStringList{command, "--db", "d.db", "--user", "clerk", "--password", "demo"} + args;
+    };
     const std::tuple<const char*, QStringList, const char*> cases[]{
         {"option without its value", {"--db"}, ""},
         {"size that is not a number", {"--create-demo", "x.db", "--traces", "many"}, ""},
@@ -34,8 +36,7 @@ TEST(CommandLine, RefusesBadInputWithAChineseReason) {
         {"too many groups", {"--create-demo", "x.db", "--groups", "2000000000"}, "至多"},
         {"a demo with a password file", {"--create-demo", "x.db", "--password-file", "p"}, "不用登录"},
         {"a demo with a login", {"--create-demo", "x.db", "--user", "administrator"}, "不用登录"},
-        {"an option twice", QStringList{"list"} + login + QStringList{"--all", "--user", "viewer"},
-         "--user 只能给出一次"},
+        {"an option twice", with("list", {"--all", "--user", "viewer"}), "--user 只能给出一次"},
         {"a description for a password", {"user", "passwd", "hal", "--db", "d.db", "--description", "x"}, "add"},
         {"a demo over another company", {"--create-demo", "x.db", "--db", "d.db"}, "只能给出一个"},
         {"a demo without its file", {"--create-demo", ""}, "--create-demo 需要"},
@@ -44,16 +45,15 @@ TEST(CommandLine, RefusesBadInputWithAChineseReason) {
          "不用 --user 登录"},
         {"a library registered and unregistered", {"--register", "a.so", "--unregister", "a.so"}, "只能给出一个"},
         {"register without a library", {"--register"}, ""},
-        {"list without a selection", QStringList{"list"} + login, ""},
-        {"list with two selections", QStringList{"list"} + login + QStringList{"--all", "--item", "x"}, ""},
+        {"list without a selection", with("list"), ""},
+        {"list with two selections", with("list", {"--all", "--item", "x"}), ""},
         {"list without a user", {"list", "--password", "v", "--all"}, "list 需要 --user"},
-        {"unknown format", QStringList{"list"} + login + QStringList{"--all", "--format", "xml"}, ""},
+        {"unknown format", with("list", {"--all", "--format", "xml"}), ""},
         {"selection without list", {"--all"}, ""},
-        {"export to a pdf", QStringList{"export"} + login + QStringList{"--all", "--out", "a.pdf"}, ".xlsx 或 .csv"},
-        {"print without an out file", QStringList{"print"} + login + QStringList{"--all"}, ".pdf"},
-        {"print without a selection", QStringList{"print"} + login + QStringList{"--out", "a.pdf"},
-         "print 需要 --item"},
-        {"list to a file", QStringList{"list"} + login + QStringList{"--all", "--out", "a.pdf"}, ""},
+        {"export to a pdf", with("export", {"--all", "--out", "a.pdf"}), ".xlsx 或 .csv"},
+        {"print without an out file", with("print", {"--all"}), ".pdf"},
+        {"print without a selection", with("print", {"--out", "a.pdf"}), "print 需要 --item"},
+        {"list to a file", with("list", {"--all", "--out", "a.pdf"}), ""},
     };
     for (const auto& [what, args, reason] : cases) {
         SCOPED_TRACE(what);
@@ -92,10 +92,7 @@ TEST(HeadlessPassword, ComesFromAPrivateFileOrTheEnvironment) {
     };
     for (const auto& [file, environment, expected] : cases) {
         SCOPED_TRACE(file.toStdString());
-        if (environment)
-            qputenv("QOR_PASSWORD", environment);
-        else
-            qunsetenv("QOR_PASSWORD");
+        environment ? qputenv("QOR_PASSWORD", environment) : qunsetenv("QOR_PASSWORD");
         ShellOptions options;
         options.passwordFile = file;
         QString error;

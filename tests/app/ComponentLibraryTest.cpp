@@ -5,15 +5,14 @@
 #include "platform/host/InprocServer.h"
 #include "src/host/ProgIds.h"
 #include "tests/support/FakeHost.h"
+#include "tests/support/ModalDriver.h"
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <QApplication>
 #include <QDialog>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTimer>
 
 // The component library QOROrderBatchTrace as the shell loads it: the real
 // library of the build tree, registered in a registry of the test's own.
@@ -21,6 +20,7 @@ using namespace qor;
 using app::ComponentLibrary;
 using app::ComponentLoader;
 using host::ComponentRegistry;
+using Scope = ComponentRegistry::Scope;
 
 namespace {
 
@@ -51,8 +51,7 @@ protected:
 };
 
 TEST_F(ComponentLibraryTest, RegistersBothClassesAndASecondRegistrationReplacesTheFirst) {
-    const QString first = CopyOfLibrary("first");
-    const QString second = CopyOfLibrary("second");
+    const QString first = CopyOfLibrary("first"), second = CopyOfLibrary("second");
     ASSERT_EQ(ComponentLibrary(first).Register(), inproc::kOk);
 
     auto trace = ComponentRegistry::Find(kTraceProgId);
@@ -76,13 +75,11 @@ TEST_F(ComponentLibraryTest, RegistersBothClassesAndASecondRegistrationReplacesT
 }
 
 TEST_F(ComponentLibraryTest, TheUsersEntryOverridesTheSystems) {
-    ComponentRegistry::Add(ComponentRegistry::Scope::System,
-                           {kTraceProgId, inproc::kClsidOrderBatchTrace, "/opt/system.so"});
+    ComponentRegistry::Add(Scope::System, {kTraceProgId, inproc::kClsidOrderBatchTrace, "/opt/system.so"});
     EXPECT_EQ(ComponentRegistry::Find(kTraceProgId)->library, "/opt/system.so");
-    ComponentRegistry::Add(ComponentRegistry::Scope::User,
-                           {kTraceProgId, inproc::kClsidOrderBatchTrace, "/home/u/user.so"});
+    ComponentRegistry::Add(Scope::User, {kTraceProgId, inproc::kClsidOrderBatchTrace, "/home/u/user.so"});
     EXPECT_EQ(ComponentRegistry::Find(kTraceProgId)->library, "/home/u/user.so");
-    EXPECT_EQ(ComponentRegistry::Remove(ComponentRegistry::Scope::User, inproc::kClsidOrderBatchTrace), 1);
+    EXPECT_EQ(ComponentRegistry::Remove(Scope::User, inproc::kClsidOrderBatchTrace), 1);
     EXPECT_EQ(ComponentRegistry::Find(kTraceProgId)->library, "/opt/system.so");
 }
 
@@ -93,9 +90,7 @@ TEST_F(ComponentLibraryTest, ShowsTheWindowAndIsUnloadedAndLoadedAgainAfterwards
     for (int visit = 0; visit < 2; ++visit) {
         {
             const host::ObjectPtr trace = loader.Create(kTraceProgId);
-            QTimer::singleShot(0, [] {
-                if (auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget())) window->reject();
-            });
+            test::WhenModalShown([](QWidget* window) { qobject_cast<QDialog*>(window)->reject(); });
             EXPECT_EQ(trace->Call("Show"), QVariant(0));
             EXPECT_EQ(loader.FreeUnusedLibraries(), 1);  // the object still holds it
         }
@@ -115,7 +110,7 @@ TEST_F(ComponentLibraryTest, SaysWhatIsWrongWithAMissingUnregisteredOrBrokenLibr
         return QString();
     };
     const auto registerAt = [](const QString& library, const inproc::Guid& clsid = inproc::kClsidOrderBatchTrace) {
-        ComponentRegistry::Add(ComponentRegistry::Scope::User, {kTraceProgId, clsid, library});
+        ComponentRegistry::Add(Scope::User, {kTraceProgId, clsid, library});
     };
     EXPECT_TRUE(failure().contains("部件 QOROrderBatchTrace.COrderBatchTrace 未注册"));
 
@@ -139,7 +134,7 @@ TEST_F(ComponentLibraryTest, SaysWhatIsWrongWithAMissingUnregisteredOrBrokenLibr
     registerAt(QOR_COMPONENT_LIBRARY, inproc::kIidObject);
     EXPECT_TRUE(failure().contains("错误 0x80040111"));
 
-    QSettings ini(ComponentRegistry::File(ComponentRegistry::Scope::User), QSettings::IniFormat);
+    QSettings ini(ComponentRegistry::File(Scope::User), QSettings::IniFormat);
     ini.remove(kTraceProgId + "/CLSID");
     ini.sync();
     EXPECT_TRUE(failure().contains("登记不完整"));

@@ -48,6 +48,11 @@ QByteArray Contents(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+bool Write(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
 // The demo company is made by the shell once per back end.
 class ShellOnBackend : public ::testing::TestWithParam<TestBackend> {
 protected:
@@ -66,8 +71,11 @@ protected:
     QStringList Login(const char* user, const char* password = "demo") const {
         return {"--db", companies_[GetParam()]->UserConnectionText(), "--user", user, "--password", password};
     }
+    QStringList Args(const char* command, const char* user, const QStringList& args) const {
+        return QStringList{command} + Login(user) + args;
+    }
     ShellRun Run(const char* command, const char* user, const QStringList& args = {}) const {
-        return Shell(QStringList{command} + Login(user) + args);
+        return Shell(Args(command, user, args));
     }
 
     static std::map<TestBackend, std::unique_ptr<ScratchCompany>> companies_;
@@ -105,8 +113,7 @@ TEST_P(ShellOnBackend, ListExportAndPrintReadTheCompany) {
     const QString pdf = dir_.filePath("item.pdf");
     r = Run("print", "administrator", {"--item", number, "--out", pdf});
     ASSERT_EQ(r.exitCode, 0) << r.output.toStdString();
-    const QRegularExpression printed(QStringLiteral("已打印 (\\d+) / (\\d+) 页"));
-    const QRegularExpressionMatch progress = printed.match(r.output);
+    const auto progress = QRegularExpression(QStringLiteral("已打印 (\\d+) / (\\d+) 页")).match(r.output);
     ASSERT_TRUE(progress.hasMatch()) << r.output.toStdString();
     EXPECT_EQ(progress.captured(1), progress.captured(2)) << "the last page is always told";
     EXPECT_TRUE(r.output.contains(QStringLiteral("已打印 %1 页到").arg(progress.captured(2))));
@@ -172,14 +179,10 @@ TEST_P(ShellOnBackend, AnExportedListChangedAndImportedComesBackWithExactlyTheCh
     flipped[6] = flipped[6] == "Y" ? "" : "Y";
     rows[1] = renamed.join(u'\t');
     rows[2] = flipped.join(u'\t');
-    const auto writeCsv = [this](const char* name, const QStringList& lines) {
-        QFile file(dir_.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(lines.join(u'\n').replace(u'\t', u',').toUtf8());
-        return file.fileName();
-    };
+    const auto csvOf = [](const QStringList& lines) { return lines.join(u'\n').replace(u'\t', u',').toUtf8(); };
     const QStringList bad = rows + QStringList{QStringLiteral("01.01.001.0012,,,,,IMP-BAD\u0007,")};
-    const QString changed = writeCsv("changed.csv", rows), refused = writeCsv("refused.csv", bad);
+    const QString changed = dir_.filePath("changed.csv"), refused = dir_.filePath("refused.csv");
+    ASSERT_TRUE(Write(changed, csvOf(rows)) && Write(refused, csvOf(bad)));
 
     const ShellRun kept = Run("import", "administrator", {"--in", refused, "--report", dir_.filePath("report.csv")});
     EXPECT_EQ(kept.exitCode, 4);
@@ -223,11 +226,7 @@ TEST_P(ShellOnBackend, RefusalsSayWhyAndChangeNothing) {
     QTemporaryDir others;  // files a mistyped name may point at
     const QString notes = others.filePath("notes"), database = others.filePath("o.db"), fifo = others.filePath("f.pdf"),
                   in = others.filePath("in.csv");
-    const auto write = [](const QString& path, const QByteArray& bytes) {
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-    };
-    ASSERT_TRUE(write(notes, "计划\n") && write(database, "SQLite format 3") && write(in, "物料代码,批号\n") &&
+    ASSERT_TRUE(Write(notes, "计划\n") && Write(database, "SQLite format 3") && Write(in, "物料代码,批号\n") &&
                 !mkfifo(qPrintable(fifo), 0600));
     std::vector<std::tuple<const char*, QStringList, const char*>> cases{
         {"wrong password", Login("administrator", "wrong"), "用户名或密码错误"},
@@ -237,42 +236,33 @@ TEST_P(ShellOnBackend, RefusalsSayWhyAndChangeNothing) {
          {"--db", dir_.filePath("missing.db"), "--user", "viewer", "--password", "demo"},
          "不存在"},
         {"demo company over the company", {"--create-demo", Company()}, "无法创建演示账套"},
-        {"unknown item", QStringList{"list"} + Login("viewer") + QStringList{"--item", "no-such-item"},
-         "没有物料代码为 no-such-item 的物料"},
-        {"an item number that would end the quoted literal",
-         QStringList{"list"} + Login("viewer") + QStringList{"--item", "\\' OR 1=1) --"},
+        {"unknown item", Args("list", "viewer", {"--item", "no-such-item"}), "没有物料代码为 no-such-item 的物料"},
+        {"an item number that would end the quoted literal", Args("list", "viewer", {"--item", "\\' OR 1=1) --"}),
          "没有物料代码为 \\' OR 1=1) -- 的物料"},
-        {"export without the right",
-         QStringList{"export"} + Login("viewer") + QStringList{"--all", "--out", dir_.filePath("refused.xlsx")},
+        {"export without the right", Args("export", "viewer", {"--all", "--out", dir_.filePath("refused.xlsx")}),
          "当前用户没有引出权限，请与系统管理员联系！"},
-        {"print without the right",
-         QStringList{"print"} + Login("viewer") + QStringList{"--all", "--out", dir_.filePath("refused.pdf")},
+        {"print without the right", Args("print", "viewer", {"--all", "--out", dir_.filePath("refused.pdf")}),
          "当前用户没有打印权限！请与系统管理员联系！"},
         {"export into a missing folder",
-         QStringList{"export"} + Login("administrator") +
-             QStringList{"--all", "--out", dir_.filePath("no/such/folder/all.xlsx")},
+         Args("export", "administrator", {"--all", "--out", dir_.filePath("no/such/folder/all.xlsx")}),
          "引出失败：文件夹 "},
-        {"trace into a text file", QStringList{"list"} + Login("viewer") + QStringList{"--all", "--trace", notes},
-         "不是跟踪文件"},
-        {"trace into a database", QStringList{"list"} + Login("viewer") + QStringList{"--all", "--trace", database},
-         "是数据库文件"},
+        {"trace into a text file", Args("list", "viewer", {"--all", "--trace", notes}), "不是跟踪文件"},
+        {"trace into a database", Args("list", "viewer", {"--all", "--trace", database}), "是数据库文件"},
         {"a FIFO for the company",
          {"list", "--db", fifo, "--user", "viewer", "--password", "demo", "--all"},
          "不是普通文件"},
-        {"print into a FIFO", QStringList{"print"} + Login("administrator") + QStringList{"--all", "--out", fifo},
+        {"print into a FIFO", Args("print", "administrator", {"--all", "--out", fifo}),
          "不是普通文件，不能用作输出文件"},
-        {"the report over the imported file",
-         QStringList{"import"} + Login("administrator") + QStringList{"--in", in, "--report", in}, "就是要引入的文件"},
+        {"the report over the imported file", Args("import", "administrator", {"--in", in, "--report", in}),
+         "就是要引入的文件"},
     };
     if (GetParam() == TestBackend::Sqlite) {
         const QString link = others.filePath("company.csv");
         ASSERT_TRUE(QFile::link(Company(), link));
         cases.emplace_back("export through a link to the company",
-                           QStringList{"export"} + Login("administrator") + QStringList{"--all", "--out", link},
-                           "就是账套文件");
+                           Args("export", "administrator", {"--all", "--out", link}), "就是账套文件");
         cases.emplace_back("a trace onto the company's journal",
-                           QStringList{"list"} + Login("viewer") + QStringList{"--all", "--trace", Company() + "-wal"},
-                           "就是账套文件");
+                           Args("list", "viewer", {"--all", "--trace", Company() + "-wal"}), "就是账套文件");
     }
     const QByteArray company = Contents(Company());
     for (const auto& [what, args, reason] : cases) {
@@ -306,70 +296,34 @@ TEST(Shell, RefusesADisplayThatDoesNotAnswer) {
 // login role whose password and whose being disabled the server enforces.
 TEST_P(ShellOnBackend, TheOwnerAddsAUserWhoseRightsAndPasswordTakeEffect) {
     const QStringList owner{"--db", Company()};
-    const auto user = [&](const QStringList& args) { return Shell(QStringList{"user"} + args + owner); };
-    const auto listAs = [&](const char* password) {
-        return Shell({"list", "--all", "--db", companies_[GetParam()]->UserConnectionText(), "--user", "测试员",
-                      "--password", password});
+    const auto user = [&](const QStringList& args) { return QStringList{"user"} + args + owner; };
+    const auto as = [&](const char* command, const char* password) {
+        return QStringList{command,  "--all",  "--db",       companies_[GetParam()]->UserConnectionText(),
+                           "--user", "测试员", "--password", password};
     };
-    struct Step {
-        std::function<ShellRun()> run;
-        int exitCode;
-        const char* said;
+    const std::tuple<QStringList, int, const char*> steps[] = {
+        {user({"add", "测试员", "--description", "测试", "--password", "pw1"}), 0, "已添加用户 测试员"},
+        {as("list", "pw1"), 2, "当前用户没有查看权限"},
+        {user({"grant", "测试员", "--rights", "view,export"}), 0, "已授予"},
+        {as("list", "pw1"), 0, "物料代码"},
+        {user({"passwd", "测试员", "--password", "pw2"}), 0, "已修改"},
+        {as("list", "pw1"), 2, "用户名或密码错误"},
+        {as("list", "pw2"), 0, "物料代码"},
+        {user({"revoke", "测试员", "--rights", "view"}), 0, "已收回"},
+        {as("list", "pw2"), 2, "当前用户没有查看权限"},
+        {as("export", "pw2") + QStringList{"--out", dir_.filePath("x.csv")}, 2, "当前用户没有查看权限"},
+        {user({"disable", "测试员"}), 0, "已禁用"},
+        {as("list", "pw2"), 2, GetParam() == TestBackend::Sqlite ? "已被禁用" : "用户名或密码错误"},
+        {user({"add", "测试员", "--password", "pw3"}), 2, "已经有名为“测试员”的用户"},
+        {user({"grant", "测试员", "--rights", "fly"}), 1, "--rights"},
+        {user({"add", "无密码", "--password", ""}), 2, "密码不能为空"},
+        {user({"passwd", "没有这个人", "--password", "x"}), 2, "没有名为“没有这个人”的用户"},
     };
-    const std::vector<Step> steps{
-        {[&] {
-             return user({"add", "测试员", "--description", "测试", "--password", "pw1"});
-         },
-         0, "已添加用户 测试员"},
-        {[&] { return listAs("pw1"); }, 2, "当前用户没有查看权限"},
-        {[&] {
-             return user({"grant", "测试员", "--rights", "view,export"});
-         },
-         0, "已授予"},
-        {[&] { return listAs("pw1"); }, 0, "物料代码"},
-        {[&] {
-             return user({"passwd", "测试员", "--password", "pw2"});
-         },
-         0, "已修改"},
-        {[&] { return listAs("pw1"); }, 2, "用户名或密码错误"},
-        {[&] { return listAs("pw2"); }, 0, "物料代码"},
-        {[&] {
-             return user({"revoke", "测试员", "--rights", "view"});
-         },
-         0, "已收回"},
-        {[&] { return listAs("pw2"); }, 2, "当前用户没有查看权限"},
-        {[&] {
-             return Shell({"export", "--all", "--out", dir_.filePath("x.csv"), "--db",
-                           companies_[GetParam()]->UserConnectionText(), "--user", "测试员", "--password", "pw2"});
-         },
-         2, "当前用户没有查看权限"},
-        {[&] {
-             return user({"disable", "测试员"});
-         },
-         0, "已禁用"},
-        {[&] { return listAs("pw2"); }, 2, GetParam() == TestBackend::Sqlite ? "已被禁用" : "用户名或密码错误"},
-        {[&] {
-             return user({"add", "测试员", "--password", "pw3"});
-         },
-         2, "已经有名为“测试员”的用户"},
-        {[&] {
-             return user({"grant", "测试员", "--rights", "fly"});
-         },
-         1, "--rights"},
-        {[&] {
-             return user({"add", "无密码", "--password", ""});
-         },
-         2, "密码不能为空"},
-        {[&] {
-             return user({"passwd", "没有这个人", "--password", "x"});
-         },
-         2, "没有名为“没有这个人”的用户"},
-    };
-    for (size_t k = 0; k < steps.size(); ++k) {
-        SCOPED_TRACE(k);
-        const ShellRun r = steps[k].run();
-        EXPECT_EQ(r.exitCode, steps[k].exitCode) << r.output.toStdString();
-        EXPECT_TRUE(r.output.contains(QString::fromUtf8(steps[k].said))) << r.output.toStdString();
+    for (const auto& [args, exitCode, said] : steps) {
+        SCOPED_TRACE(args.join(u' ').toStdString());
+        const ShellRun r = Shell(args);
+        EXPECT_EQ(r.exitCode, exitCode) << r.output.toStdString();
+        EXPECT_TRUE(r.output.contains(QString::fromUtf8(said))) << r.output.toStdString();
     }
 }
 
@@ -380,14 +334,13 @@ TEST_P(ShellOnBackend, AUrlWithAUsersOwnRoleLogsInAsThatUser) {
     QUrl url(companies_[GetParam()]->UserConnectionText());
     url.setUserName(qor::db::CompanyRole(companies_[GetParam()]->ConnectionText(), "viewer"));
     url.setPassword("demo");
-    const auto listAs = [&url](const char* user) {
-        return Shell({"list", "--all", "--db", url.toString(QUrl::FullyEncoded), "--user", user, "--password", "x"});
-    };
-    const ShellRun viewer = listAs("viewer");
-    EXPECT_EQ(viewer.exitCode, 0) << viewer.output.toStdString();
-    const ShellRun other = listAs("administrator");
-    EXPECT_EQ(other.exitCode, 2);
-    EXPECT_TRUE(other.output.contains("用户名或密码错误")) << other.output.toStdString();
+    for (const auto& [user, exitCode, said] :
+         {std::tuple{"viewer", 0, "物料代码"}, {"administrator", 2, "用户名或密码错误"}}) {
+        const ShellRun r =
+            Shell({"list", "--all", "--db", url.toString(QUrl::FullyEncoded), "--user", user, "--password", "x"});
+        EXPECT_EQ(r.exitCode, exitCode) << r.output.toStdString();
+        EXPECT_TRUE(r.output.contains(QString::fromUtf8(said))) << r.output.toStdString();
+    }
 }
 
 // The shell reads the setting through the module's object, and its call is
@@ -418,13 +371,10 @@ TEST_P(ShellOnBackend, SwitchedOffFeatureIsToldAndTracedAfterTheSettingsAreRead)
 // each stop the shell at start-up with a message in Chinese.
 TEST(ShellOnServer, StartUpRefusalsSayWhatIsWrong) {
     QOR_SKIP_UNAVAILABLE(TestBackend::PostgreSql);
-    const QUrl server(qor::test::TestServerUrl());
-    QUrl wrongPassword = server;
+    QUrl wrongPassword(qor::test::TestServerUrl()), unknown(wrongPassword), unreachable(wrongPassword);
     wrongPassword.setUserName("qor_password_check");
     wrongPassword.setPassword("wrong");
-    QUrl unknown = server;
     unknown.setPath("/qor_no_such_company");
-    QUrl unreachable = server;
     unreachable.setPort(1);
     const std::pair<QUrl, const char*> cases[] = {
         {wrongPassword, "用户名“qor_password_check”或密码不正确"},

@@ -11,19 +11,6 @@
 
 using namespace qor;
 
-namespace {
-
-QList<QJsonObject> ReadLines(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    QList<QJsonObject> lines;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (!line.isEmpty()) lines.append(QJsonDocument::fromJson(line).object());
-    return lines;
-}
-
-}  // namespace
-
 TEST(TraceWriter, ObservesEveryCallWithArgumentsAsPassedAndMessageBoxesWithTheirTexts) {
     QTemporaryDir dir;
     const QString path = dir.filePath("t.jsonl");
@@ -46,7 +33,11 @@ TEST(TraceWriter, ObservesEveryCallWithArgumentsAsPassedAndMessageBoxesWithTheir
     box->Call("Show", {1, "", true});
     host::ComponentFactory::SetObserver(nullptr);
 
-    const auto lines = ReadLines(path);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QList<QJsonObject> lines;
+    for (const QByteArray& line : file.readAll().split('\n'))
+        if (!line.isEmpty()) lines.append(QJsonDocument::fromJson(line).object());
     ASSERT_EQ(lines.size(), 5);
     EXPECT_EQ(lines[0]["args"].toArray()[0].toString(), "SELECT 1\r\n");
     EXPECT_EQ(lines[0]["args"].toArray()[1].toString(), "");  // as passed, not as written back

@@ -7,12 +7,12 @@
 #include "src/ui/find/frmFind.h"
 #include "src/ui/list/frmBatchTrace.h"
 #include "tests/support/FakeHost.h"
+#include "tests/support/ModalDriver.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QProcess>
 #include <QTest>
-#include <QTimer>
 
 using namespace qor;
 
@@ -46,9 +46,7 @@ TEST(WindowTitles, AreExactlyTheWindowsOwnTitles) {
         return std::make_shared<services::MessageDialog>(services::MessageDialog::Presentation::Window);
     });
     QString boxTitle;
-    QTimer::singleShot(0, [&boxTitle] {
-        QWidget* box = QApplication::activeModalWidget();
-        ASSERT_NE(box, nullptr);
+    test::WhenModalShown([&boxTitle](QWidget* box) {
         boxTitle = ShownTitle(*box);
         box->close();
     });

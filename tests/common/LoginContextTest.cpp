@@ -38,7 +38,7 @@ test::FakeObjectPtr SettingRows(const QVariantList& values) {
 // Braced values keep their semicolons; what follows a closing brace up to the
 // next ";" is dropped, an unclosed brace runs to the end and the first empty
 // key ends the parsing.
-TEST(ParsePropsString, SplitsPairsKeepingBracedValuesAndDroppingBlanks) {
+TEST(ParsePropsString, SplitsPairsKeepingBracedValuesAndDroppingBlanksAndFailsOnBadContent) {
     const std::tuple<const char*, QStringList, const char*, const char*> cases[] = {
         {"UserID=7;C={a=1;b=2};UserName=x", {"UserID", "C", "UserName"}, "C", "a=1;b=2"},
         {"  UserID  =  7  ; Conn = { a=1 } ;", {"UserID", "Conn"}, "Conn", "a=1"},
@@ -51,9 +51,8 @@ TEST(ParsePropsString, SplitsPairsKeepingBracedValuesAndDroppingBlanks) {
         EXPECT_EQ(PropsMap()->Keys(), keys) << text;
         EXPECT_EQ(GetPropItem(key), value) << text;
     }
-}
 
-TEST(ParsePropsString, EmptyTextClearsTheMapAndBadContentFails) {
+    // Empty text clears the map; repeated keys and bad user ids fail.
     ParsePropsString("  UserID  =  7  ;");
     EXPECT_EQ(CurrentUserID(), 7);
     EXPECT_TRUE(ParsePropsString(QString()));
@@ -69,7 +68,7 @@ TEST(ParsePropsString, EmptyTextClearsTheMapAndBadContentFails) {
     }
 }
 
-TEST(LoginContext, ReadersThatCannotFailAnswerEmptyAndZero) {
+TEST(LoginContext, ReadersThatCannotFailAnswerEmptyAndZeroAndGetPropValueTheRawText) {
     EXPECT_EQ(SharedPropsString(), QString());
     EXPECT_EQ(SharedUserID(), 0);
     EXPECT_EQ(GetUserID(), QString());
@@ -77,9 +76,9 @@ TEST(LoginContext, ReadersThatCannotFailAnswerEmptyAndZero) {
     PublishLogin("UserID=21;USERID=22", "abc");
     EXPECT_EQ(SharedUserID(), 0);
     EXPECT_EQ(GetUserID(), QString()) << "a repeated key";
-}
 
-TEST(GetPropValue, TakesTheTextFromTheEqualsSignToTheNextSemicolonAndChsForTheLanguage) {
+    // GetPropValue takes the text from the equals sign to the next semicolon,
+    // and "chs" for the language.
     PublishLogin("LANGUAGE=en;UserID=16; Conn={a=1;b=2};DBName = acct");
     EXPECT_EQ(GetPropValue("language"), "chs");
     EXPECT_EQ(GetPropValue("userid"), "=16");

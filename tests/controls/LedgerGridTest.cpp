@@ -88,7 +88,7 @@ TEST(LedgerModel, PassesQtsModelTester) {
     EXPECT_EQ(model.rowCount(), 0);
 }
 
-TEST_F(Ledger, AsksOnlyForRowsItPaintsAndCachesNothing) {
+TEST_F(Ledger, AsksOnlyForRowsItPaintsCachesNothingAndTheCurrentRowIsTheSelectedRow) {
     grid.resize(600, 300);
     grid.SetRows(1000001);
     grid.show();
@@ -104,15 +104,10 @@ TEST_F(Ledger, AsksOnlyForRowsItPaintsAndCachesNothing) {
     EXPECT_EQ(grid.CellText(2, 4), "");
     EXPECT_EQ(grid.CellText(2, 9), "");
     EXPECT_EQ(requested, (std::set<int>{1000001, 3, 2}));
-}
 
-// The row the commands act on is the row the user sees selected, whatever
-// the reload or the focus did; with none selected, none is current.
-TEST_F(Ledger, TheCurrentRowIsTheSelectedRow) {
-    grid.resize(600, 300);
+    // The row the commands act on is the row the user sees selected, whatever
+    // the reload or the focus did; with none selected, none is current.
     grid.SetRows(6);
-    grid.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
     QTableView* view = grid.View();
     const auto selected = [view] {
         const QModelIndexList rows = view->selectionModel()->selectedRows();

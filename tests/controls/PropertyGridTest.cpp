@@ -52,15 +52,9 @@ protected:
     }
     // Types as the user does: each key goes to the widget that has the focus.
     static void Type(const QString& text) {
-        for (QChar c : text) {
-            QTest::keyPress(QApplication::focusWidget(), c.toLatin1());
-            QTest::keyRelease(QApplication::focusWidget(), c.toLatin1());
-        }
+        for (QChar c : text) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
     }
-    static void Press(Qt::Key key) {
-        QTest::keyPress(QApplication::focusWidget(), key);
-        QTest::keyRelease(QApplication::focusWidget(), key);
-    }
+    static void Press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
 
     QWidget window;
     PropertyGrid* grid = nullptr;

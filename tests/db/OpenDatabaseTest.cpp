@@ -113,10 +113,7 @@ TEST_F(OpenDatabaseTest, RefusesReadOnlyAndUnreadableFilesWithoutWriting) {
         ExpectRefused(readOnly, OpenMode::Existing, "只读");
         ExpectRefused(unreadable, OpenMode::Existing, "无法读取");
     };
-    if (geteuid() != 0) {
-        refusals();
-        return;
-    }
+    if (geteuid() != 0) return refusals();
     QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
                                            QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
     const pid_t child = fork();

@@ -21,10 +21,14 @@ protected:
         place_ = std::make_unique<ScratchCompany>(TestBackend::PostgreSql);
         db_ = place_->Create();
         db::CreateDemoCompany(*db_);
-        traceId_ = Scalar(*db_,
-                          "SELECT MIN(FTraceID) FROM ICOrderBatchTrace WHERE FForbid = 0 "
-                          "AND FCustBomID IN (SELECT FInterID FROM ICBom)")
-                       .toInt();
+        const QStringList trace = Rows(*db_,
+                                       "SELECT FTraceID, FItemID, FCustBomID FROM ICOrderBatchTrace WHERE FForbid = 0 "
+                                       "AND FCustBomID IN (SELECT FInterID FROM ICBom) ORDER BY FTraceID LIMIT 1")
+                                      .first()
+                                      .split(u'|');
+        traceId_ = trace[0].toInt();
+        item_ = trace[1];
+        bom_ = trace[2];
     }
 
     // What psql prints for the statements, each run on its own, as the user, errors included.
@@ -60,18 +64,13 @@ protected:
 
     QString SaveCall(const QString& op, int traceId, int sent, const QString& batch = {}, int forbid = 0) const {
         return QStringLiteral("SELECT qor_save_trace(1, '%1', %2, %3, %4, '%5', %6, 0, 0, %7)")
-            .arg(op)
-            .arg(traceId)
-            .arg(sent)
-            .arg(Scalar(*db_, "SELECT FItemID FROM ICOrderBatchTrace WHERE FTraceID = ?", {traceId_}).toInt())
-            .arg(batch)
-            .arg(Scalar(*db_, "SELECT FCustBomID FROM ICOrderBatchTrace WHERE FTraceID = ?", {traceId_}).toInt())
-            .arg(forbid);
+            .arg(op, QString::number(traceId), QString::number(sent), item_, batch, bom_, QString::number(forbid));
     }
 
     std::unique_ptr<ScratchCompany> place_;
     db::DatabasePtr db_;
     int traceId_ = 0;
+    QString item_, bom_;
 };
 
 TEST_F(ServerRightsTest, NoUserWritesAnyTableDirectly) {

@@ -1,13 +1,8 @@
-#include "platform/base/Convert.h"
 #include "platform/base/HostError.h"
-#include "platform/base/Variant.h"
-#include "platform/controls/LedgerGrid.h"
-#include "platform/controls/PropertyGrid.h"
 #include "src/host/TraceRights.h"
 #include "src/lookup/LookupSql.h"
 #include "src/ui/edit/EditLayout.h"
 #include "src/ui/edit/RowValue.h"
-#include "src/ui/edit/frmProperty.h"
 #include "src/ui/list/EditCommands.h"
 #include "tests/edit/EditHost.h"
 #include "tests/support/ModalDriver.h"
@@ -235,55 +230,39 @@ TEST_F(EditWindow, AModifiedRecordIsUpdatedAndARefusedOrFailedSaveKeepsTheChange
     EXPECT_EQ(fakes.LogTexts().size(), 2) << "no log entry after an error";
 }
 
-// Steps by keys: PgUp, PgDown, Ctrl+End, Ctrl+Home.
-TEST_F(EditWindow, StepsThroughTheListAndStopsAtBothEnds) {
-    OpenExisting(EditStatus::View, 1);
+// Steps by keys go up over the values they bring: no change of the user's,
+// and no question at the next step; both ends of the list stop them.
+TEST_F(EditWindow, KeysStepThroughTheListSaveStartANewRecordAndExitLeavingNoChangeBehind) {
+    OpenExisting(EditStatus::Modify, 1);
     EXPECT_TRUE(window->Grid()->currentIndex().isValid()) << "a current cell from the start";
     Press(Qt::Key_PageUp);
     EXPECT_EQ(Messages(), QStringList{"已经是第一条记录。"});
-    Press(Qt::Key_PageDown);
-    EXPECT_EQ(Cell(6), "B2");
-    Press(Qt::Key_End, Qt::ControlModifier);
-    Press(Qt::Key_PageDown);
-    EXPECT_EQ(Messages().last(), "已经是最后一条记录。");
-    EXPECT_EQ(Cell(6), "B3");
-    Press(Qt::Key_Home, Qt::ControlModifier);
-    EXPECT_EQ(Cell(6), "B1");
-}
-
-TEST_F(EditWindow, SavesStartsANewRecordAndExitsFromTheKeyboard) {
-    OpenExisting(EditStatus::Modify, 1);
-    Type(6, "B7");
-    Press(Qt::Key_S, Qt::ControlModifier);
-    ASSERT_EQ(fakes.requests.size(), 1u);
-    Press(Qt::Key_N, Qt::ControlModifier);
-    EXPECT_EQ(window->Status(), EditStatus::New);
-    Press(Qt::Key_Escape);
-    EXPECT_FALSE(window->isVisible());
-}
-
-// A key that steps to another record or saves it goes up over the values it
-// brought: no change of the user's, and no question at the next step.
-TEST_F(EditWindow, KeysThatStepOrSaveLeaveNoChangeBehind) {
-    OpenExisting(EditStatus::Modify, 1);
     window->Grid()->SetActiveCell(2, 6);  // the batch, different in every record
-    const std::pair<Qt::Key, Qt::KeyboardModifiers> steps[]{{Qt::Key_PageDown, Qt::NoModifier},
-                                                            {Qt::Key_End, Qt::ControlModifier},
-                                                            {Qt::Key_PageUp, Qt::NoModifier},
-                                                            {Qt::Key_Home, Qt::ControlModifier}};
-    for (const auto& [key, modifiers] : steps) {
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, const char*> steps[]{{Qt::Key_PageDown, Qt::NoModifier, "B2"},
+                                                                          {Qt::Key_End, Qt::ControlModifier, "B3"},
+                                                                          {Qt::Key_PageDown, Qt::NoModifier, "B3"},
+                                                                          {Qt::Key_PageUp, Qt::NoModifier, "B2"},
+                                                                          {Qt::Key_Home, Qt::ControlModifier, "B1"}};
+    for (const auto& [key, modifiers, batch] : steps) {
         Press(key, modifiers);
+        EXPECT_EQ(Cell(6), batch) << key;
         EXPECT_FALSE(window->DataChanged()) << key;
     }
+    EXPECT_EQ(Messages().last(), "已经是最后一条记录。");
     for (const Qt::Key key : {Qt::Key_Backtab, Qt::Key_Tab, Qt::Key_Up, Qt::Key_Down}) {
         Press(key);
         EXPECT_FALSE(window->DataChanged()) << "moving to another cell: " << key;
     }
     Type(6, "B7");
     Press(Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(fakes.requests.size(), 1u);
     EXPECT_FALSE(window->DataChanged());
     Press(Qt::Key_PageDown);
     EXPECT_FALSE(Messages().contains(kAskSave)) << Messages().join(u'|').toStdString();
+    Press(Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(window->Status(), EditStatus::New);
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(EditWindow, UnsavedChangesAreOfferedForSavingBeforeAStep) {
@@ -368,7 +347,7 @@ TEST_F(EditCommands, ModifyOpensTheCurrentRowForChangeOrOnlyForViewingAndNothing
 
 // The filters the window hands to the pickers for item 1024 are checked
 // where the user opens them; here the combinations the windows do not reach.
-TEST(LookupSql, OrderLineFilterTakesWhatIsChosenAndBomSearchesTheCustomersOnly) {
+TEST(LookupSql, OrderLineFilterAndStatementTakeWhatIsChosenAndBomSearchesTheCustomersOnly) {
     const QString open = QStringLiteral(
         " v1.FStatus>0 AND u1.FMrpClosed=0 And u1.FItemID In (SELECT x1.FItemID From t_ICItem x1 WHERE "
         "x1.FErpClsID=7)");
@@ -378,10 +357,9 @@ TEST(LookupSql, OrderLineFilterTakesWhatIsChosenAndBomSearchesTheCustomersOnly) 
     EXPECT_EQ(LookupListFilter(LookupClass::SalesOrder, "", ""), open);
     EXPECT_EQ(LookupListFilter(LookupClass::None, "1024", "7"), "");
     EXPECT_EQ(CodeSearchFilter(LookupClass::CustomerBom, "1024"), " FItemID=1024 And FBomType=3");
-}
 
-// Closed lines and other classes stay out; the number is quoted safely.
-TEST(LookupSql, TheSalesOrderStatementTakesOpenLinesOfTheChosenOrder) {
+    // The statement takes open lines of the chosen order only, closed lines and
+    // other classes stay out; the number is quoted safely.
     EXPECT_TRUE(SalesOrderResolveSql("O'K", "", "", "")
                     .endsWith(" WHERE v1.FMrpClosed=0 AND u1.FStatus>0 And t1.FErpClsID=7  AND u1.FBillNo='O''K' "
                               "Order By u1.FInterID,v1.FEntryID"));

@@ -126,9 +126,8 @@ TEST_P(ImportTest, RowsGetTheirVerdictsAndOnlyAPartialImportWritesPastARefusal) 
     import.Prepare(File(rows));
     const QStringList verdicts = Verdicts(import);
     ASSERT_EQ(verdicts.size(), static_cast<qsizetype>(cases.size()));
-    for (size_t k = 0; k < cases.size(); ++k)
-        EXPECT_TRUE(verdicts[static_cast<qsizetype>(k)].startsWith(cases[k].second))
-            << k << ": " << verdicts[static_cast<qsizetype>(k)].toStdString();
+    for (qsizetype k = 0; k < verdicts.size(); ++k)
+        EXPECT_TRUE(verdicts[k].startsWith(cases[size_t(k)].second)) << k << ": " << verdicts[k].toStdString();
 
     const QStringList before = Company();
     EXPECT_EQ(import.Apply(false), TraceImport::Outcome::Refused);

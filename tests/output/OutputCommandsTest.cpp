@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 #include <QAbstractPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 
 using namespace qor;

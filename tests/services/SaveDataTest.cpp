@@ -47,12 +47,7 @@ public:
     qint64 LastInsertId() override { return inner_->LastInsertId(); }
     bool TableExists(const QString& name) override { return inner_->TableExists(name); }
     void Begin() override { inner_->Begin(); }
-    void Commit() override {
-        if (commitTrouble_)
-            commitTrouble_(*inner_);
-        else
-            inner_->Commit();
-    }
+    void Commit() override { commitTrouble_ ? commitTrouble_(*inner_) : inner_->Commit(); }
     void Rollback() override { inner_->Rollback(); }
     bool InTransaction() const override { return inner_->InTransaction(); }
     bool IsReadOnly() const override { return inner_->IsReadOnly(); }
@@ -127,9 +122,7 @@ TEST_P(SaveDataTest, WritesMapTheRequestOntoTheTable) {
         {{"fitemid", "101"}, {"FOrderBillNo", " 401 "}, {"FCustBomNo", "301"}, {"FBatchNo", "B1"}, {"FFORBID", "TRUE"}},
         {{"FItemID", 102.0}, {"FModel", ""}, {"FOrderBillNo", ""}, {"FBatchNo", "B2"}, {"FForBid", true}},
     };
-    for (const SaveFields& fields : inserts) {
-        ExpectAnswer(Save("INS", 0, fields), 1, "保存成功！");
-    }
+    for (const SaveFields& fields : inserts) ExpectAnswer(Save("INS", 0, fields), 1, "保存成功！");
     EXPECT_EQ(Rows(kAllTraces), "101|B0|301|401|1|0\n101|B1|301|401|0|1\n102|B2|0|0|0|1");
 
     const int id = AddTrace(101, "B3", 301, 401, 1);
@@ -258,10 +251,7 @@ TEST_P(SaveDataTest, ASaveCutOffDuringCommitSaysWhetherItLanded) {
         UseDatabase(std::make_shared<TroubledWriteDatabase>(
             database_, [](db::Database&, const QString&, const QVariantList&) {},
             [committed = committed](db::Database& inner) {
-                if (committed)
-                    inner.Commit();
-                else
-                    inner.Rollback();
+                committed ? inner.Commit() : inner.Rollback();
                 throw db::DbError("与数据库服务器的连接已经断开", {}, db::DbFailure::ConnectionLost);
             }));
         ExpectAnswer(Save("INS", 0, SaveFields{{"FItemID", 101}, {"FBatchNo", batch}}), code, message);

@@ -14,7 +14,6 @@
 #include "tests/support/ScratchCompany.h"
 
 #include <gtest/gtest.h>
-#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTableView>
@@ -56,6 +55,7 @@ protected:
     int ItemId(const QString& number) const {
         return Scalar("SELECT FItemID FROM t_ICItem WHERE FNumber = ?", {number});
     }
+    QString NodeOf(const QString& number) const { return QStringLiteral("KD%1").arg(ItemId(number)); }
 
     // Expands the node's groups and clicks it.
     void ClickNode(const QString& key) {
@@ -69,7 +69,7 @@ protected:
         ASSERT_EQ(window_->CurrentNodeKey(), key);
     }
 
-    void ClickItem(const QString& number) { ClickNode(QStringLiteral("KD%1").arg(ItemId(number))); }
+    void ClickItem(const QString& number) { ClickNode(NodeOf(number)); }
 
     void ClickRow(int ledgerRow) {
         QTableView* view = window_->Ldg()->View();
@@ -168,15 +168,12 @@ TEST_P(ListOnCompany, TheSelectedRecordIsTheOneDeletedAndASavedListKeepsTheRecor
 }
 
 TEST_P(ListOnCompany, InShortNumberModeTheTreeLoadsAndListsAnItem) {
-    database_->Execute(
-        QStringLiteral("UPDATE t_SystemProfile SET FValue = '1' WHERE FCategory = 'IC' AND FKey = "
-                       "'UseShortNumber'"));
+    database_->Execute("UPDATE t_SystemProfile SET FValue = '1' WHERE FCategory = 'IC' AND FKey = 'UseShortNumber'");
     Open();
     EXPECT_TRUE(UseShortNumber());
     EXPECT_EQ(messages_->Texts(), QStringList());
-    const QString key = QStringLiteral("KD%1").arg(ItemId("01.01.001.0012"));
-    EXPECT_EQ(window_->Tree()->NodeText(key).left(4), "0012");
-    ClickNode(key);
+    EXPECT_EQ(window_->Tree()->NodeText(NodeOf("01.01.001.0012")).left(4), "0012");
+    ClickItem("01.01.001.0012");
     EXPECT_EQ(window_->Ldg()->Rows(), 16);
     EXPECT_EQ(window_->Ldg()->CellText(2, 1), "0012");
     SetUseShortNumber(false);
@@ -205,7 +202,7 @@ TEST_P(ListOnCompany, TheFindWindowGoesToARecordAndTracesItsOrder) {
     for (int c = 0; c < found->columnCount(); ++c) cells << found->topLevelItem(row)->text(c);
     found->setCurrentItem(found->topLevelItem(row));
     QTest::keyClick(found, Qt::Key_Return);
-    EXPECT_EQ(window_->CurrentNodeKey(), QStringLiteral("KD%1").arg(ItemId(cells[0])));
+    EXPECT_EQ(window_->CurrentNodeKey(), NodeOf(cells[0]));
     const RecordsetPtr record = window_->GetListData();
     EXPECT_EQ(record->Fields("FBatchNo").Text(), cells[7]);
     EXPECT_EQ(record->Fields("FOrderBillNo").Text(), cells[3]);

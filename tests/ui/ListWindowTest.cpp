@@ -8,7 +8,6 @@
 #include "tests/ui/ListScene.h"
 
 #include <gtest/gtest.h>
-#include <QAction>
 #include <QApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -68,6 +67,11 @@ protected:
         window().Ldg()->SetCurrentRow(2);
     }
     QStringList Shown() const { return host.messages.Texts(); }
+    // Runs the command, answering its question with yes.
+    void Press(const char* menu) {
+        host.messages.Answer(1);
+        window().RunMenu(menu);
+    }
 
     test::FakeObjectPtr saver = test::RegisterFake(host::progid::kSaveData);
     QString saveMessage;
@@ -255,23 +259,20 @@ TEST_F(RecordCommands, DeleteAsksThenChecksTheRightThenSavesAndLogsAndAFailureKe
     EXPECT_EQ(Shown(), QStringList{"是否删除当前记录？"});
 
     host.SetRights(0x200000 | 0x20000 | 0x400000);  // clerk: no delete right
-    host.messages.Answer(1);
-    window().RunMenu("mnuEditDelete");
+    Press("mnuEditDelete");
     EXPECT_EQ(Shown().last(), "当前用户没有删除权限！请与系统管理员联系！");
 
     host.SetRights(0x7FFFFFFF);
     saveAnswer = 0;
     saveMessage = "记录不存在。";
-    host.messages.Answer(1);
-    window().RunMenu("mnuEditDelete");
+    Press("mnuEditDelete");
     EXPECT_EQ(Shown().last(), "删除失败！记录不存在。");
     EXPECT_EQ(host.glData->CallsOf("WriteLog").at(0).args[2], "删除物料: 电机外壳 客户BOM批次对应信息失败！");
     EXPECT_EQ(list.ListStatements().size(), loads);
 
     saveAnswer = 1;
     saveMessage = "删除成功！";
-    host.messages.Answer(1);
-    window().RunMenu("mnuEditDelete");
+    Press("mnuEditDelete");
     EXPECT_EQ(Shown().mid(5), (QStringList{"是否删除当前记录？", "删除成功！"}));
     EXPECT_EQ(host.glData->CallsOf("WriteLog").at(1).args,
               (QVariantList{"K810022", 3, "删除物料: 电机外壳 客户BOM批次对应信息成功！"}));
@@ -280,9 +281,8 @@ TEST_F(RecordCommands, DeleteAsksThenChecksTheRightThenSavesAndLogsAndAFailureKe
 // Ban sends the visible columns with internal ids; a hidden column and empty
 // texts are left out, a zero is kept.
 TEST_F(RecordCommands, BanSendsTheVisibleColumnsWithInternalIds) {
-    host.messages.Answer(1);
     const auto loads = list.ListStatements().size();
-    window().RunMenu("mnuEditBan");
+    Press("mnuEditBan");
     const VectorPtr request = saver->CallsOf("SaveBatchTraceData").back().args[1].value<VectorPtr>();
     EXPECT_EQ(Describe(request->Item(3).value<DictionaryPtr>()),
               "FItemID=1024;FOrderBillNo=3;FCustBomNo=7;FBatchNo=B1;FForBid=1");
@@ -297,8 +297,7 @@ TEST_F(RecordCommands, BanSendsTheVisibleColumnsWithInternalIds) {
 }
 
 TEST_F(RecordCommands, BanAndUnbanTellTheStateAfterTheQuestionAndTheRight) {
-    host.messages.Answer(1);
-    window().RunMenu("mnuEditUnBan");
+    Press("mnuEditUnBan");
     EXPECT_EQ(Shown(), (QStringList{"是否反禁用当前记录？", "当前记录没有被禁用！"}));
 
     window().Ldg()->SetCurrentRow(3);  // record 2 is banned
@@ -308,8 +307,7 @@ TEST_F(RecordCommands, BanAndUnbanTellTheStateAfterTheQuestionAndTheRight) {
     EXPECT_TRUE(saver->CallsOf("SaveBatchTraceData").empty());
 
     host.SetRights(0x200000);
-    host.messages.Answer(1);
-    window().RunMenu("mnuEditUnBan");
+    Press("mnuEditUnBan");
     EXPECT_EQ(Shown().last(), "当前用户没有反禁用权限！请与系统管理员联系！");
 
     host.SetRights(0x7FFFFFFF);
