@@ -44,14 +44,6 @@ protected:
         EXPECT_EQ(zip_close(zip), 0);
         return path;
     }
-    QString Refusal(const QString& path, const QString& sheet = QString(), int maxRows = 100) const {
-        try {
-            ReadSheet(path, sheet, maxRows);
-        } catch (const HostError& e) {
-            return e.Description();
-        }
-        return QStringLiteral("read");
-    }
 
     QTemporaryDir dir_;
     mutable std::vector<std::unique_ptr<QByteArray>> kept_;
@@ -113,22 +105,23 @@ TEST_F(SheetReaderTest, FilesThatCannotBeReadAreRefusedByName) {
     const QString workbook = Workbook("ok.xlsx", {{"xl/workbook.xml", kWorkbook},
                                                   {"xl/_rels/workbook.xml.rels", kRelations},
                                                   {"xl/worksheets/sheet1.xml", "<worksheet><sheetData>"}});
-    QFile whole(workbook);
-    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
-    const QByteArray bytes = whole.readAll();
     const std::tuple<QString, QString, const char*> cases[] = {
         {dir_.filePath("missing.csv"), {}, "不存在"},
         {Write("empty.csv", {}), {}, "是空的"},
         {Write("report.pdf", "%PDF-1.4"), {}, "只能引入 .csv 或 .xlsx 文件"},
         {Write("fake.xlsx", "物料代码,批号\n"), {}, "不是 XLSX 工作簿"},
-        {Write("cut.xlsx", bytes.left(bytes.size() / 2)), {}, "不是 XLSX 工作簿"},
         {workbook, {}, "已经损坏"},
         {workbook, QStringLiteral("库存"), "没有名为“库存”的工作表（有：说明、计划）"},
         {Write("rows.csv", QByteArray("a\n").repeated(101)), {}, "超过 100 行"},
         {Write("open.csv", "物料代码,批号\n1.01,\"B1\n1.02,B2\n"), {}, "第 2 行的引号没有结束"},
     };
     for (const auto& [path, sheet, reason] : cases) {
-        const QString refusal = Refusal(path, sheet);
+        QString refusal = QStringLiteral("read");
+        try {
+            ReadSheet(path, sheet, 100);
+        } catch (const HostError& e) {
+            refusal = e.Description();
+        }
         EXPECT_TRUE(refusal.contains(QString::fromUtf8(reason))) << path.toStdString() << ": " << refusal.toStdString();
     }
 }
